@@ -1,0 +1,44 @@
+#include "platform/clock.h"
+
+#include <ctime>
+#include <cwchar>
+
+namespace {
+enum class Pin { kNone, kTime, kInvalid };
+Pin g_pin = Pin::kNone;
+CLocalTime g_pinned;
+}  // namespace
+
+void PinClockForTesting(const CLocalTime& t) {
+  g_pin = Pin::kTime;
+  g_pinned = t;
+}
+void PinInvalidClockForTesting() { g_pin = Pin::kInvalid; }
+void UnpinClockForTesting() { g_pin = Pin::kNone; }
+
+bool GetLocalTimeNow(CLocalTime& out) {
+  switch (g_pin) {
+    case Pin::kTime: out = g_pinned; return true;
+    case Pin::kInvalid: return false;
+    default: return PlatformLocalTime(out);
+  }
+}
+
+bool FormatLocalTime(const CLocalTime& t, const wchar_t* pattern, CString& out) {
+  out.clear();
+  if (t.nMonth < 1 || t.nMonth > 12 || t.nDay < 1 || t.nDay > 31 || t.nHour < 0 || t.nHour > 23 ||
+      t.nMinute < 0 || t.nMinute > 59 || t.nSecond < 0 || t.nSecond > 60)
+    return false;
+  std::tm tm{};
+  tm.tm_year = t.nYear - 1900;
+  tm.tm_mon = t.nMonth - 1;
+  tm.tm_mday = t.nDay;
+  tm.tm_hour = t.nHour;
+  tm.tm_min = t.nMinute;
+  tm.tm_sec = t.nSecond;
+  tm.tm_isdst = -1;
+  wchar_t buffer[256] = {0};
+  if (std::wcsftime(buffer, 256, pattern, &tm) == 0 && pattern[0] != L'\0') return false;
+  out = buffer;
+  return true;
+}

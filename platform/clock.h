@@ -1,0 +1,32 @@
+// The local clock. Batch folder names and log stamps depend on the current
+// local time; tests pin it through PinClockForTesting instead of sleeping.
+#pragma once
+
+#include "platform/cstring.h"
+
+struct CLocalTime {
+  int nYear = 0;    // e.g. 2026
+  int nMonth = 0;   // 1..12
+  int nDay = 0;     // 1..31
+  int nHour = 0;    // 0..23
+  int nMinute = 0;  // 0..59
+  int nSecond = 0;  // 0..60
+};
+
+// The current local time to the second. Returns false when the current time
+// cannot be converted to a calendar date.
+bool GetLocalTimeNow(CLocalTime& out);
+
+// Formats t with a wcsftime pattern into a buffer of 256 wide characters;
+// returns false (and an empty out) when the result does not fit or the
+// fields do not form a date.
+bool FormatLocalTime(const CLocalTime& t, const wchar_t* pattern, CString& out);
+
+// Test hook: while pinned, GetLocalTimeNow returns *t (or fails when t is
+// null and invalid is true). UnpinClock returns to the real clock.
+void PinClockForTesting(const CLocalTime& t);
+void PinInvalidClockForTesting();
+void UnpinClockForTesting();
+
+// The real clock of the platform; used by GetLocalTimeNow when not pinned.
+bool PlatformLocalTime(CLocalTime& out);

@@ -1,0 +1,13 @@
+// The 8-bit encoding of the files the program writes (the log, the notepad
+// export): the ANSI code page on Windows, UTF-8 on POSIX.
+#pragma once
+
+#include <string>
+
+#include "platform/cstring.h"
+
+// Characters the encoding cannot represent become its default character
+// ('?' on POSIX, for example for an unpaired surrogate).
+std::string NarrowToAnsi(const CString& text);
+// Bytes that are not valid in the encoding become U+FFFD.
+CString WidenFromAnsi(const std::string& bytes);

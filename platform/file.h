@@ -1,0 +1,51 @@
+// CFile: the file object the log needs. It opens with the framework's flag
+// values, appends, flushes to the disk and closes; a failing write or flush
+// throws CFileException*.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "platform/cstring.h"
+#include "platform/exception.h"
+
+class CFile {
+ public:
+  enum OpenFlags : unsigned {
+    modeRead = 0x0000,
+    modeWrite = 0x0001,
+    modeReadWrite = 0x0002,
+    shareCompat = 0x0000,  // treated as exclusive, like shareExclusive
+    shareExclusive = 0x0010,
+    shareDenyWrite = 0x0020,
+    shareDenyRead = 0x0030,
+    shareDenyNone = 0x0040,
+    modeCreate = 0x1000,
+    modeNoTruncate = 0x2000,
+  };
+  static const intptr_t hFileNull;
+
+  CFile() = default;
+  ~CFile();  // closes the file if it is open; errors are ignored
+  CFile(const CFile&) = delete;
+  CFile& operator=(const CFile&) = delete;
+
+  // Opens path with the given flags. Returns false and keeps the OS error in
+  // m_lOsError when the file cannot be opened (or, for the exclusive modes,
+  // is held open by anyone else, in this process or another).
+  bool Open(const CString& path, unsigned flags);
+  // Moves the position to the end of the file; returns the new position.
+  uint64_t SeekToEnd();
+  // Writes all bytes or throws CFileException*.
+  void Write(const void* data, size_t bytes);
+  // Flushes the file to the disk or throws CFileException*.
+  void Flush();
+  // Closes the file if it is open; never throws.
+  void Close();
+  bool IsOpen() const { return m_hFile != hFileNull; }
+  const CString& GetFilePath() const { return m_strFileName; }
+
+  intptr_t m_hFile = hFileNull;  // OS handle (Windows HANDLE, POSIX descriptor)
+  long m_lOsError = 0;            // error of the last failed Open
+  CString m_strFileName;
+};

@@ -1,0 +1,70 @@
+#include "platform/file.h"
+
+#include <windows.h>
+
+const intptr_t CFile::hFileNull = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
+
+namespace {
+HANDLE H(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
+}  // namespace
+
+CFile::~CFile() { Close(); }
+
+bool CFile::Open(const CString& path, unsigned flags) {
+  Close();
+  DWORD access = 0;
+  switch (flags & 0x3) {
+    case modeWrite: access = GENERIC_WRITE; break;
+    case modeReadWrite: access = GENERIC_READ | GENERIC_WRITE; break;
+    default: access = GENERIC_READ; break;
+  }
+  DWORD share = 0;
+  switch (flags & 0x70) {
+    case shareDenyWrite: share = FILE_SHARE_READ; break;
+    case shareDenyRead: share = FILE_SHARE_WRITE; break;
+    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
+    default: share = 0; break;  // compatibility and exclusive
+  }
+  DWORD disposition = OPEN_EXISTING;
+  if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
+  HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    m_lOsError = static_cast<long>(::GetLastError());
+    return false;
+  }
+  m_hFile = reinterpret_cast<intptr_t>(h);
+  m_lOsError = 0;
+  m_strFileName = path;
+  return true;
+}
+
+uint64_t CFile::SeekToEnd() {
+  LARGE_INTEGER zero{}, pos{};
+  if (!::SetFilePointerEx(H(m_hFile), zero, &pos, FILE_END))
+    throw new CFileException(L"Seek", m_strFileName, static_cast<long>(::GetLastError()));
+  return static_cast<uint64_t>(pos.QuadPart);
+}
+
+void CFile::Write(const void* data, size_t bytes) {
+  const char* p = static_cast<const char*>(data);
+  while (bytes > 0) {
+    const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);
+    DWORD written = 0;
+    if (!::WriteFile(H(m_hFile), p, chunk, &written, nullptr) || written == 0)
+      throw new CFileException(L"Write", m_strFileName, static_cast<long>(::GetLastError()));
+    p += written;
+    bytes -= written;
+  }
+}
+
+void CFile::Flush() {
+  if (!::FlushFileBuffers(H(m_hFile)))
+    throw new CFileException(L"Flush", m_strFileName, static_cast<long>(::GetLastError()));
+}
+
+void CFile::Close() {
+  if (m_hFile != hFileNull) {
+    ::CloseHandle(H(m_hFile));
+    m_hFile = hFileNull;
+  }
+}

@@ -1,0 +1,18 @@
+// Facts about the running process.
+#pragma once
+
+#include <cstddef>
+
+#include "platform/cstring.h"
+
+// The current directory, or the empty string when it cannot be read or does
+// not fit in maxChars characters including its terminator (the 260-character
+// buffers of the Windows API).
+CString GetProcessCurrentDirectory(size_t maxChars);
+
+// Full path of the running executable (Windows: module file name; POSIX:
+// /proc/self/exe), or the empty string.
+CString GetProcessExecutablePath();
+
+// The platform's path separator: '\\' on Windows, '/' on POSIX.
+wchar_t PlatformPathSeparator();

@@ -1,0 +1,24 @@
+#include "platform/process.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+#include <vector>
+
+#include "platform/posix_text.h"
+
+CString GetProcessCurrentDirectory(size_t maxChars) {
+  std::vector<char> buffer(PATH_MAX + 1);
+  if (::getcwd(buffer.data(), buffer.size()) == nullptr) return CString();
+  CString dir = FromNativePath(std::string(buffer.data()));
+  return dir.size() + 1 > maxChars ? CString() : dir;
+}
+
+CString GetProcessExecutablePath() {
+  std::vector<char> buffer(PATH_MAX + 1);
+  const ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (n <= 0) return CString();
+  return FromNativePath(buffer.data(), static_cast<size_t>(n));
+}
+
+wchar_t PlatformPathSeparator() { return L'/'; }

@@ -1,0 +1,21 @@
+#include "platform/process.h"
+
+#include <windows.h>
+
+#include <vector>
+
+CString GetProcessCurrentDirectory(size_t maxChars) {
+  std::vector<wchar_t> buffer(maxChars + 1, L'\0');
+  const DWORD n = ::GetCurrentDirectoryW(static_cast<DWORD>(maxChars), buffer.data());
+  if (n == 0 || n >= maxChars) return CString();
+  return CString(buffer.data(), n);
+}
+
+CString GetProcessExecutablePath() {
+  std::vector<wchar_t> buffer(32768, L'\0');
+  const DWORD n = ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  if (n == 0 || n >= buffer.size()) return CString();
+  return CString(buffer.data(), n);
+}
+
+wchar_t PlatformPathSeparator() { return L'\\'; }
