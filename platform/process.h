@@ -16,3 +16,7 @@ CString GetProcessExecutablePath();
 
 // The platform's path separator: '\\' on Windows, '/' on POSIX.
 wchar_t PlatformPathSeparator();
+
+// True when the process runs with the rights of the superuser (POSIX:
+// effective user id 0), which ignore permission bits. Windows: false.
+bool IsProcessPrivileged();

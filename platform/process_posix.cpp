@@ -22,3 +22,5 @@ CString GetProcessExecutablePath() {
 }
 
 wchar_t PlatformPathSeparator() { return L'/'; }
+
+bool IsProcessPrivileged() { return ::geteuid() == 0; }

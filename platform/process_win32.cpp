@@ -19,3 +19,5 @@ CString GetProcessExecutablePath() {
 }
 
 wchar_t PlatformPathSeparator() { return L'\\'; }
+
+bool IsProcessPrivileged() { return false; }
