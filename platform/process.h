@@ -16,3 +16,7 @@ CString GetProcessExecutablePath();
 
 // The platform's path separator: '\\' on Windows, '/' on POSIX.
 wchar_t PlatformPathSeparator();
+
+// The string resource `id` of the running program (Windows string table), or
+// the empty string when there is none (always on POSIX).
+CString LoadProcessString(unsigned id);

@@ -22,3 +22,5 @@ CString GetProcessExecutablePath() {
 }
 
 wchar_t PlatformPathSeparator() { return L'/'; }
+
+CString LoadProcessString(unsigned) { return CString(); }
