@@ -24,3 +24,5 @@ CString GetProcessExecutablePath() {
 wchar_t PlatformPathSeparator() { return L'/'; }
 
 bool IsProcessPrivileged() { return ::geteuid() == 0; }
+
+CString LoadProcessString(unsigned) { return CString(); }

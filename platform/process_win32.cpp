@@ -21,3 +21,11 @@ CString GetProcessExecutablePath() {
 wchar_t PlatformPathSeparator() { return L'\\'; }
 
 bool IsProcessPrivileged() { return false; }
+
+CString LoadProcessString(unsigned id) {
+  const wchar_t* text = nullptr;
+  // Length 0 asks for a read-only pointer into the resource itself.
+  const int n = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  if (n <= 0 || text == nullptr) return CString();
+  return CString(text, static_cast<size_t>(n));
+}
