@@ -21,3 +21,7 @@ CString GetSourceDrive(const CString& path);
 // path (the drive letter and its colon). POSIX: the drive of the folder that
 // holds the item, with "/" turned into "\".
 CString GetDrivePrefix(const CString& itemPath);
+
+// The drive a trash folder is placed on before any source is known: "C:" on
+// Windows, the root (the empty string) on POSIX.
+CString GetDefaultDrive();

@@ -72,3 +72,5 @@ CString GetDrivePrefix(const CString& itemPath) {
   ReplaceAll(drive, L"/", L"\\");
   return drive;
 }
+
+CString GetDefaultDrive() { return CString(); }
