@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 #include "platform/cstring.h"
 
@@ -24,3 +25,7 @@ bool IsProcessPrivileged();
 // The string resource `id` of the running program (Windows string table), or
 // the empty string when there is none (always on POSIX).
 CString LoadProcessString(unsigned id);
+
+// The largest resident memory the process has used so far, in bytes
+// (POSIX: getrusage ru_maxrss; Windows: the peak working set), or 0.
+uint64_t GetProcessPeakMemory();

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <limits.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <vector>
@@ -26,3 +27,9 @@ wchar_t PlatformPathSeparator() { return L'/'; }
 bool IsProcessPrivileged() { return ::geteuid() == 0; }
 
 CString LoadProcessString(unsigned) { return CString(); }
+
+uint64_t GetProcessPeakMemory() {
+  struct rusage usage {};
+  if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  return static_cast<uint64_t>(usage.ru_maxrss) * 1024;  // Linux reports kilobytes
+}

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <vector>
 
@@ -28,4 +29,11 @@ CString LoadProcessString(unsigned id) {
   const int n = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
   if (n <= 0 || text == nullptr) return CString();
   return CString(text, static_cast<size_t>(n));
+}
+
+uint64_t GetProcessPeakMemory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  if (!::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters))) return 0;
+  return counters.PeakWorkingSetSize;
 }
