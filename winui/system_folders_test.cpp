@@ -55,20 +55,3 @@ TEST(SystemFolders, LogicalDrivesAreAppendedAndLettersStartTheirRoots) {
     EXPECT_EQ(roots[i + 1].compare(0, letters[i].size(), letters[i]), 0);
   }
 }
-
-TEST(SystemFolders, ShellLibraryIsLoadedOnceForEveryShellObject) {
-  void* first = nullptr;
-  {
-    CWinShell shell;
-    first = CWinShell::GetShellModule();
-    EXPECT_EQ(shell.m_pParent, nullptr);
-    EXPECT_EQ(shell.m_pFirstInterface, nullptr);
-    EXPECT_EQ(shell.m_pSecondInterface, nullptr);
-    EXPECT_TRUE(shell.m_strFirstText.empty() && shell.m_strSecondText.empty());
-  }
-  CWnd parent;
-  CWinShell second(&parent);
-  CWinShell third;
-  EXPECT_EQ(CWinShell::GetShellModule(), first);
-  EXPECT_EQ(second.m_pParent, &parent);
-}
