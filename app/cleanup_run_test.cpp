@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 #include <utility>
@@ -132,6 +133,19 @@ class CleanupRun : public ::testing::Test {
     return names;
   }
 
+  // The content of every item a line reports, where the line says it is:
+  // at the destination (" OK ") or still at the source (" ERROR ").
+  CStringArray Survivors() const {
+    CStringArray contents;
+    for (const CString& line : m_view.m_lines) {
+      const size_t from = line.find(L" From ") + 6, arrow = line.find(L" ==> ");
+      const bool ok = line.compare(0, 4, L" OK ") == 0;
+      contents.push_back(Content(ok ? line.substr(arrow + 5) : line.substr(from, arrow - from)));
+    }
+    std::sort(contents.begin(), contents.end());
+    return contents;
+  }
+
   CString Src(const CString& relative) const { return m_tmp / (L"src/" + relative); }
   CString Content(const CString& path) const {
     std::string bytes;
@@ -161,27 +175,21 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
   EXPECT_EQ(outcome.nMoved, 3);
   EXPECT_EQ(outcome.nErrors, 0);
 
-  const CStringArray& ev = m_view.m_events;
-  ASSERT_EQ(ev.size(), 12u);
-  EXPECT_EQ(ev[0], L"begin");
-  EXPECT_EQ(ev[1], L"prepare");
-  EXPECT_EQ(ev[2], L"pane:== Move Files with extension 'obj  pdb' from '" + m_view.m_strSource + L"' To '" +
-                       g_strTrash + L"'");
-  EXPECT_EQ(ev[3], L"range:3");
-  for (size_t i = 4; i < 7; ++i) EXPECT_EQ(ev[i].substr(0, 17), L"status: OK  From ");
-  EXPECT_EQ(ev[7], L"statusline:== Done: 3 of 3 ");
-  EXPECT_EQ(ev[8], L"pane:== Done: 3 of 3 ");
-  EXPECT_EQ(ev[9], L"pane:== Finished");
-  EXPECT_EQ(ev[10], L"end");
-  EXPECT_EQ(ev[11], L"refresh");
+  CStringArray expected{L"begin", L"prepare",
+                        L"pane:== Move Files with extension 'obj  pdb' from '" + m_view.m_strSource + L"' To '" +
+                            g_strTrash + L"'",
+                        L"range:3"};
+  for (const CString& line : m_view.m_lines) expected.push_back(L"status:" + line);
+  expected.insert(expected.end(), {L"statusline:== Done: 3 of 3 ", L"pane:== Done: 3 of 3 ", L"pane:== Finished",
+                                   L"end", L"refresh"});
+  EXPECT_EQ(m_view.m_events, expected);
 
-  // Each line names the item and where it went: right inside the batch folder.
+  // Each item went right inside the batch folder, whole.
+  EXPECT_EQ(Survivors(), (CStringArray{L"x", L"x", L"x"}));
   for (const CString& line : m_view.m_lines) {
-    const size_t arrow = line.find(L" ==> ");
-    const CString destination = line.substr(arrow + 5);
-    EXPECT_FALSE(ExistsForTesting(line.substr(17, arrow - 17)));
-    EXPECT_EQ(destination.substr(0, m_strBatch.size() + 1), m_strBatch + PlatformPathSeparator());
-    EXPECT_EQ(Content(destination), L"x");
+    EXPECT_EQ(line.substr(0, 10), L" OK  From ");
+    EXPECT_FALSE(ExistsForTesting(line.substr(10, line.find(L" ==> ") - 10)));  // moved, not copied
+    EXPECT_NE(line.find(L" ==> " + m_strBatch + PlatformPathSeparator()), CString::npos);
   }
   const CStringArray names = BatchNames();
   ASSERT_EQ(names.size(), 3u);
@@ -201,7 +209,6 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
 
 TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"one.obj"), "1"));
-  EXPECT_EQ(m_view.m_events.size(), 0u);
   CCleanupOutcome twice = Run(CleanupKind::kFiles, L"obj OBJ");
   EXPECT_EQ(twice.nCounted, 2);
   EXPECT_EQ(twice.nMoved, 1);
@@ -256,30 +263,29 @@ TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   EXPECT_EQ(Records(), (CRecords{{L"-End", L"Move Files"}}));
 }
 
-TEST_F(CleanupRun, StopDuringTheWorkPassEndsItAtTheNextEntry) {
-  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
+TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {
+  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj", L"d.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
   m_view.m_onStatus = [](const CString&) { Stop(); };
   const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
   EXPECT_EQ(outcome.nMoved, 1);
   EXPECT_EQ(BatchNames().size(), 1u);
-  const CStringArray& ev = m_view.m_events;
-  const CStringArray tail(ev.end() - 4, ev.end());
+  const CStringArray tail(m_view.m_events.end() - 4, m_view.m_events.end());
   EXPECT_EQ(tail, (CStringArray{L"end", L"pane:ERROR: Canceled by user request ",
                                 L"box:ERROR: Canceled by user request ", L"refresh"}));
-  const CRecords records = Records();
-  ASSERT_EQ(records.size(), 3u);
-  EXPECT_EQ(records[2], std::make_pair(CString(L"-End"), CString(L"Move Files")));
-}
 
-TEST_F(CleanupRun, StopDuringTheCountPassIsSeenAfterTheFirstMove) {
-  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
-  // Nothing pumps before the first move: the Stop waits in the queue.
+  // A Stop during the count pass waits in the queue (nothing pumps there)
+  // until the first move of the work pass.
+  m_view.m_onStatus = nullptr;
   m_view.m_onPrepare = [] { Stop(); };
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
-  EXPECT_EQ(outcome.nCounted, 3);
-  EXPECT_EQ(outcome.nMoved, 1);
+  const CCleanupOutcome second = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(second.nEnd, CCleanupOutcome::kCancelled);
+  EXPECT_EQ(second.nCounted, 3);
+  EXPECT_EQ(second.nMoved, 1);
+
+  const CRecords records = Records();
+  ASSERT_EQ(records.size(), 6u);
+  EXPECT_EQ(records[2], std::make_pair(CString(L"-End"), CString(L"Move Files")));
 }
 
 TEST_F(CleanupRun, StopDuringTheLastMoveIsLeftForTheNextRunToClear) {
@@ -309,69 +315,51 @@ TEST_F(CleanupRun, StopDuringTheLastMoveIsLeftForTheNextRunToClear) {
   EXPECT_EQ(next.nMoved, 1);
 }
 
-TEST_F(CleanupRun, NameCollisionIsAnErrorLineAndBothItemsSurvive) {
-  // Both flatten to the same name.
-  ASSERT_TRUE(WriteFileForTesting(Src(L"x/a.obj"), "nested"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"x_a.obj"), "flat"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"z.obj"), "z"));
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(outcome.nCounted, 3);
-  EXPECT_EQ(outcome.nMoved, 2);
-  EXPECT_EQ(outcome.nErrors, 1);
-  int errors = 0;
-  for (const CString& line : m_view.m_lines) {
-    if (line.compare(0, 13, L" ERROR  From ") != 0) continue;
-    ++errors;
-    // The one that stayed is whole, and so is the one that moved first.
-    const CString source = line.substr(13, line.find(L" ==> ") - 13);
-    const CString destination = line.substr(line.find(L" ==> ") + 5);
-    EXPECT_NE(Content(source), L"<missing>");
-    EXPECT_NE(Content(destination), L"<missing>");
-    EXPECT_NE(Content(source), Content(destination));
+TEST_F(CleanupRun, FailedMovesAreErrorLinesAndNothingIsLost) {
+  // Two items that flatten to the same name: the second must not replace the first.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x/a.obj"), "nested"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x_a.obj"), "flat"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/z.obj"), "z"));
+  m_view.m_strSource = Src(L"same");
+  const CCleanupOutcome collision = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(collision.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(collision.nMoved, 2);
+  EXPECT_EQ(collision.nErrors, 1);
+  EXPECT_EQ(Survivors(), (CStringArray{L"flat", L"nested", L"z"}));
+  size_t records = 2 + m_view.m_lines.size();
+
+  // A folder that refuses removals.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/locked/a.obj"), "locked"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/free.obj"), "free"));
+  if (DenyWritesForTesting(Src(L"ro/locked"))) {
+    m_view.m_strSource = Src(L"ro");
+    m_view.m_lines.clear();
+    const CCleanupOutcome ro = Run(CleanupKind::kFiles, L"obj");
+    AllowWritesForTesting(Src(L"ro/locked"));
+    EXPECT_EQ(ro.nEnd, CCleanupOutcome::kCompleted);
+    EXPECT_EQ(ro.nMoved, 1);
+    EXPECT_EQ(ro.nErrors, 1);
+    EXPECT_EQ(Survivors(), (CStringArray{L"free", L"locked"}));
+    EXPECT_EQ(Content(Src(L"ro/locked/a.obj")), L"locked");
+    records += 2 + m_view.m_lines.size();
   }
-  EXPECT_EQ(errors, 1);
-  EXPECT_EQ(Records().size(), 5u);
-}
 
-TEST_F(CleanupRun, ReadOnlyFolderIsAnErrorLineAndTheRunGoesOn) {
-  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/a.obj"), "a"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"b.obj"), "b"));
-  if (!DenyWritesForTesting(Src(L"ro"))) GTEST_SKIP() << "cannot make a read-only folder here";
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  AllowWritesForTesting(Src(L"ro"));
-  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(outcome.nMoved, 1);
-  EXPECT_EQ(outcome.nErrors, 1);
-  EXPECT_EQ(Content(Src(L"ro/a.obj")), L"a");
-  EXPECT_FALSE(ExistsForTesting(Src(L"b.obj")));
-}
-
-TEST_F(CleanupRun, MoveToAnotherVolumeIsAnErrorLine) {
+  // Another volume than the trash folder's: the move is never a copy.
   const CString other = OtherVolumeForTesting();
-  if (other.empty()) GTEST_SKIP() << "no second file system";
-  CScopedTempFolder there(other);
-  ASSERT_TRUE(WriteFileForTesting(there / L"src/a.obj", "a"));
-  m_view.m_strSource = there / L"src";  // the trash stays on this volume
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(outcome.nMoved, 0);
-  EXPECT_EQ(outcome.nErrors, 1);
-  EXPECT_EQ(m_view.m_lines[0].substr(0, 13), L" ERROR  From ");
-  EXPECT_EQ(Content(there / L"src/a.obj"), L"a");
-  EXPECT_TRUE(BatchNames().empty());
-}
-
-TEST_F(CleanupRun, SourceHoldingItsOwnTrashLeavesTheTrashAlone) {
-  ASSERT_TRUE(WriteFileForTesting(g_strTrash + PlatformPathSeparator() + L"2025_01_01_00_00_00/_old.obj", "old"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
-  m_view.m_strSource = m_tmp.Path();
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(outcome.nCounted, 1);
-  EXPECT_EQ(outcome.nMoved, 1);
-  EXPECT_EQ(Content(g_strTrash + PlatformPathSeparator() + L"2025_01_01_00_00_00/_old.obj"), L"old");
-  // A folders run over the trash folder's own name does not touch it either.
-  EXPECT_EQ(Run(CleanupKind::kFolders, L"Trush 2026_12_05_02_34_50").nCounted, 0);
+  if (!other.empty()) {
+    CScopedTempFolder there(other);
+    ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
+    m_view.m_strSource = there.Path();
+    m_view.m_lines.clear();
+    const CCleanupOutcome far = Run(CleanupKind::kFiles, L"obj");
+    EXPECT_EQ(far.nMoved, 0);
+    EXPECT_EQ(far.nErrors, 1);
+    EXPECT_EQ(Survivors(), (CStringArray{L"far"}));
+    EXPECT_EQ(Content(there / L"a.obj"), L"far");
+    records += 3;
+  }
+  // Every line, failed or not, is an item record between the job's own two.
+  EXPECT_EQ(Records().size(), records);
 }
 
 TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {

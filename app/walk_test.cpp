@@ -154,15 +154,3 @@ TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
   EXPECT_TRUE(inTrash.Saw(L"2025_01_01_00_00_00/_old.obj"));
   EXPECT_FALSE(inTrash.Saw(L"2026_01_01_00_00_00"));
 }
-
-TEST_F(Walk, LinksAreOfferedButNeverFollowed) {
-  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/sub/a.obj"));
-  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/secret.obj"));
-  if (!MakeLinkForTesting(m_tmp / L"src", m_tmp / L"src/sub/loop", true)) GTEST_SKIP() << "no symbolic links here";
-  ASSERT_TRUE(MakeLinkForTesting(m_tmp / L"outside", m_tmp / L"src/out", true));
-  CRecorder all(m_tmp / L"src");
-  WalkFolder(m_tmp / L"src", all);
-  EXPECT_TRUE(all.Saw(L"sub/loop"));
-  EXPECT_TRUE(all.Saw(L"out"));
-  EXPECT_EQ(all.m_seen.size(), 4u);  // sub, sub/a.obj, sub/loop, out
-}

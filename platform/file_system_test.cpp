@@ -37,30 +37,6 @@ TEST(FileSystem, MoveNeverReplacesAnExistingFileOrFolder) {
   EXPECT_EQ(Content(tmp / L"Moved/x.txt"), "x");
 }
 
-TEST(FileSystem, MoveToAnotherVolumeFailsAndKeepsTheSource) {
-  const CString other = OtherVolumeForTesting();
-  if (other.empty()) GTEST_SKIP() << "no second file system";
-  CScopedTempFolder here;
-  CScopedTempFolder there(other);
-  ASSERT_TRUE(there.IsValid());
-  ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "data"));
-  EXPECT_EQ(PlatformMoveFile(there / L"a.obj", here / L"a.obj"), 0);
-  EXPECT_EQ(Content(there / L"a.obj"), "data");
-  EXPECT_FALSE(ExistsForTesting(here / L"a.obj"));
-}
-
-TEST(FileSystem, CreateDirectoryMakesOneLevelOnly) {
-  CScopedTempFolder tmp;
-  EXPECT_TRUE(PlatformCreateDirectory(tmp / L"one"));
-  EXPECT_FALSE(PlatformCreateDirectory(tmp / L"one"));
-  EXPECT_FALSE(PlatformCreateDirectory(tmp / L"two/three"));
-  EXPECT_FALSE(ExistsForTesting(tmp / L"two"));
-  uint32_t attributes = 0;
-  ASSERT_TRUE(PlatformGetFileAttributes(tmp / L"one", attributes));
-  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_DIRECTORY);
-  EXPECT_FALSE(PlatformGetFileAttributes(tmp / L"two", attributes));
-}
-
 TEST(FileSystem, ArchiveAloneClearsReadOnly) {
   CScopedTempFolder tmp;
   ASSERT_TRUE(WriteFileForTesting(tmp / L"f.obj", "x"));
