@@ -105,12 +105,12 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view) {
   try {
     CLogFile().End(job);
   } catch (CException* e) {
-    // The log could not be written; what the run did stays as it is.
+    // The log cannot be written. A run that ended early has said so already.
     if (outcome.nEnd == CCleanupOutcome::kCompleted) {
       outcome.nEnd = CCleanupOutcome::kFailed;
       outcome.strError = kErrorExceptionText;
+      view.ErrorBox(kErrorExceptionText);
     }
-    view.ErrorBox(kErrorExceptionText);
     e->Delete();
   }
   view.Refresh();

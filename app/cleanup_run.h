@@ -24,8 +24,10 @@
 //  10. Job end record: CLogFile::End(job name); Refresh().
 // A CActException* (Stop, or the batch folder cannot be made) ends steps 3-8
 // early: OnEnd() runs while it unwinds, then AddLine(text) and ErrorBox(text),
-// then step 10. Any other CException* does the same with ErrorBox("Error
-// Exception") alone. Items moved before stay in the batch folder.
+// then step 10. Any other CException* (a log write that fails) does the same
+// with ErrorBox("Error Exception") alone. Items moved before stay in the
+// batch folder. A failing end record after a completed run is one more
+// "Error Exception" box; after a run that ended early it adds nothing.
 //
 // Stop: the front end's Stop command (a click dispatched by PumpMessage, or
 // an interrupt command) sets g_bCancel; the walk throws at its next entry. A
@@ -68,6 +70,8 @@ class CCleanupView : public CWorker, public CProgressStatus {
   ~CCleanupView() = default;
 };
 
+// What a run did. A command line maps it to its exit code: kNotStarted 2,
+// kCompleted 0 (1 when nErrors > 0), kCancelled 3, kFailed 1.
 struct CCleanupOutcome {
   enum End {
     kNotStarted,  // PrepareRun said no: nothing happened

@@ -55,6 +55,15 @@ class CRecordingView : public CCleanupView {
 
 using CRecords = std::vector<std::pair<CString, CString>>;  // tag, text
 
+// Reaches the log's file to make its next write fail.
+struct CLogAccess : CLogFile {
+  static void Break() { BreakFileForTesting(m_file); }
+  static void Drop() {
+    m_file.Close();
+    m_strLogText.clear();
+  }
+};
+
 void Stop() {
   PostCommand([] { g_bCancel = true; });
 }
@@ -261,6 +270,18 @@ TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   EXPECT_EQ(tail, (CStringArray{L"end", L"pane:" + text, L"box:" + text, L"refresh"}));
   EXPECT_TRUE(ExistsForTesting(Src(L"a.obj")));
   EXPECT_EQ(Records(), (CRecords{{L"-End", L"Move Files"}}));
+}
+
+TEST_F(CleanupRun, AFailingLogEndsTheRunWithOneErrorBox) {
+  for (const wchar_t* name : {L"a.obj", L"b.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
+  m_view.m_onStatus = [](const CString&) { CLogAccess::Break(); };  // the item record then fails
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
+  EXPECT_EQ(outcome.strError, L"Error Exception");
+  EXPECT_EQ(outcome.nMoved, 1);
+  const CStringArray tail(m_view.m_events.end() - 3, m_view.m_events.end());
+  EXPECT_EQ(tail, (CStringArray{L"end", L"box:Error Exception", L"refresh"}));
+  CLogAccess::Drop();
 }
 
 TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {
