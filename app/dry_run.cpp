@@ -7,8 +7,8 @@
 
 namespace {
 
-// Sum of the sizes of everything below folder that is not a folder; links
-// are counted by their own size and never followed.
+// Sum of the sizes of everything below folder that is not a folder; a link
+// counts its own size and is never followed.
 uint64_t FolderSize(const CString& folder) {
   uint64_t total = 0;
   CFileFind find;
@@ -18,7 +18,7 @@ uint64_t FolderSize(const CString& folder) {
     if (find.IsDots()) continue;
     if (find.IsDirectory() && !find.IsReparsePoint())
       total += FolderSize(find.GetFilePath());
-    else if (!find.IsDirectory())
+    else
       total += find.GetLength();
   }
   return total;
