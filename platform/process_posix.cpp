@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <limits.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 #include <vector>
@@ -22,3 +23,14 @@ CString GetProcessExecutablePath() {
 }
 
 wchar_t PlatformPathSeparator() { return L'/'; }
+
+CString GetProcessEnvironmentVariable(const CString& name) {
+  const char* value = ::getenv(ToNativePath(name).c_str());
+  return value == nullptr ? CString() : FromNativePath(std::string(value));
+}
+
+bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
+  return ::setenv(ToNativePath(name).c_str(), ToNativePath(value).c_str(), 1) == 0;
+}
+
+bool UnsetProcessEnvironmentVariable(const CString& name) { return ::unsetenv(ToNativePath(name).c_str()) == 0; }
