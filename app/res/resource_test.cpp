@@ -1,0 +1,293 @@
+// Reads the compiled resources back from this test program, which links the
+// same script as Velmora.exe, and checks them against the dialog's layout.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+
+namespace {
+
+struct CTemplateItem {
+  DWORD dwStyle = 0;
+  RECT rect{};  // dialog units: left, top, right, bottom
+  int nId = 0;
+  WORD wClass = 0;  // predefined class ordinal (0x80 button, 0x81 edit, 0x82 static) or 0
+  std::wstring strClass;
+  std::wstring strText;
+  WORD wTextOrdinal = 0;  // resource id given as the text (icons)
+};
+
+struct CTemplate {
+  DWORD dwStyle = 0;
+  short cx = 0, cy = 0;
+  std::wstring strTitle;
+  WORD wPointSize = 0;
+  std::wstring strFont;
+  std::vector<CTemplateItem> items;
+};
+
+// Walks an extended dialog template (the layout windres writes for DIALOGEX).
+class CTemplateReader {
+ public:
+  explicit CTemplateReader(const BYTE* data) : m_pBase(data), m_p(data) {}
+
+  bool Read(CTemplate& out) {
+    if (Word() != 1 || Word() != 0xFFFF) return false;  // version and signature
+    Dword();                                             // help id
+    Dword();                                             // extended style
+    out.dwStyle = Dword();
+    const WORD count = Word();
+    Word();  // x
+    Word();  // y
+    out.cx = static_cast<short>(Word());
+    out.cy = static_cast<short>(Word());
+    WORD ordinal = 0;
+    std::wstring ignored;
+    SzOrOrd(ignored, ordinal);  // menu
+    SzOrOrd(ignored, ordinal);  // class
+    out.strTitle = Sz();
+    if (out.dwStyle & DS_SETFONT) {
+      out.wPointSize = Word();
+      Word();                   // weight
+      m_p += 2;                 // italic, charset
+      out.strFont = Sz();
+    }
+    for (WORD i = 0; i < count; ++i) {
+      Align();
+      CTemplateItem item;
+      Dword();  // help id
+      Dword();  // extended style
+      item.dwStyle = Dword();
+      item.rect.left = static_cast<short>(Word());
+      item.rect.top = static_cast<short>(Word());
+      item.rect.right = item.rect.left + static_cast<short>(Word());
+      item.rect.bottom = item.rect.top + static_cast<short>(Word());
+      item.nId = static_cast<int>(Dword());
+      SzOrOrd(item.strClass, item.wClass);
+      SzOrOrd(item.strText, item.wTextOrdinal);
+      m_p += Word();  // creation data
+      out.items.push_back(item);
+    }
+    return true;
+  }
+
+ private:
+  WORD Word() {
+    WORD w;
+    std::memcpy(&w, m_p, 2);
+    m_p += 2;
+    return w;
+  }
+  DWORD Dword() {
+    DWORD d;
+    std::memcpy(&d, m_p, 4);
+    m_p += 4;
+    return d;
+  }
+  std::wstring Sz() {
+    std::wstring s;
+    for (WORD c = Word(); c != 0; c = Word()) s += static_cast<wchar_t>(c);
+    return s;
+  }
+  void SzOrOrd(std::wstring& text, WORD& ordinal) {
+    WORD first;
+    std::memcpy(&first, m_p, 2);
+    if (first == 0xFFFF) {
+      m_p += 2;
+      ordinal = Word();
+    } else {
+      text = Sz();
+    }
+  }
+  void Align() { m_p = m_pBase + ((m_p - m_pBase + 3) & ~3); }
+
+  const BYTE* m_pBase;
+  const BYTE* m_p;
+};
+
+const BYTE* LoadRaw(int id, LPCWSTR type, DWORD* size = nullptr) {
+  HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
+  if (found == nullptr) return nullptr;
+  if (size != nullptr) *size = ::SizeofResource(nullptr, found);
+  return static_cast<const BYTE*>(::LockResource(::LoadResource(nullptr, found)));
+}
+
+CTemplate LoadTemplate(int id) {
+  CTemplate t;
+  const BYTE* data = LoadRaw(id, MAKEINTRESOURCEW(5) /* RT_DIALOG */);
+  EXPECT_NE(data, nullptr) << "dialog " << id;
+  if (data != nullptr) {
+    EXPECT_TRUE(CTemplateReader(data).Read(t));
+  }
+  return t;
+}
+
+const CTemplateItem* FindText(const CTemplate& t, const std::wstring& text) {
+  for (const CTemplateItem& item : t.items)
+    if (item.strText == text) return &item;
+  return nullptr;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+         inner.bottom <= outer.bottom;
+}
+
+bool Overlap(const RECT& a, const RECT& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+const WORD kButton = 0x80, kEdit = 0x81, kStatic = 0x82;
+
+}  // namespace
+
+TEST(Resources, MainDialogHoldsEveryControlInOrder) {
+  const CTemplate t = LoadTemplate(IDD_VELMORA_DIALOG);
+  EXPECT_EQ(t.strTitle, L"Velmora");
+  EXPECT_EQ(t.strFont, L"MS Shell Dlg");
+  EXPECT_EQ(t.wPointSize, 8);
+  EXPECT_EQ(t.cx, 320);
+  EXPECT_EQ(t.cy, 231);
+  EXPECT_EQ(t.dwStyle & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX), DWORD(WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX));
+
+  struct Expected {
+    int nId;
+    WORD wClass;
+    const wchar_t* text;
+    DWORD dwTypeOrStyle;  // button type (low four bits) or style bits that must be set
+  };
+  const Expected expected[] = {
+      {IDOK, kButton, L"Close", BS_DEFPUSHBUTTON},
+      {IDC_STATIC, kStatic, L"Source Folder:", 0},
+      {IDC_SOURCE, kEdit, L"", ES_AUTOHSCROLL},
+      {IDC_BROWSE, kButton, L"...", BS_PUSHBUTTON},
+      {IDC_GO, kButton, L"Go", BS_PUSHBUTTON},
+      {IDC_STATIC, kStatic, L"Trush:", 0},
+      {IDC_TRASH, kEdit, L"", 0},
+      {IDC_LOG, kEdit, L"", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL},
+      {IDC_CLEAR_SCREEN, kButton, L"Clear Screen", BS_PUSHBUTTON},
+      {IDC_PRINT, kButton, L"Print", BS_PUSHBUTTON},
+      {IDC_STOP, kButton, L"Stop", BS_PUSHBUTTON},
+      {IDC_STATIC, kButton, L"Remove Files", BS_GROUPBOX},
+      {IDC_STATIC, kStatic, L"Extension:", 0},
+      {IDC_EXTENSION, kEdit, L"", 0},
+      {IDC_MENU, kButton, L"Menu", BS_BITMAP},
+      {IDC_REMOVE_FILES, kButton, L"Remove", BS_PUSHBUTTON},
+      {IDC_STATIC, kButton, L"Remove Folders", BS_GROUPBOX},
+      {IDC_STATIC, kStatic, L"Folder Name:", 0},
+      {IDC_FOLDER_NAME, kEdit, L"", 0},
+      {IDC_REMOVE_FOLDERS, kButton, L"Remove", BS_PUSHBUTTON},
+      {IDC_STATUS, kStatic, L"Static", SS_LEFTNOWORDWRAP},
+      {IDC_PROGRESS, 0, L"", 0},
+  };
+  ASSERT_EQ(t.items.size(), sizeof expected / sizeof expected[0]);
+  for (size_t i = 0; i < t.items.size(); ++i) {
+    const CTemplateItem& item = t.items[i];
+    const Expected& e = expected[i];
+    SCOPED_TRACE(testing::Message() << "control " << i << " id " << e.nId);
+    EXPECT_EQ(item.nId, e.nId);
+    EXPECT_EQ(item.wClass, e.wClass);
+    EXPECT_EQ(item.strText, e.text);
+    EXPECT_EQ(item.dwStyle & (WS_CHILD | WS_VISIBLE), DWORD(WS_CHILD | WS_VISIBLE));
+    if (e.wClass == kButton && e.dwTypeOrStyle != BS_BITMAP) {
+      EXPECT_EQ(item.dwStyle & BS_TYPEMASK, e.dwTypeOrStyle);
+    } else {
+      EXPECT_EQ(item.dwStyle & e.dwTypeOrStyle, e.dwTypeOrStyle);
+    }
+    // Only the log pane has more than one line; nothing is read-only.
+    if (e.wClass == kEdit) {
+      EXPECT_EQ((item.dwStyle & ES_MULTILINE) != 0, e.nId == IDC_LOG);
+      EXPECT_EQ(item.dwStyle & ES_READONLY, 0u);
+    }
+    EXPECT_TRUE(Contains(RECT{0, 0, t.cx, t.cy}, item.rect)) << "outside the dialog";
+  }
+  // Window class names compare without regard to case (windres writes them in capitals).
+  EXPECT_EQ(::lstrcmpiW(t.items.back().strClass.c_str(), L"msctls_progress32"), 0) << t.items.back().strClass;
+}
+
+TEST(Resources, MainDialogControlsDoNotOverlapAndGroupsHoldTheirControls) {
+  const CTemplate t = LoadTemplate(IDD_VELMORA_DIALOG);
+  std::vector<const CTemplateItem*> plain;
+  for (const CTemplateItem& item : t.items)
+    if (!(item.wClass == kButton && (item.dwStyle & BS_TYPEMASK) == BS_GROUPBOX)) plain.push_back(&item);
+  for (size_t i = 0; i < plain.size(); ++i)
+    for (size_t j = i + 1; j < plain.size(); ++j)
+      EXPECT_FALSE(Overlap(plain[i]->rect, plain[j]->rect))
+          << "'" << testing::PrintToString(plain[i]->strText) << "' (" << plain[i]->nId << ") and '"
+          << testing::PrintToString(plain[j]->strText) << "' (" << plain[j]->nId << ")";
+
+  const CTemplateItem* files = FindText(t, L"Remove Files");
+  const CTemplateItem* folders = FindText(t, L"Remove Folders");
+  ASSERT_TRUE(files && folders);
+  for (const CTemplateItem& item : t.items) {
+    const bool inFiles = item.strText == L"Extension:" || item.nId == IDC_EXTENSION || item.nId == IDC_MENU ||
+                         item.nId == IDC_REMOVE_FILES;
+    const bool inFolders = item.strText == L"Folder Name:" || item.nId == IDC_FOLDER_NAME ||
+                           item.nId == IDC_REMOVE_FOLDERS;
+    EXPECT_EQ(Contains(files->rect, item.rect), inFiles || &item == files) << item.nId;
+    EXPECT_EQ(Contains(folders->rect, item.rect), inFolders || &item == folders) << item.nId;
+  }
+}
+
+TEST(Resources, AboutBoxShowsIconVersionAndOk) {
+  const CTemplate t = LoadTemplate(IDD_ABOUTBOX);
+  EXPECT_EQ(t.strTitle, L"About Velmora");
+  ASSERT_GE(t.items.size(), 4u);
+  EXPECT_EQ(t.items[0].wClass, kStatic);
+  EXPECT_EQ(t.items[0].dwStyle & SS_TYPEMASK, DWORD(SS_ICON));
+  EXPECT_EQ(t.items[0].wTextOrdinal, IDR_MAINFRAME);
+  EXPECT_NE(FindText(t, L"Velmora Version 1.0"), nullptr);
+  const CTemplateItem* ok = FindText(t, L"OK");
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->nId, IDOK);
+}
+
+TEST(Resources, PresetMenuAboutStringIconsAndManifest) {
+  HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_PRESET_MENU));
+  ASSERT_NE(menu, nullptr);
+  wchar_t text[64] = {0};
+  EXPECT_EQ(::GetMenuItemCount(menu), 1);
+  ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Cleanup CPP Project");
+  HMENU popup = ::GetSubMenu(menu, 0);
+  ASSERT_NE(popup, nullptr);
+  ASSERT_EQ(::GetMenuItemCount(popup), 2);
+  EXPECT_EQ(::GetMenuItemID(popup, 0), UINT(ID_PRESET_CPP));
+  EXPECT_EQ(::GetMenuItemID(popup, 1), UINT(ID_PRESET_MPLAB));
+  ::GetMenuStringW(popup, 0, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"CPP");
+  ::GetMenuStringW(popup, 1, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"MPLAB");
+  ::DestroyMenu(menu);
+
+  EXPECT_EQ(::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64), 17);
+  EXPECT_STREQ(text, L"&About Velmora...");
+
+  for (const int id : {IDR_MAINFRAME, IDI_VELMORA}) {
+    SCOPED_TRACE(id);
+    const BYTE* group = LoadRaw(id, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(group, nullptr);
+    WORD count;
+    std::memcpy(&count, group + 4, 2);
+    ASSERT_EQ(count, 3);
+    const BYTE sizes[] = {16, 32, 48};
+    for (WORD i = 0; i < count; ++i) {
+      const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bit count, bytes, id
+      EXPECT_EQ(entry[0], sizes[i]);
+      WORD imageId;
+      std::memcpy(&imageId, entry + 12, 2);
+      EXPECT_NE(LoadRaw(imageId, MAKEINTRESOURCEW(3) /* RT_ICON */), nullptr);
+    }
+  }
+
+  DWORD size = 0;
+  const BYTE* manifest = LoadRaw(1, MAKEINTRESOURCEW(24) /* RT_MANIFEST */, &size);
+  ASSERT_NE(manifest, nullptr);
+  const std::string xml(reinterpret_cast<const char*>(manifest), size);
+  EXPECT_NE(xml.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+}
