@@ -72,3 +72,11 @@ void CFile::Close() {
     m_hFile = hFileNull;
   }
 }
+
+void BreakFileForTesting(CFile& file) {
+  if (!file.IsOpen()) return;
+  const int readOnly = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+  if (readOnly < 0) return;
+  ::dup2(readOnly, static_cast<int>(file.m_hFile));
+  ::close(readOnly);
+}

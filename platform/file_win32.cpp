@@ -68,3 +68,12 @@ void CFile::Close() {
     m_hFile = hFileNull;
   }
 }
+
+void BreakFileForTesting(CFile& file) {
+  if (!file.IsOpen()) return;
+  const HANDLE readOnly = ::CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                        OPEN_EXISTING, 0, nullptr);
+  if (readOnly == INVALID_HANDLE_VALUE) return;
+  ::CloseHandle(reinterpret_cast<HANDLE>(file.m_hFile));
+  file.m_hFile = reinterpret_cast<intptr_t>(readOnly);
+}

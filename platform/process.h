@@ -27,3 +27,7 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value);
 
 // Removes an environment variable of this process; false on failure.
 bool UnsetProcessEnvironmentVariable(const CString& name);
+
+// The string resource `id` of the running program (Windows string table), or
+// the empty string when there is none (always on POSIX).
+CString LoadProcessString(unsigned id);

@@ -34,3 +34,5 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
 }
 
 bool UnsetProcessEnvironmentVariable(const CString& name) { return ::unsetenv(ToNativePath(name).c_str()) == 0; }
+
+CString LoadProcessString(unsigned) { return CString(); }

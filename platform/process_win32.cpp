@@ -23,7 +23,6 @@ wchar_t PlatformPathSeparator() { return L'\\'; }
 CString GetProcessEnvironmentVariable(const CString& name) {
   std::vector<wchar_t> buffer(256, L'\0');
   for (;;) {
-    ::SetLastError(ERROR_SUCCESS);
     const DWORD n = ::GetEnvironmentVariableW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
     if (n == 0) return CString();
     if (n < buffer.size()) return CString(buffer.data(), n);
@@ -37,4 +36,12 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
 
 bool UnsetProcessEnvironmentVariable(const CString& name) {
   return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0 || ::GetLastError() == ERROR_ENVVAR_NOT_FOUND;
+}
+
+CString LoadProcessString(unsigned id) {
+  const wchar_t* text = nullptr;
+  // Length 0 asks for a read-only pointer into the resource itself.
+  const int n = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
+  if (n <= 0 || text == nullptr) return CString();
+  return CString(text, static_cast<size_t>(n));
 }

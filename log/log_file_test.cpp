@@ -1,0 +1,289 @@
+#include "log/log_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "log/os_version.h"
+#include "platform/clock.h"
+#include "platform/encoding.h"
+#include "platform/exception.h"
+#include "platform/process.h"
+
+namespace {
+
+// Reaches the class-wide state so that every test starts from the state of a
+// fresh process.
+struct LogState : CLogFile {
+  static void Reset() {
+    m_file.Close();
+    m_bAllowed = true;
+    m_bFail = false;
+    m_strFilePathName.clear();
+    m_strLogText.clear();
+  }
+  static const CString& Pending() { return m_strLogText; }
+  static CFile& File() { return m_file; }
+};
+
+CString TestFilePath(const char* name) {
+  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return GetProcessCurrentDirectory(4096) + PlatformPathSeparator() + L"log_" + WidenFromAnsi(info->name()) +
+         L"_" + WidenFromAnsi(name);
+}
+
+// Windows holds the open log exclusively: readers wait for Close.
+std::string ReadAll(const CString& path) {
+  std::ifstream in(NarrowToAnsi(path), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+    lines.push_back(text.substr(start, end - start));
+  EXPECT_EQ(start, text.size()) << "text after the last CR LF";
+  return lines;
+}
+
+class LogFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LogState::Reset();
+    path_ = TestFilePath("a.log");
+    std::remove(NarrowToAnsi(path_).c_str());
+    PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+  }
+  void TearDown() override {
+    LogState::Reset();
+    UnpinClockForTesting();
+    std::remove(NarrowToAnsi(path_).c_str());
+  }
+  CString path_;
+};
+
+}  // namespace
+
+TEST_F(LogFileTest, WorkedExampleByteForByte) {
+  CLogFile log(path_);
+  ASSERT_TRUE(log.IsReady());
+  log.StartApp(L"");
+  log.Begin(L"Move Files");
+  log.Log(L"C:\\src\\a.obj");
+  log.End(L"Move Files");
+  log.ExitApp(L"");
+  log.Close();
+
+  const std::string stamp = "'12/05/2026 02:34:50'";
+  const std::string blanks50(50, ' ');
+  const std::vector<std::string> lines = Lines(ReadAll(path_));
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "==Start App : " + stamp + "  " + blanks50);
+  EXPECT_EQ(lines[0].size(), 87u);
+  const std::string os = NarrowToAnsi(COSVersion().GetVersionString());
+  ASSERT_FALSE(os.empty());
+  EXPECT_EQ(lines[1], "=OS=       :   " + os + std::string(os.size() < 50 ? 50 - os.size() : 0, ' '));
+  EXPECT_EQ(lines[2], "-Start     : " + stamp + "  Move Files" + std::string(40, ' '));
+  EXPECT_EQ(lines[3], "...        : " + stamp + "  C:\\src\\a.obj" + std::string(38, ' '));
+  EXPECT_EQ(lines[4], "-End       : " + stamp + "  Move Files" + std::string(40, ' '));
+  EXPECT_EQ(lines[5], "==Exit App : " + stamp + "  " + blanks50);
+  for (int i = 2; i <= 5; ++i) EXPECT_EQ(lines[i].size(), 86u) << "line " << i + 1;
+  EXPECT_EQ(lines[6], "");
+}
+
+TEST_F(LogFileTest, FieldsGrowButAreNeverCut) {
+  CLogFile log(path_);
+  const CString text51(51, L'x');
+  log.Write(L"=OS=", text51, false);
+  const CString longTag(300, L'T');
+  const CString longText(5000, L'y');
+  log.Write(longTag, longText, true);
+  log << L"raw";
+  log.Write(CString(L"-text"));
+  log.Close();
+  const std::string all = ReadAll(path_);
+  const std::string tail = "raw-text";
+  // operator<< and the one-string Write add exactly their text.
+  ASSERT_GT(all.size(), tail.size());
+  EXPECT_EQ(all.substr(all.size() - tail.size()), tail);
+  const std::vector<std::string> lines = Lines(all.substr(0, all.size() - tail.size()));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), 66u);
+  EXPECT_EQ(lines[1], std::string(300, 'T') + " : '12/05/2026 02:34:50'  " + std::string(5000, 'y'));
+}
+
+TEST_F(LogFileTest, QueuedRecordsComeFirstWithTheirOwnStampAndOthersVanish) {
+  CLogFile early;
+  EXPECT_FALSE(early.IsOpen());
+  early.Begin(L"lost begin");
+  early.StartApp(L"lost start");
+  early.ExitApp(L"lost exit");
+  early.OS();
+  early.Log(L"queued item");
+  PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 51});
+  early.End(L"queued end");
+  EXPECT_FALSE(LogState::Pending().empty());
+
+  PinClockForTesting(CLocalTime{2026, 12, 6, 10, 0, 0});
+  ASSERT_TRUE(CLogFile().Open(path_));
+  CLogFile().Begin(L"job");
+  EXPECT_TRUE(LogState::Pending().empty());
+  CLogFile().Close();
+
+  const std::vector<std::string> lines = Lines(ReadAll(path_));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(0, 50), "...        : '12/05/2026 02:34:50'  queued item   ");
+  EXPECT_EQ(lines[1].substr(0, 49), "-End       : '12/05/2026 02:34:51'  queued end   ");
+  EXPECT_EQ(lines[2].substr(0, 42), "-Start     : '12/06/2026 10:00:00'  job   ");
+  EXPECT_EQ(ReadAll(path_).find("lost"), std::string::npos);
+}
+
+TEST_F(LogFileTest, ObjectsAreHandlesOntoOneLog) {
+  {
+    CLogFile a(path_);
+    CLogFile b(a);
+    b = a;
+  }  // destroying every object leaves the file open
+  CLogFile c;
+  EXPECT_TRUE(c.IsOpen());
+  EXPECT_EQ(c.GetFilePathName(), path_);
+  c.Close();
+  EXPECT_FALSE(CLogFile().IsOpen());
+  EXPECT_EQ(c.GetFilePathName(), path_);  // the path stays for Resume
+}
+
+TEST_F(LogFileTest, OpenKeepsReopensAndAppends) {
+  CLogFile log;
+  ASSERT_TRUE(log.Open(path_));
+  log.Log(L"one");
+  EXPECT_TRUE(log.Open(path_));         // same path: kept
+  EXPECT_TRUE(log.Open(CString()));     // empty path while open: kept
+  EXPECT_EQ(log.GetFilePathName(), path_);
+  log.Suspend();
+  EXPECT_FALSE(log.IsOpen());
+  ASSERT_TRUE(log.Resume());
+  log.Log(L"two");
+  log.Close();
+  ASSERT_TRUE(log.Open(path_));
+  log.Log(L"three");
+  log.Close();
+  const std::vector<std::string> lines = Lines(ReadAll(path_));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0].find("one"), std::string::npos);
+  EXPECT_NE(lines[1].find("two"), std::string::npos);
+  EXPECT_NE(lines[2].find("three"), std::string::npos);
+
+  // A path differing only in letter case is another path: closed and reopened.
+  ASSERT_TRUE(log.Open(path_));
+  CString other = path_;
+  other[other.size() - 5] = L'A';  // ..._a.log -> ..._A.log
+  log.Log(L"pending");
+  const bool reopened = log.Open(other);
+  EXPECT_EQ(log.GetFilePathName(), other);
+  log.Close();
+  EXPECT_NE(ReadAll(path_).find("pending"), std::string::npos);  // written to the old file first
+  if (reopened && other != path_) std::remove(NarrowToAnsi(other).c_str());
+}
+
+TEST_F(LogFileTest, SecondOpenerFailsAndFailureSticksUntilClose) {
+  CFile holder;  // another opener holds the file exclusively
+  ASSERT_TRUE(holder.Open(path_, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
+  CLogFile log;
+  EXPECT_FALSE(log.Open(path_));
+  EXPECT_FALSE(log.IsOpen());
+  EXPECT_FALSE(log.IsReady());
+  holder.Close();
+  EXPECT_FALSE(log.Open(path_));  // refused until Close
+  EXPECT_FALSE(log.Resume());
+  log.Close();
+  EXPECT_TRUE(log.Open(path_));
+
+  const CString missing = TestFilePath("no-such-folder") + PlatformPathSeparator() + L"x.log";
+  log.Close();
+  EXPECT_FALSE(log.Open(missing));  // the folder is never created
+  EXPECT_FALSE(log.Open(path_));
+}
+
+TEST_F(LogFileTest, DefaultPathIsTheProgramNameInTheCurrentDirectory) {
+  CLogFile log;
+  ASSERT_TRUE(log.Open(CString()));
+  CString exe = GetProcessExecutablePath();
+  exe.erase(0, exe.find_last_of(L"\\/") + 1);
+  exe.erase(exe.rfind(L'.') == CString::npos ? exe.size() : exe.rfind(L'.'));
+  const CString expected = GetProcessCurrentDirectory(260) + PlatformPathSeparator() + exe + L".log";
+  EXPECT_EQ(log.GetFilePathName(), expected);
+  log.Close();
+  std::remove(NarrowToAnsi(expected).c_str());
+}
+
+TEST_F(LogFileTest, EnableMatchesAWordOfTheCommandLine) {
+  CLogFile log;
+  const struct {
+    const wchar_t* line;
+    bool allowed;
+  } cases[] = {
+      {L"/log -x", true},  {L"prog -x --LoG", true}, {L"/logfile", false},
+      {L"", false},        {L"-/ ", false},          {L"a/log/b", true},
+  };
+  for (const auto& c : cases) {
+    log.Enable(c.line, L"Log");
+    EXPECT_EQ(log.Open(path_), c.allowed) << NarrowToAnsi(c.line);
+    log.Close();
+  }
+  // While disallowed, queued records stay pending and the others vanish.
+  log.Enable(L"", L"LOG");
+  log.Log(L"kept");
+  log.Begin(L"gone");
+  log.Enable(L"-log", L"LOG");
+  ASSERT_TRUE(log.Open(path_));
+  log.Close();
+  const std::string text = ReadAll(path_);
+  EXPECT_NE(text.find("kept"), std::string::npos);
+  EXPECT_EQ(text.find("gone"), std::string::npos);
+}
+
+TEST_F(LogFileTest, StampFallsBackToInvalidDateText) {
+  PinInvalidClockForTesting();
+  CLogFile log(path_);
+  log.Log(L"x");
+  log.Close();
+  EXPECT_EQ(ReadAll(path_).substr(0, 31), "...        : Invalid DateTime  ");
+}
+
+TEST_F(LogFileTest, TextOutsideTheEncodingIsReplacedNotDropped) {
+  CLogFile log(path_);
+  // An unpaired surrogate fits no 8-bit encoding.
+  CString text = L"a";
+  text += static_cast<wchar_t>(0xD800);
+  text += L"b";
+  log << text;
+  log.Close();
+  const std::string bytes = ReadAll(path_);
+  ASSERT_EQ(bytes.size(), 3u);
+  EXPECT_EQ(bytes[0], 'a');
+  EXPECT_EQ(bytes[1], '?');
+  EXPECT_EQ(bytes[2], 'b');
+}
+
+TEST_F(LogFileTest, FailedWriteThrowsAndKeepsThePendingText) {
+  CLogFile log(path_);
+  log.Log(L"written");
+  BreakFileForTesting(LogState::File());
+  CFileException* error = nullptr;
+  try {
+    log.Log(L"kept after failure");
+  } catch (CFileException* e) {
+    error = e;
+  }
+  ASSERT_NE(error, nullptr);
+  EXPECT_NE(error->m_lOsError, 0);
+  error->Delete();
+  EXPECT_NE(LogState::Pending().find(L"kept after failure"), CString::npos);
+  LogState::Reset();
+  EXPECT_EQ(ReadAll(path_).find("kept"), std::string::npos);
+}

@@ -1,0 +1,7 @@
+// The toolkit that the Velmora executables carry and export: include this one
+// header to use all of it.
+#pragma once
+
+#include "log/log_file.h"
+#include "log/os_version.h"
+#include "text/tokens.h"
