@@ -14,101 +14,66 @@ namespace {
 
 struct CTemplateItem {
   DWORD dwStyle = 0;
-  RECT rect{};  // dialog units: left, top, right, bottom
+  RECT rect{};  // dialog units
   int nId = 0;
-  WORD wClass = 0;  // predefined class ordinal (0x80 button, 0x81 edit, 0x82 static) or 0
-  std::wstring strClass;
-  std::wstring strText;
+  WORD wClass = 0;  // predefined class (0x80 button, 0x81 edit, 0x82 static), else 0
+  std::wstring strClass, strText;
   WORD wTextOrdinal = 0;  // resource id given as the text (icons)
 };
 
 struct CTemplate {
   DWORD dwStyle = 0;
   short cx = 0, cy = 0;
-  std::wstring strTitle;
+  std::wstring strTitle, strFont;
   WORD wPointSize = 0;
-  std::wstring strFont;
   std::vector<CTemplateItem> items;
 };
 
-// Walks an extended dialog template (the layout windres writes for DIALOGEX).
-class CTemplateReader {
- public:
-  explicit CTemplateReader(const BYTE* data) : m_pBase(data), m_p(data) {}
-
-  bool Read(CTemplate& out) {
-    if (Word() != 1 || Word() != 0xFFFF) return false;  // version and signature
-    Dword();                                             // help id
-    Dword();                                             // extended style
-    out.dwStyle = Dword();
-    const WORD count = Word();
-    Word();  // x
-    Word();  // y
-    out.cx = static_cast<short>(Word());
-    out.cy = static_cast<short>(Word());
-    WORD ordinal = 0;
-    std::wstring ignored;
-    SzOrOrd(ignored, ordinal);  // menu
-    SzOrOrd(ignored, ordinal);  // class
-    out.strTitle = Sz();
-    if (out.dwStyle & DS_SETFONT) {
-      out.wPointSize = Word();
-      Word();                   // weight
-      m_p += 2;                 // italic, charset
-      out.strFont = Sz();
-    }
-    for (WORD i = 0; i < count; ++i) {
-      Align();
-      CTemplateItem item;
-      Dword();  // help id
-      Dword();  // extended style
-      item.dwStyle = Dword();
-      item.rect.left = static_cast<short>(Word());
-      item.rect.top = static_cast<short>(Word());
-      item.rect.right = item.rect.left + static_cast<short>(Word());
-      item.rect.bottom = item.rect.top + static_cast<short>(Word());
-      item.nId = static_cast<int>(Dword());
-      SzOrOrd(item.strClass, item.wClass);
-      SzOrOrd(item.strText, item.wTextOrdinal);
-      m_p += Word();  // creation data
-      out.items.push_back(item);
-    }
-    return true;
+// Reads an extended dialog template, the layout windres writes for DIALOGEX.
+CTemplate ReadTemplate(const BYTE* base) {
+  const BYTE* p = base;
+  auto word = [&p] { WORD w; std::memcpy(&w, p, 2); p += 2; return w; };
+  auto dword = [&p] { DWORD d; std::memcpy(&d, p, 4); p += 4; return d; };
+  auto sz = [&word] { std::wstring s; for (WORD c = word(); c != 0; c = word()) s += wchar_t(c); return s; };
+  auto szOrOrd = [&](std::wstring& text, WORD& ordinal) {
+    if (p[0] == 0xFF && p[1] == 0xFF) { p += 2; ordinal = word(); } else { text = sz(); }
+  };
+  CTemplate t;
+  EXPECT_EQ(word(), 1);       // version
+  EXPECT_EQ(word(), 0xFFFF);  // extended
+  p += 8;                     // help id, extended style
+  t.dwStyle = dword();
+  const WORD count = word();
+  p += 4;  // x, y
+  t.cx = short(word());
+  t.cy = short(word());
+  std::wstring ignored;
+  WORD ordinal = 0;
+  szOrOrd(ignored, ordinal);  // menu
+  szOrOrd(ignored, ordinal);  // class
+  t.strTitle = sz();
+  if (t.dwStyle & DS_SETFONT) {
+    t.wPointSize = word();
+    p += 4;  // weight, italic, charset
+    t.strFont = sz();
   }
-
- private:
-  WORD Word() {
-    WORD w;
-    std::memcpy(&w, m_p, 2);
-    m_p += 2;
-    return w;
+  for (WORD i = 0; i < count; ++i) {
+    p = base + ((p - base + 3) & ~3);
+    CTemplateItem item;
+    p += 8;  // help id, extended style
+    item.dwStyle = dword();
+    item.rect.left = short(word());
+    item.rect.top = short(word());
+    item.rect.right = item.rect.left + short(word());
+    item.rect.bottom = item.rect.top + short(word());
+    item.nId = int(dword());
+    szOrOrd(item.strClass, item.wClass);
+    szOrOrd(item.strText, item.wTextOrdinal);
+    p += word();  // creation data
+    t.items.push_back(item);
   }
-  DWORD Dword() {
-    DWORD d;
-    std::memcpy(&d, m_p, 4);
-    m_p += 4;
-    return d;
-  }
-  std::wstring Sz() {
-    std::wstring s;
-    for (WORD c = Word(); c != 0; c = Word()) s += static_cast<wchar_t>(c);
-    return s;
-  }
-  void SzOrOrd(std::wstring& text, WORD& ordinal) {
-    WORD first;
-    std::memcpy(&first, m_p, 2);
-    if (first == 0xFFFF) {
-      m_p += 2;
-      ordinal = Word();
-    } else {
-      text = Sz();
-    }
-  }
-  void Align() { m_p = m_pBase + ((m_p - m_pBase + 3) & ~3); }
-
-  const BYTE* m_pBase;
-  const BYTE* m_p;
-};
+  return t;
+}
 
 const BYTE* LoadRaw(int id, LPCWSTR type, DWORD* size = nullptr) {
   HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(id), type);
@@ -118,13 +83,9 @@ const BYTE* LoadRaw(int id, LPCWSTR type, DWORD* size = nullptr) {
 }
 
 CTemplate LoadTemplate(int id) {
-  CTemplate t;
   const BYTE* data = LoadRaw(id, MAKEINTRESOURCEW(5) /* RT_DIALOG */);
   EXPECT_NE(data, nullptr) << "dialog " << id;
-  if (data != nullptr) {
-    EXPECT_TRUE(CTemplateReader(data).Read(t));
-  }
-  return t;
+  return data != nullptr ? ReadTemplate(data) : CTemplate();
 }
 
 const CTemplateItem* FindText(const CTemplate& t, const std::wstring& text) {
@@ -217,9 +178,7 @@ TEST(Resources, MainDialogControlsDoNotOverlapAndGroupsHoldTheirControls) {
     if (!(item.wClass == kButton && (item.dwStyle & BS_TYPEMASK) == BS_GROUPBOX)) plain.push_back(&item);
   for (size_t i = 0; i < plain.size(); ++i)
     for (size_t j = i + 1; j < plain.size(); ++j)
-      EXPECT_FALSE(Overlap(plain[i]->rect, plain[j]->rect))
-          << "'" << testing::PrintToString(plain[i]->strText) << "' (" << plain[i]->nId << ") and '"
-          << testing::PrintToString(plain[j]->strText) << "' (" << plain[j]->nId << ")";
+      EXPECT_FALSE(Overlap(plain[i]->rect, plain[j]->rect)) << "controls " << i << " and " << j;
 
   const CTemplateItem* files = FindText(t, L"Remove Files");
   const CTemplateItem* folders = FindText(t, L"Remove Folders");
@@ -268,21 +227,12 @@ TEST(Resources, PresetMenuAboutStringIconsAndManifest) {
   EXPECT_EQ(::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64), 17);
   EXPECT_STREQ(text, L"&About Velmora...");
 
+  // Each icon holds images of 16, 32 and 48 pixels.
   for (const int id : {IDR_MAINFRAME, IDI_VELMORA}) {
-    SCOPED_TRACE(id);
     const BYTE* group = LoadRaw(id, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
-    ASSERT_NE(group, nullptr);
-    WORD count;
-    std::memcpy(&count, group + 4, 2);
-    ASSERT_EQ(count, 3);
-    const BYTE sizes[] = {16, 32, 48};
-    for (WORD i = 0; i < count; ++i) {
-      const BYTE* entry = group + 6 + 14 * i;  // width, height, colours, reserved, planes, bit count, bytes, id
-      EXPECT_EQ(entry[0], sizes[i]);
-      WORD imageId;
-      std::memcpy(&imageId, entry + 12, 2);
-      EXPECT_NE(LoadRaw(imageId, MAKEINTRESOURCEW(3) /* RT_ICON */), nullptr);
-    }
+    ASSERT_NE(group, nullptr) << id;
+    EXPECT_EQ(group[4], 3) << id;  // image count
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(group[6 + 14 * i], std::vector<int>({16, 32, 48})[i]) << id;
   }
 
   DWORD size = 0;
