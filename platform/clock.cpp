@@ -42,3 +42,14 @@ bool FormatLocalTime(const CLocalTime& t, const wchar_t* pattern, CString& out) 
   out = buffer;
   return true;
 }
+
+CLocalTime LocalTimeFromTm(const std::tm& tm) {
+  CLocalTime t;
+  t.nYear = tm.tm_year + 1900;
+  t.nMonth = tm.tm_mon + 1;
+  t.nDay = tm.tm_mday;
+  t.nHour = tm.tm_hour;
+  t.nMinute = tm.tm_min;
+  t.nSecond = tm.tm_sec;
+  return t;
+}

@@ -2,6 +2,8 @@
 // local time; tests pin it through PinClockForTesting instead of sleeping.
 #pragma once
 
+#include <ctime>
+
 #include "platform/cstring.h"
 
 struct CLocalTime {
@@ -30,3 +32,6 @@ void UnpinClockForTesting();
 
 // The real clock of the platform; used by GetLocalTimeNow when not pinned.
 bool PlatformLocalTime(CLocalTime& out);
+
+// The calendar fields of a C library time.
+CLocalTime LocalTimeFromTm(const std::tm& tm);
