@@ -6,8 +6,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 using CString = std::wstring;
+using CStringArray = std::vector<CString>;
 
 // Removes white space (iswspace) from both ends of s; returns s.
 CString& TrimString(CString& s);

@@ -1,0 +1,35 @@
+#include "platform/shell.h"
+
+#include <windows.h>
+#include <shellapi.h>
+#include <unknwn.h>
+
+#include <fstream>
+
+#include "platform/encoding.h"
+
+void* LoadShellLibrary() { return ::LoadLibraryW(L"shell32.dll"); }
+
+void ReleaseShellInterface(IUnknown* pInterface) {
+  if (pInterface != nullptr) pInterface->Release();
+}
+
+void ShellOpen(void* hwndParent, const CString& path) {
+  ::ShellExecuteW(static_cast<HWND>(hwndParent), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+void StartTextEditor(const CString& path) {
+  const std::string command = "notepad.exe " + NarrowToAnsi(path);
+  ::WinExec(command.c_str(), SW_SHOWNORMAL);
+}
+
+bool WriteTextModeFile(const CString& path, const std::string& bytes) {
+  // Text mode, deny-none sharing: the C runtime's fopen defaults.
+  std::ofstream out(NarrowToAnsi(path), std::ios_base::out);
+  if (!out) return false;
+  out << bytes;
+  out.close();
+  return !out.fail();
+}
+
+const char* TextModeLineEnd() { return "\r\n"; }

@@ -1,0 +1,52 @@
+#include "winui/message_pump.h"
+
+#include <atomic>
+#include <mutex>
+#include <utility>
+
+#include "platform/message_queue.h"
+
+namespace {
+
+// Set from a signal handler or the console's handler thread: lock-free only.
+std::atomic<bool> g_bInterruptPending{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag must be signal-safe");
+
+std::mutex g_interruptMutex;
+std::function<void()> g_interruptCommand;
+
+void PostPendingInterrupt() {
+  if (!g_bInterruptPending.exchange(false)) return;
+  std::function<void()> command;
+  {
+    std::lock_guard<std::mutex> lock(g_interruptMutex);
+    command = g_interruptCommand;
+  }
+  if (command) PostQueuedCommand(std::move(command));
+}
+
+}  // namespace
+
+bool PumpMessage() {
+  for (;;) {
+    PostPendingInterrupt();
+    switch (DispatchNextQueuedMessage()) {
+      case QueueStep::kEmpty: return true;
+      case QueueStep::kQuit: return false;
+      case QueueStep::kDispatched: break;
+    }
+  }
+}
+
+void PostCommand(std::function<void()> command) { PostQueuedCommand(std::move(command)); }
+
+void PostQuitCommand() { PostQueuedQuit(); }
+
+void SetInterruptCommand(std::function<void()> command) {
+  std::lock_guard<std::mutex> lock(g_interruptMutex);
+  g_interruptCommand = std::move(command);
+}
+
+bool InstallInterruptHandler() { return InstallPlatformInterruptHandler(NotifyInterrupt); }
+
+void NotifyInterrupt() { g_bInterruptPending.store(true); }

@@ -1,0 +1,122 @@
+#include "winui/message_pump.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "platform/message_queue.h"
+
+namespace {
+
+// Leaves the thread's queue empty and no interrupt command behind.
+class MessagePump : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    SetInterruptCommand(nullptr);
+    while (!PumpMessage()) {
+    }
+  }
+  std::string m_strRan;
+};
+
+}  // namespace
+
+TEST_F(MessagePump, EmptyQueueReturnsTrueWithoutBlocking) {
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_TRUE(PumpMessage());
+}
+
+TEST_F(MessagePump, QuitComesAfterWaitingCommandsAndIsConsumed) {
+  PostCommand([this] { m_strRan += "a"; });
+  PostQuitCommand();
+  PostCommand([this] { m_strRan += "b"; });
+  EXPECT_FALSE(PumpMessage());
+  EXPECT_EQ(m_strRan, "ab");
+  EXPECT_TRUE(PumpMessage());
+
+  // A quit posted by a command ends the same call.
+  PostCommand([this] {
+    m_strRan += "c";
+    PostQuitCommand();
+  });
+  EXPECT_FALSE(PumpMessage());
+  EXPECT_EQ(m_strRan, "abc");
+  EXPECT_TRUE(PumpMessage());
+}
+
+TEST_F(MessagePump, CommandsRunInOrderIncludingThosePostedByCommands) {
+  PostCommand([this] { m_strRan += "1"; });
+  PostCommand([this] {
+    m_strRan += "2";
+    PostCommand([this] {
+      m_strRan += "4";
+      PostCommand([this] { m_strRan += "5"; });
+    });
+  });
+  PostCommand([this] { m_strRan += "3"; });
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "12345");
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "12345");
+}
+
+TEST_F(MessagePump, ACommandMayPumpTheQueueItself) {
+  // A re-entered pump runs what is left; the outer call then finds nothing.
+  PostCommand([this] {
+    m_strRan += "a";
+    EXPECT_TRUE(PumpMessage());
+    m_strRan += "/a";
+  });
+  PostCommand([this] { m_strRan += "b"; });
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "ab/a");
+}
+
+TEST_F(MessagePump, EachThreadPumpsOnlyItsOwnCommands) {
+  std::string other;
+  std::thread worker([&] {
+    PostCommand([&] { other += "w"; });
+    EXPECT_TRUE(PumpMessage());
+    PostCommand([&] { other += "never"; });  // left waiting at thread exit
+  });
+  worker.join();
+  EXPECT_EQ(other, "w");
+  PostCommand([this] { m_strRan += "m"; });
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "m");
+  EXPECT_EQ(other, "w");
+}
+
+TEST_F(MessagePump, InterruptPostsTheInterruptCommandOnce) {
+  ASSERT_TRUE(InstallInterruptHandler());
+  SetInterruptCommand([this] { m_strRan += "stop"; });
+  PostCommand([this] { m_strRan += "work,"; });
+
+  // The handler only records the interrupt; the command runs in the pump.
+  SimulateInterruptForTesting();
+  EXPECT_EQ(m_strRan, "");
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "work,stop");
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "work,stop");
+
+  // From another thread, twice before a pump: one command.
+  std::thread console([] {
+    NotifyInterrupt();
+    NotifyInterrupt();
+  });
+  console.join();
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "work,stopstop");
+}
+
+TEST_F(MessagePump, InterruptWithoutACommandIsDropped) {
+  ASSERT_TRUE(InstallInterruptHandler());
+  SetInterruptCommand(nullptr);
+  SimulateInterruptForTesting();
+  EXPECT_TRUE(PumpMessage());
+  SetInterruptCommand([this] { m_strRan += "late"; });
+  EXPECT_TRUE(PumpMessage());
+  EXPECT_EQ(m_strRan, "");
+}

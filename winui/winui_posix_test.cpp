@@ -1,0 +1,218 @@
+// The POSIX stand-ins: XDG folders, limits, mount points, and the programs
+// started without a shell (xdg-open, zenity), replaced here by small scripts
+// found first in PATH.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <thread>
+
+#include "platform/encoding.h"
+#include "platform/posix_text.h"
+#include "winui/folder_dialog.h"
+#include "winui/notepad_viewer.h"
+#include "winui/system_folders.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+CString Wide(const fs::path& path) { return FromNativePath(path.string()); }
+
+// A scoped folder, and the environment variables the stand-ins read, restored
+// on exit. HOME is the scoped folder; the XDG variables are unset.
+class PosixStandIn : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/velmora_winui_XXXXXX";
+    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    m_root = pattern;
+    for (const char* name : {"HOME", "TMPDIR", "PATH", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_PICTURES_DIR"}) {
+      const char* value = ::getenv(name);
+      m_saved[name] = value != nullptr ? std::make_pair(true, std::string(value)) : std::make_pair(false, std::string());
+    }
+    Set("HOME", m_root.string());
+    for (const char* name : {"TMPDIR", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_PICTURES_DIR"}) ::unsetenv(name);
+  }
+  void TearDown() override {
+    for (const auto& entry : m_saved) {
+      if (entry.second.first) ::setenv(entry.first.c_str(), entry.second.second.c_str(), 1);
+      else ::unsetenv(entry.first.c_str());
+    }
+    fs::remove_all(m_root);
+  }
+  static void Set(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
+
+  // Puts an executable script `name` in a folder that becomes the whole PATH
+  // (with /bin for the shell and its tools).
+  void FakeProgram(const std::string& name, const std::string& body) {
+    const fs::path bin = m_root / "bin";
+    fs::create_directories(bin);
+    WriteFile(bin / name, "#!/bin/sh\n" + body);
+    fs::permissions(bin / name, fs::perms::owner_all);
+    Set("PATH", bin.string() + ":/bin:/usr/bin");
+  }
+
+  // Waits up to 10 s for a file a started program writes.
+  std::string WaitForFile(const fs::path& path) {
+    for (int i = 0; i < 1000 && !fs::exists(path.parent_path() / (path.filename().string() + ".done")); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return ReadFile(path);
+  }
+
+  fs::path m_root;
+  std::map<std::string, std::pair<bool, std::string>> m_saved;
+};
+
+// The children of this process that have ended but were not reaped.
+int ZombieChildren() {
+  int zombies = 0;
+  for (const fs::directory_entry& entry : fs::directory_iterator("/proc")) {
+    std::ifstream in(entry.path() / "stat");
+    std::string line;
+    if (!std::getline(in, line)) continue;
+    const size_t close = line.rfind(')');
+    if (close == std::string::npos) continue;
+    char state = 0;
+    int parent = 0;
+    if (std::sscanf(line.c_str() + close + 1, " %c %d", &state, &parent) == 2 && state == 'Z' &&
+        parent == ::getpid())
+      ++zombies;
+  }
+  return zombies;
+}
+
+// Records its arguments, one per line, in $HOME/args, then marks it done.
+const char kRecordArgs[] = "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$HOME/args\"; : > \"$HOME/args.done\"\n";
+
+}  // namespace
+
+TEST_F(PosixStandIn, DocumentsAndPicturesFollowTheXdgUserFoldersWhenTheyExist) {
+  // Nothing configured: the home folder.
+  EXPECT_EQ(GetMyPersonalPath(), Wide(m_root));
+  EXPECT_EQ(GetMyPicturePath(), Wide(m_root));
+  EXPECT_EQ(GetAppDataPath(), Wide(m_root / ".config"));
+
+  fs::create_directories(m_root / ".config");
+  fs::create_directories(m_root / "My \"Docs\"");
+  fs::create_directories(m_root / "pics");
+  WriteFile(m_root / ".config" / "user-dirs.dirs",
+            "# written by xdg-user-dirs-update\n"
+            "XDG_DOCUMENTS_DIR=\"$HOME/My \\\"Docs\\\"\"\n"
+            "XDG_PICTURES_DIR=\"" + (m_root / "pics").string() + "\"\n");
+  EXPECT_EQ(GetMyPersonalPath(), Wide(m_root / "My \"Docs\""));
+  EXPECT_EQ(GetMyDocumentsPath(), GetMyPersonalPath());
+  EXPECT_EQ(GetMyPicturePath(), Wide(m_root / "pics"));
+
+  // A configured folder that does not exist falls back to the home folder.
+  fs::remove(m_root / "pics");
+  EXPECT_EQ(GetMyPicturePath(), Wide(m_root));
+
+  // The environment comes before the file; XDG_CONFIG_HOME moves both the
+  // file and the application data.
+  fs::create_directories(m_root / "env docs");
+  Set("XDG_DOCUMENTS_DIR", "$HOME/env docs");
+  EXPECT_EQ(GetMyPersonalPath(), Wide(m_root / "env docs"));
+  Set("XDG_CONFIG_HOME", (m_root / "cfg").string());
+  EXPECT_EQ(GetAppDataPath(), Wide(m_root / "cfg"));
+  ::unsetenv("XDG_DOCUMENTS_DIR");
+  EXPECT_EQ(GetMyPersonalPath(), Wide(m_root));  // no user-dirs.dirs in cfg
+}
+
+TEST_F(PosixStandIn, ResultsOfMoreThan259CharactersAreEmpty) {
+  EXPECT_EQ(GetTempPathW(), L"/tmp/");
+  Set("TMPDIR", m_root.string());
+  EXPECT_EQ(GetTempPathW(), Wide(m_root) + L"/");
+
+  const std::string longName(300, 'x');
+  Set("TMPDIR", "/" + longName);
+  EXPECT_EQ(GetTempPathW(), L"");
+  Set("HOME", "/" + longName);
+  EXPECT_EQ(GetMyPersonalPath(), L"");
+  EXPECT_EQ(GetAppDataPath(), L"");
+
+  // A current directory of more than 259 characters.
+  fs::path deep = m_root;
+  while (deep.string().size() < 300) deep /= std::string(50, 'd');
+  fs::create_directories(deep);
+  const fs::path before = fs::current_path();
+  fs::current_path(deep);
+  const CString inDeep = GetCurrentDirectoryW();
+  fs::current_path(before);
+  EXPECT_EQ(inDeep, L"");
+
+  EXPECT_EQ(GetWindowsDirectoryW(), L"");
+  EXPECT_EQ(GetSystemDirectoryW(), L"");
+  EXPECT_EQ(GetSystemDrive(), L"");
+}
+
+TEST_F(PosixStandIn, LogicalDrivesAreTheMountPointsOnceEach) {
+  CStringArray drives;
+  GetLogicalDriveStringsW(drives, false);
+  EXPECT_NE(std::find(drives.begin(), drives.end(), L"/"), drives.end());
+  for (size_t i = 0; i < drives.size(); ++i)
+    EXPECT_EQ(std::count(drives.begin(), drives.end(), drives[i]), 1) << NarrowToAnsi(drives[i]);
+}
+
+TEST_F(PosixStandIn, ShellOpenPassesThePathAsOneArgumentAndReapsTheChild) {
+  FakeProgram("xdg-open", kRecordArgs);
+  const std::string path = "/tmp/a b/$(touch pwned); 'q'";
+  CWinShell().Open(FromNativePath(path));
+  EXPECT_EQ(WaitForFile(m_root / "args"), path + "\n");
+  EXPECT_FALSE(fs::exists("pwned"));
+  for (int i = 0; i < 500 && ZombieChildren() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(ZombieChildren(), 0);
+
+  // Without xdg-open nothing happens.
+  Set("PATH", (m_root / "empty").string());
+  CWinShell().Open(L"/tmp");
+}
+
+TEST_F(PosixStandIn, ShowInNotepadWritesTheTempFileAndOpensIt) {
+  FakeProgram("xdg-open", kRecordArgs);
+  Set("TMPDIR", m_root.string());
+  ShowInNotepad(CComBSTR(L"A\r\nB"));
+  EXPECT_EQ(WaitForFile(m_root / "args"), (m_root / "Info.txt").string() + "\n");
+  EXPECT_EQ(ReadFile(m_root / "Info.txt"), "A \nB");
+
+  fs::remove(m_root / "args.done");
+  ShowInNotepad(L"log", L"CleanupLog.log");
+  EXPECT_EQ(WaitForFile(m_root / "args"), (m_root / "CleanupLog.log").string() + "\n");
+  EXPECT_EQ(ReadFile(m_root / "CleanupLog.log"), "log");
+}
+
+TEST_F(PosixStandIn, FolderPickerReturnsWhatZenityPrintsOnlyWhenItSucceeds) {
+  FakeProgram("zenity", std::string(kRecordArgs) + "printf '%s\\n' '/chosen/my folder'\n");
+  CDirDialog dialog(L"Root Folder", L"/home/u/Work/", nullptr, L"");
+  CString result = L"stale";
+  EXPECT_TRUE(dialog.DoBrowse(result));
+  EXPECT_EQ(result, L"/chosen/my folder");
+  EXPECT_EQ(ReadFile(m_root / "args"),
+            "--file-selection\n--directory\n--title=Root Folder\n--filename=/home/u/Work\n");
+
+  FakeProgram("zenity", "echo /ignored; exit 1\n");  // Cancel
+  result = L"stale";
+  EXPECT_FALSE(dialog.DoBrowse(result));
+  EXPECT_EQ(result, L"");
+
+  Set("PATH", (m_root / "empty").string());  // not installed
+  result = L"stale";
+  EXPECT_FALSE(dialog.DoBrowse(result));
+  EXPECT_EQ(result, L"");
+}
