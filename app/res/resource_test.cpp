@@ -209,23 +209,24 @@ TEST(Resources, AboutBoxShowsIconVersionAndOk) {
 TEST(Resources, PresetMenuAboutStringIconsAndManifest) {
   HMENU menu = ::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_PRESET_MENU));
   ASSERT_NE(menu, nullptr);
-  wchar_t text[64] = {0};
-  EXPECT_EQ(::GetMenuItemCount(menu), 1);
-  ::GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"Cleanup CPP Project");
+  auto text = [](HMENU m, int position) {
+    wchar_t buffer[64] = {0};
+    ::GetMenuStringW(m, position, buffer, 64, MF_BYPOSITION);
+    return std::wstring(buffer);
+  };
   HMENU popup = ::GetSubMenu(menu, 0);
-  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(::GetMenuItemCount(menu), 1);
+  EXPECT_EQ(text(menu, 0), L"Cleanup CPP Project");
   ASSERT_EQ(::GetMenuItemCount(popup), 2);
   EXPECT_EQ(::GetMenuItemID(popup, 0), UINT(ID_PRESET_CPP));
   EXPECT_EQ(::GetMenuItemID(popup, 1), UINT(ID_PRESET_MPLAB));
-  ::GetMenuStringW(popup, 0, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"CPP");
-  ::GetMenuStringW(popup, 1, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"MPLAB");
+  EXPECT_EQ(text(popup, 0), L"CPP");
+  EXPECT_EQ(text(popup, 1), L"MPLAB");
   ::DestroyMenu(menu);
 
-  EXPECT_EQ(::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64), 17);
-  EXPECT_STREQ(text, L"&About Velmora...");
+  wchar_t about[64] = {0};
+  EXPECT_EQ(::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, about, 64), 17);
+  EXPECT_STREQ(about, L"&About Velmora...");
 
   // Each icon holds images of 16, 32 and 48 pixels.
   for (const int id : {IDR_MAINFRAME, IDI_VELMORA}) {
