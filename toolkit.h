@@ -5,3 +5,7 @@
 #include "log/log_file.h"
 #include "log/os_version.h"
 #include "text/tokens.h"
+#include "winui/folder_dialog.h"
+#include "winui/message_pump.h"
+#include "winui/notepad_viewer.h"
+#include "winui/system_folders.h"
