@@ -2,6 +2,7 @@
 
 #include <limits.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <vector>
@@ -34,5 +35,12 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
 }
 
 bool UnsetProcessEnvironmentVariable(const CString& name) { return ::unsetenv(ToNativePath(name).c_str()) == 0; }
+bool IsProcessPrivileged() { return ::geteuid() == 0; }
 
 CString LoadProcessString(unsigned) { return CString(); }
+
+uint64_t GetProcessPeakMemory() {
+  struct rusage usage {};
+  if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  return static_cast<uint64_t>(usage.ru_maxrss) * 1024;  // Linux reports kilobytes
+}

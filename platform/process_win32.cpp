@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <vector>
 
@@ -38,10 +39,19 @@ bool UnsetProcessEnvironmentVariable(const CString& name) {
   return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0 || ::GetLastError() == ERROR_ENVVAR_NOT_FOUND;
 }
 
+bool IsProcessPrivileged() { return false; }
+
 CString LoadProcessString(unsigned id) {
   const wchar_t* text = nullptr;
   // Length 0 asks for a read-only pointer into the resource itself.
   const int n = ::LoadStringW(::GetModuleHandleW(nullptr), id, reinterpret_cast<LPWSTR>(&text), 0);
   if (n <= 0 || text == nullptr) return CString();
   return CString(text, static_cast<size_t>(n));
+}
+
+uint64_t GetProcessPeakMemory() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof(counters);
+  if (!::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters))) return 0;
+  return counters.PeakWorkingSetSize;
 }

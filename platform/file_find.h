@@ -1,0 +1,72 @@
+// CFileFind: the directory enumerator the tree walk runs on. Windows:
+// FindFirstFileW / FindNextFileW. POSIX: opendir / readdir; the entry's type
+// comes from d_type, and lstat is called only when a query needs more (an
+// unknown type, a link's target kind, the size, the permission bits).
+//
+// As with the framework's enumerator, FindFile positions before the first
+// entry and each FindNextFile moves to the next one and tells whether more
+// follow:
+//
+//   CFileFind find;
+//   if (find.FindFile(folder + sep + L"*.*")) {
+//     bool more = true;
+//     while (more) { more = find.FindNextFile(); ... use the entry ... }
+//   }
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "platform/cstring.h"
+#include "platform/file_attributes.h"
+
+class CFileFind {
+ public:
+  CFileFind();
+  ~CFileFind();  // closes the enumeration
+  CFileFind(const CFileFind&) = delete;
+  CFileFind& operator=(const CFileFind&) = delete;
+
+  // Starts listing the folder named by pattern: a folder, the platform's
+  // separator and "*.*" (or "*"). Every entry comes back, "." and ".."
+  // included when the file system lists them. POSIX takes no other wildcard.
+  // Returns false, with nothing to enumerate, when the folder cannot be
+  // listed (missing, not a folder, no access) or has no entry at all.
+  bool FindFile(const CString& pattern);
+
+  // Moves to the next entry. Returns true when more entries follow it, false
+  // when it is the last one. REQUIRES: FindFile returned true and no earlier
+  // call returned false.
+  bool FindNextFile();
+
+  // Ends the enumeration; the entry queries are then invalid.
+  void Close();
+
+  // The entry's name (no folder), and its full path: the listed folder, the
+  // separator and the name.
+  CString GetFileName() const;
+  CString GetFilePath() const;
+  // The listed folder as it was given to FindFile.
+  CString GetRoot() const;
+
+  bool IsDots() const;  // "." or ".."
+
+  // True when the entry has any of the FILE_ATTRIBUTE_* bits of mask. POSIX
+  // meanings: directory = a folder, or a link whose target is a folder (as
+  // for a Windows directory link); reparse point = a symbolic link;
+  // read-only = no owner write bit; hidden = the name starts with "."; archive
+  // = a regular file.
+  bool MatchesMask(uint32_t mask) const;
+  bool IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
+  // A symbolic link, junction or other reparse point: its own name is the
+  // entry; what it points to is no part of the tree.
+  bool IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
+
+  // Size in bytes of the entry itself (a link's own size; 0 for a folder).
+  uint64_t GetLength() const;
+
+  struct Impl;
+
+ private:
+  std::unique_ptr<Impl> m_pImpl;
+};

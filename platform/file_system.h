@@ -1,0 +1,49 @@
+// The file-system operations of a cleanup run: attributes, one-level folder
+// creation, a move that never replaces, and the identity of an item.
+// Failures are reported as false (or 0); the OS error of the last failure on
+// this thread is kept for diagnostics in PlatformLastError().
+#pragma once
+
+#include <cstdint>
+
+#include "platform/cstring.h"
+#include "platform/file_attributes.h"
+
+// Reads the FILE_ATTRIBUTE_* bits of path. A link is described itself
+// (FILE_ATTRIBUTE_REPARSE_POINT), plus FILE_ATTRIBUTE_DIRECTORY when it
+// points to a folder. POSIX meanings are those of CFileFind::MatchesMask.
+// Returns false when the path does not exist or cannot be examined.
+bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes);
+
+// Sets the attributes of path (SetFileAttributesW). POSIX: only the read-only
+// bit has a meaning there: set, it removes every write bit; clear, it adds
+// the owner's write bit. A symbolic link is left as it is (its target is
+// never touched). Returns false when the path cannot be changed.
+bool PlatformSetFileAttributes(const CString& path, uint32_t attributes);
+
+// Creates one folder; its parent must exist (CreateDirectoryW without
+// security attributes; POSIX mkdir with mode 0777 less the umask). Returns
+// false when it cannot be made or already exists.
+bool PlatformCreateDirectory(const CString& path);
+
+// Moves a file, folder or link (the link itself) to `to` on the same volume.
+// Never replaces: when `to` exists, the move fails and both items stay.
+// Never copies: a destination on another volume fails (POSIX: EXDEV).
+// Returns 1 on success and 0 on failure, as MoveFileExW does.
+int PlatformMoveFile(const CString& from, const CString& to);
+
+// Identifies an item independently of how its path is spelled.
+struct CFileIdentity {
+  uint64_t nVolume = 0;
+  uint64_t nIndex = 0;
+  bool operator==(const CFileIdentity& o) const { return nVolume == o.nVolume && nIndex == o.nIndex; }
+  bool operator!=(const CFileIdentity& o) const { return !(*this == o); }
+};
+
+// The identity of the item at path itself (a final link is not followed).
+// Returns false when the item does not exist or cannot be examined.
+bool PlatformFileIdentity(const CString& path, CFileIdentity& identity);
+
+// The OS error of the last failed call above on this thread (errno or
+// GetLastError()), 0 after a success.
+long PlatformLastError();

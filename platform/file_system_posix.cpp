@@ -1,0 +1,82 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/posix_text.h"
+
+namespace {
+
+thread_local long t_lastError = 0;
+
+bool Done(bool ok) {
+  t_lastError = ok ? 0 : errno;
+  return ok;
+}
+
+}  // namespace
+
+bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
+  const std::string native = ToNativePath(path);
+  struct stat st {};
+  if (!Done(::lstat(native.c_str(), &st) == 0)) return false;
+  attributes = 0;
+  if (S_ISLNK(st.st_mode)) {
+    attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
+    struct stat target {};
+    if (::stat(native.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+  } else {
+    if (S_ISDIR(st.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (S_ISREG(st.st_mode)) attributes |= FILE_ATTRIBUTE_ARCHIVE;
+    if (!(st.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
+  }
+  const size_t slash = path.find_last_of(L'/');
+  const size_t start = slash == CString::npos ? 0 : slash + 1;
+  if (start < path.size() && path[start] == L'.') attributes |= FILE_ATTRIBUTE_HIDDEN;
+  return true;
+}
+
+bool PlatformSetFileAttributes(const CString& path, uint32_t attributes) {
+  const std::string native = ToNativePath(path);
+  struct stat st {};
+  if (!Done(::lstat(native.c_str(), &st) == 0)) return false;
+  if (S_ISLNK(st.st_mode)) return Done(true);
+  mode_t mode = st.st_mode & 07777;
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
+  else
+    mode |= S_IWUSR;
+  if (mode == (st.st_mode & 07777)) return Done(true);
+  return Done(::chmod(native.c_str(), mode) == 0);
+}
+
+bool PlatformCreateDirectory(const CString& path) { return Done(::mkdir(ToNativePath(path).c_str(), 0777) == 0); }
+
+int PlatformMoveFile(const CString& from, const CString& to) {
+  const std::string source = ToNativePath(from);
+  const std::string target = ToNativePath(to);
+  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return Done(true);
+  if (errno != EINVAL && errno != ENOSYS) return Done(false);
+  // A file system without the no-replace flag: test first, then rename. The
+  // gap between the two is the only window in which a replace could happen.
+  struct stat st {};
+  if (::lstat(target.c_str(), &st) == 0) {
+    errno = EEXIST;
+    return Done(false);
+  }
+  return Done(::rename(source.c_str(), target.c_str()) == 0);
+}
+
+bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
+  struct stat st {};
+  if (!Done(::lstat(ToNativePath(path).c_str(), &st) == 0)) return false;
+  identity.nVolume = static_cast<uint64_t>(st.st_dev);
+  identity.nIndex = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
+
+long PlatformLastError() { return t_lastError; }

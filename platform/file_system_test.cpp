@@ -1,0 +1,66 @@
+#include "platform/file_system.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/process.h"
+#include "platform/test_support.h"
+
+namespace {
+
+std::string Content(const CString& path) {
+  std::string bytes;
+  return ReadFileForTesting(path, bytes) ? bytes : std::string("<missing>");
+}
+
+}  // namespace
+
+TEST(FileSystem, MoveNeverReplacesAnExistingFileOrFolder) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"a.obj", "first"));
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"b.obj", "second"));
+  EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"b.obj"), 0);
+  EXPECT_NE(PlatformLastError(), 0);
+  EXPECT_EQ(Content(tmp / L"a.obj"), "first");
+  EXPECT_EQ(Content(tmp / L"b.obj"), "second");
+
+  // rename() would silently replace an empty folder; the move must not.
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"Debug/x.txt", "x"));
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"Empty"));
+  EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"Empty"), 0);
+  EXPECT_EQ(Content(tmp / L"Debug/x.txt"), "x");
+
+  EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"c.obj"), 1);
+  EXPECT_EQ(PlatformLastError(), 0);
+  EXPECT_FALSE(ExistsForTesting(tmp / L"a.obj"));
+  EXPECT_EQ(Content(tmp / L"c.obj"), "first");
+  EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"Moved"), 1);
+  EXPECT_EQ(Content(tmp / L"Moved/x.txt"), "x");
+}
+
+TEST(FileSystem, ArchiveAloneClearsReadOnly) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"f.obj", "x"));
+  uint32_t attributes = 0;
+  ASSERT_TRUE(PlatformSetFileAttributes(tmp / L"f.obj", FILE_ATTRIBUTE_READONLY));
+  ASSERT_TRUE(PlatformGetFileAttributes(tmp / L"f.obj", attributes));
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(attributes & FILE_ATTRIBUTE_DIRECTORY);
+  ASSERT_TRUE(PlatformSetFileAttributes(tmp / L"f.obj", FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(PlatformGetFileAttributes(tmp / L"f.obj", attributes));
+  EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(PlatformSetFileAttributes(tmp / L"missing", FILE_ATTRIBUTE_ARCHIVE));
+}
+
+TEST(FileSystem, IdentityIgnoresSpellingAndTellsItemsApart) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"a"));
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"b"));
+  CFileIdentity a, again, b;
+  ASSERT_TRUE(PlatformFileIdentity(tmp / L"a", a));
+  const CString sep(1, PlatformPathSeparator());
+  ASSERT_TRUE(PlatformFileIdentity(tmp.Path() + sep + sep + L"a" + sep, again));
+  ASSERT_TRUE(PlatformFileIdentity(tmp / L"b", b));
+  EXPECT_EQ(a, again);
+  EXPECT_NE(a, b);
+  EXPECT_FALSE(PlatformFileIdentity(tmp / L"c", b));
+}

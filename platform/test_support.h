@@ -1,0 +1,73 @@
+// Helpers for tests that work on the real file system. They live in the
+// velmora_test_support library, which only test programs link.
+#pragma once
+
+#include <string>
+
+#include "platform/cstring.h"
+
+// A fresh, empty folder that is removed with everything in it when the
+// object goes. The base folder defaults to the current directory on POSIX
+// (the build tree) and to the temporary folder on Windows.
+class CScopedTempFolder {
+ public:
+  explicit CScopedTempFolder(const CString& base = CString());
+  ~CScopedTempFolder();
+  CScopedTempFolder(const CScopedTempFolder&) = delete;
+  CScopedTempFolder& operator=(const CScopedTempFolder&) = delete;
+
+  // False when the folder could not be made.
+  bool IsValid() const { return !m_strPath.empty(); }
+  const CString& Path() const { return m_strPath; }
+  // Path() + separator + relative; "/" in relative becomes the separator.
+  CString operator/(const CString& relative) const;
+
+ private:
+  CString m_strPath;
+};
+
+// Sets an environment variable for the object's lifetime (empty value:
+// unset), then restores what was there.
+class CScopedEnvironment {
+ public:
+  CScopedEnvironment(const CString& name, const CString& value);
+  ~CScopedEnvironment();
+  CScopedEnvironment(const CScopedEnvironment&) = delete;
+  CScopedEnvironment& operator=(const CScopedEnvironment&) = delete;
+
+ private:
+  CString m_strName;
+  CString m_strOld;
+  bool m_bHadOld = false;
+};
+
+// Makes the folder and any missing parents.
+bool MakeFoldersForTesting(const CString& path);
+// Creates or replaces a file with the given bytes; makes missing parents.
+bool WriteFileForTesting(const CString& path, const std::string& bytes = std::string());
+// The file's bytes, or false.
+bool ReadFileForTesting(const CString& path, std::string& bytes);
+// The item exists (a link counts itself, even when dangling).
+bool ExistsForTesting(const CString& path);
+// Removes the item and, for a folder, everything in it; links are removed,
+// never followed. Permissions set by the Deny* helpers are lifted first.
+bool RemoveTreeForTesting(const CString& path);
+
+// A symbolic link at `link` pointing to `target`. False where links cannot
+// be made (then skip).
+bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
+
+// Makes the folder refuse new and removed entries, also for a privileged
+// process where the file system allows it (POSIX: mode 0555, or the
+// immutable flag for root). False when this cannot be done here (then skip).
+bool DenyWritesForTesting(const CString& folder);
+void AllowWritesForTesting(const CString& folder);
+
+// Makes the folder unlistable (POSIX: mode 0). False where permissions do
+// not bind this process (root, Windows): then skip.
+bool DenyListingForTesting(const CString& folder);
+void AllowListingForTesting(const CString& folder);
+
+// A folder on another volume than the current directory where a test may
+// make its own subfolder, or empty when there is none (POSIX: /dev/shm).
+CString OtherVolumeForTesting();

@@ -1,0 +1,27 @@
+// The "drive" of a source folder: where its trash folder goes, and what a
+// flattened name leaves out.
+//
+// Windows: the drive letter of the path and a colon ("C:" for C:\src).
+// POSIX: the volume root of the folder: $HOME when the folder is under $HOME
+// (by its text) and on the same file system, else the mount point of the
+// folder's file system (the highest folder above it, by its text, on the same
+// file system). The root "/" is given as the empty string, so that the root
+// followed by "/Trush" is always a path.
+#pragma once
+
+#include "platform/cstring.h"
+
+// The drive of the folder `path` (see above), without a trailing separator.
+// POSIX: a path that does not exist is measured at its deepest existing
+// folder; a relative path is taken from the current directory.
+CString GetSourceDrive(const CString& path);
+
+// The text that a flattened name drops from the path of an item, once every
+// "/" in the path has become "\". Windows: the first two characters of the
+// path (the drive letter and its colon). POSIX: the drive of the folder that
+// holds the item, with "/" turned into "\".
+CString GetDrivePrefix(const CString& itemPath);
+
+// The drive a trash folder is placed on before any source is known: "C:" on
+// Windows, the root (the empty string) on POSIX.
+CString GetDefaultDrive();
