@@ -6,7 +6,7 @@
 
 namespace {
 
-struct Conversion {
+struct Directive {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -18,10 +18,10 @@ CString Widen(const std::string& ascii) { return CString(ascii.begin(), ascii.en
 // Formats one number through the C library's narrow printf: the result is
 // plain ASCII, and the buffer is sized from a first measuring call.
 template <typename T>
-CString PrintNumber(const Conversion& conv, const char* lengthAndConversion, T value) {
-  std::string f = "%" + conv.flags;
-  if (conv.width >= 0) f += std::to_string(conv.width);
-  if (conv.precision >= 0) f += "." + std::to_string(conv.precision);
+CString PrintNumber(const Directive& directive, const char* lengthAndConversion, T value) {
+  std::string f = "%" + directive.flags;
+  if (directive.width >= 0) f += std::to_string(directive.width);
+  if (directive.precision >= 0) f += "." + std::to_string(directive.precision);
   f += lengthAndConversion;
   const int n = std::snprintf(nullptr, 0, f.c_str(), value);
   if (n <= 0) return CString();
@@ -31,10 +31,10 @@ CString PrintNumber(const Conversion& conv, const char* lengthAndConversion, T v
   return Widen(out);
 }
 
-CString Pad(const Conversion& conv, CString text) {
-  if (conv.width > 0 && text.size() < static_cast<size_t>(conv.width)) {
-    const CString fill(static_cast<size_t>(conv.width) - text.size(), L' ');
-    if (conv.flags.find('-') != std::string::npos) text += fill;
+CString Pad(const Directive& directive, CString text) {
+  if (directive.width > 0 && text.size() < static_cast<size_t>(directive.width)) {
+    const CString fill(static_cast<size_t>(directive.width) - text.size(), L' ');
+    if (directive.flags.find('-') != std::string::npos) text += fill;
     else text.insert(0, fill);
   }
   return text;
@@ -48,47 +48,47 @@ unsigned long long AsUnsigned(const CFormatArg& a) {
   return a.u;
 }
 
-CString Convert(const Conversion& conv, const CFormatArg& a) {
-  switch (conv.conversion) {
+CString Convert(const Directive& directive, const CFormatArg& a) {
+  switch (directive.conversion) {
     case L's':
     case L'S': {
       CString text;
       if (a.kind == CFormatArg::kText) {
         size_t n = a.length;
-        if (conv.precision >= 0 && static_cast<size_t>(conv.precision) < n) n = conv.precision;
+        if (directive.precision >= 0 && static_cast<size_t>(directive.precision) < n) n = directive.precision;
         text.assign(a.text, n);
       } else if (a.kind == CFormatArg::kDouble) {
-        text = PrintNumber(Conversion(), "g", a.d);
+        text = PrintNumber(Directive(), "g", a.d);
       } else {
-        text = a.kind == CFormatArg::kSigned ? PrintNumber(Conversion(), "lld", a.i)
-                                             : PrintNumber(Conversion(), "llu", a.u);
+        text = a.kind == CFormatArg::kSigned ? PrintNumber(Directive(), "lld", a.i)
+                                             : PrintNumber(Directive(), "llu", a.u);
       }
-      return Pad(conv, text);
+      return Pad(directive, text);
     }
     case L'c':
     case L'C': {
       CString text;
       if (a.kind == CFormatArg::kText) text.assign(a.text, a.length ? 1 : 0);
       else text.assign(1, static_cast<wchar_t>(a.u));
-      return Pad(conv, text);
+      return Pad(directive, text);
     }
     case L'd':
     case L'i':
-      if (a.kind == CFormatArg::kText) return Pad(conv, CString(a.text, a.length));
-      if (a.kind == CFormatArg::kDouble) return PrintNumber(conv, "lld", static_cast<long long>(a.d));
-      if (a.kind == CFormatArg::kUnsigned) return PrintNumber(conv, "llu", a.u);
-      return PrintNumber(conv, "lld", a.i);
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
+      if (a.kind == CFormatArg::kDouble) return PrintNumber(directive, "lld", static_cast<long long>(a.d));
+      if (a.kind == CFormatArg::kUnsigned) return PrintNumber(directive, "llu", a.u);
+      return PrintNumber(directive, "lld", a.i);
     case L'u':
     case L'x':
     case L'X':
     case L'o': {
-      if (a.kind == CFormatArg::kText) return Pad(conv, CString(a.text, a.length));
-      const char* conv = conv.conversion == L'u' ? "llu"
-                         : conv.conversion == L'x' ? "llx"
-                         : conv.conversion == L'X' ? "llX" : "llo";
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
+      const char* conv = directive.conversion == L'u' ? "llu"
+                         : directive.conversion == L'x' ? "llx"
+                         : directive.conversion == L'X' ? "llX" : "llo";
       const unsigned long long v =
           a.kind == CFormatArg::kDouble ? static_cast<unsigned long long>(a.d) : AsUnsigned(a);
-      return PrintNumber(conv, conv, v);
+      return PrintNumber(directive, conv, v);
     }
     case L'f':
     case L'F':
@@ -96,15 +96,15 @@ CString Convert(const Conversion& conv, const CFormatArg& a) {
     case L'E':
     case L'g':
     case L'G': {
-      if (a.kind == CFormatArg::kText) return Pad(conv, CString(a.text, a.length));
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
       const double v = a.kind == CFormatArg::kDouble     ? a.d
                        : a.kind == CFormatArg::kSigned ? static_cast<double>(a.i)
                                                        : static_cast<double>(a.u);
-      const char conv[2] = {static_cast<char>(conv.conversion), '\0'};
-      return PrintNumber(conv, conv, v);
+      const char conv[2] = {static_cast<char>(directive.conversion), '\0'};
+      return PrintNumber(directive, conv, v);
     }
     case L'p':
-      return PrintNumber(conv, "llx", a.u);
+      return PrintNumber(directive, "llx", a.u);
     default:
       return CString();
   }
@@ -132,33 +132,33 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
       ++p;
       continue;
     }
-    Conversion conv;
+    Directive directive;
     while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') {
-      if (conv.flags.find(static_cast<char>(*p)) == std::string::npos) conv.flags += static_cast<char>(*p);
+      if (directive.flags.find(static_cast<char>(*p)) == std::string::npos) directive.flags += static_cast<char>(*p);
       ++p;
     }
     if (*p == L'*') {
-      conv.width = takeInt();
-      if (conv.width < 0) {
-        conv.flags += '-';
-        conv.width = -conv.width;
+      directive.width = takeInt();
+      if (directive.width < 0) {
+        directive.flags += '-';
+        directive.width = -directive.width;
       }
       ++p;
     } else {
       for (; *p >= L'0' && *p <= L'9'; ++p) {
-        if (conv.width < 0) conv.width = 0;
-        if (conv.width < 100000) conv.width = conv.width * 10 + (*p - L'0');
+        if (directive.width < 0) directive.width = 0;
+        if (directive.width < 100000) directive.width = directive.width * 10 + (*p - L'0');
       }
     }
     if (*p == L'.') {
       ++p;
-      conv.precision = 0;
+      directive.precision = 0;
       if (*p == L'*') {
-        conv.precision = takeInt();
+        directive.precision = takeInt();
         ++p;
       } else {
         for (; *p >= L'0' && *p <= L'9'; ++p)
-          if (conv.precision < 100000) conv.precision = conv.precision * 10 + (*p - L'0');
+          if (directive.precision < 100000) directive.precision = directive.precision * 10 + (*p - L'0');
       }
     }
     for (;;) {
@@ -175,13 +175,13 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
       out.append(start);
       break;
     }
-    conv.conversion = *p++;
+    directive.conversion = *p++;
     if (next >= count) {
       // Nothing left to print: keep the directive visible rather than invent a value.
       out.append(start, p);
       continue;
     }
-    out += Convert(conv, args[next++]);
+    out += Convert(directive, args[next++]);
   }
   return out;
 }
