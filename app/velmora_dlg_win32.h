@@ -1,0 +1,55 @@
+// CVelmoraDlgWindow: the main dialog as a real window made from template 102.
+// Its dialog procedure binds the window to CVelmoraDlg (the logic) through a
+// CDialogWindowView, routes commands to the message map, and adds what only
+// a window has: the About item of the system menu, the icon, the preset menu
+// at the cursor and the drop-down bitmap of its button. Win32 only.
+#pragma once
+
+#include <windows.h>
+
+#include "app/dialog_window_win32.h"
+#include "app/velmora_dlg.h"
+#include "app/velmora_services.h"
+#include "platform/profile.h"
+#include "platform/window.h"
+
+class CVelmoraDlgWindow {
+ public:
+  // Settings live in profile. pServices: the program's services when null;
+  // otherwise not owned and must outlive the window.
+  explicit CVelmoraDlgWindow(const CProfile& profile, CVelmoraDlgServices* pServices = nullptr);
+  ~CVelmoraDlgWindow();
+  CVelmoraDlgWindow(const CVelmoraDlgWindow&) = delete;
+  CVelmoraDlgWindow& operator=(const CVelmoraDlgWindow&) = delete;
+
+  // Runs the dialog modally; returns IDOK (Close), IDCANCEL (Escape or the
+  // close box) or -1 when the window cannot be made.
+  INT_PTR DoModal(HWND hParent = nullptr);
+  // The same window without a modal loop of its own (the caller pumps and
+  // destroys it); null when it cannot be made.
+  HWND Create(HWND hParent = nullptr);
+
+  HWND GetSafeHwnd() const { return m_view.GetSafeHwnd(); }
+  CVelmoraDlg& GetDlg() { return m_dlg; }
+  HICON GetIcon() const { return m_hIcon; }
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog(HWND hWnd);
+  void OnCommand(int id);
+  void OnPaintIconic();
+  void ShowPresetMenu();
+  // Ends the dialog, or, during a run, once the run has finished.
+  void EndDialog(INT_PTR result);
+
+  CDialogWindowView m_view;
+  CWnd m_wnd;  // the dialog as the toolkit's parent window
+  CVelmoraServices m_ownServices;
+  CVelmoraDlgServices& m_services;
+  CVelmoraDlg m_dlg;
+  HICON m_hIcon;
+  HBITMAP m_hbmMenu = nullptr;
+  bool m_bEndPending = false;
+  INT_PTR m_nEndResult = IDCANCEL;
+};
