@@ -54,6 +54,15 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   if (::testing::Test::HasFatalFailure() && ::IsWindowVisible(dlg)) ::EndDialog(dlg, -2);
 }
 
+HWND s_aboutOwner = nullptr;
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND about = ::FindWindowW(L"#32770", L"About Velmora");
+  s_aboutOwner = ::GetWindow(about, GW_OWNER);
+  ::SendMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
 void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
 
 CString Text(HWND dlg, int id) {
@@ -129,14 +138,8 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsAndSavesThemOnCloseOnly) {
               HMENU sysMenu = ::GetSystemMenu(dlg, FALSE);
               const int last = ::GetMenuItemCount(sysMenu) - 1;
               EXPECT_EQ(::GetMenuItemID(sysMenu, last), UINT(IDM_ABOUTBOX));
-              static HWND s_aboutOwner;
               s_aboutOwner = nullptr;
-              ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR id, DWORD) {
-                ::KillTimer(nullptr, id);
-                HWND about = ::FindWindowW(L"#32770", L"About Velmora");
-                s_aboutOwner = ::GetWindow(about, GW_OWNER);
-                ::SendMessageW(about, WM_COMMAND, IDOK, 0);
-              });
+              ::SetTimer(nullptr, 0, 10, &CloseAboutBox);
               ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);  // low bits are the system's
               EXPECT_EQ(s_aboutOwner, dlg);
 
