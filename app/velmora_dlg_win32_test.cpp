@@ -22,9 +22,14 @@
 
 namespace {
 
-std::vector<CString> s_boxes;  // "caption|text" of every box shown
-int s_nAnswer = IDNO;          // the answer to a confirmation
+std::vector<CString> s_boxes;       // "caption|text" of every box shown
+int s_nAnswer = IDNO;               // the answer to a confirmation
 std::function<void()> s_onConfirm;  // runs while the confirmation is up
+std::function<void(HWND)> s_script;
+CVelmoraDlgWindow* s_pWindow = nullptr;
+HWND s_aboutOwner = nullptr;
+WNDPROC s_dialogProc = nullptr;
+POINT s_menuAt{-1, -1};
 
 int AnswerBox(HWND, const CString& text, const CString& caption, unsigned type) {
   s_boxes.push_back(caption + L"|" + text);
@@ -34,17 +39,13 @@ int AnswerBox(HWND, const CString& text, const CString& caption, unsigned type) 
 }
 
 // The program's services with the trash folder inside the test's folder.
-class CTestServices : public CVelmoraServices {
- public:
+struct CTestServices : CVelmoraServices {
   bool MakeTrashFolder(const CString&, CString&) override {
     g_strTrash = m_strTrash;
     return MakeFoldersForTesting(m_strTrash);
   }
   CString m_strTrash;
 };
-
-std::function<void(HWND)> s_script;
-CVelmoraDlgWindow* s_pWindow = nullptr;
 
 void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
@@ -54,8 +55,6 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   if (::testing::Test::HasFatalFailure() && ::IsWindowVisible(dlg)) ::EndDialog(dlg, -2);
 }
 
-HWND s_aboutOwner = nullptr;
-
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::KillTimer(nullptr, id);
   HWND about = ::FindWindowW(L"#32770", L"About Velmora");
@@ -63,27 +62,35 @@ void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
   ::SendMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
-void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
+// Sees the preset menu wait for input, notes where it stands and picks its
+// first item with the keyboard.
+LRESULT CALLBACK MenuSpy(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && s_menuAt.x < 0) {
+    RECT rect{};
+    ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &rect);
+    s_menuAt = POINT{rect.left, rect.top};
+    ::PostMessageW(hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(hWnd, WM_KEYDOWN, VK_RETURN, 0);
+  }
+  return ::CallWindowProcW(s_dialogProc, hWnd, message, wParam, lParam);
+}
 
+void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
+void Type(HWND dlg, int id, const CString& text) { ::SetDlgItemTextW(dlg, id, text.c_str()); }
+bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
 CString Text(HWND dlg, int id) {
   wchar_t buffer[4096] = {0};
   ::GetDlgItemTextW(dlg, id, buffer, 4096);
   return buffer;
 }
 
-bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
-
 class VelmoraDlgWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_tmp.IsValid());
     InitCommonControlClasses(0xFF);
-    m_saved = g_pfnDialogMessageBox;
     g_pfnDialogMessageBox = &AnswerBox;
     s_boxes.clear();
-    s_nAnswer = IDNO;
-    s_onConfirm = nullptr;
-    m_oldTrash = g_strTrash;
     m_services.m_strTrash = m_tmp / L"Trush";
     m_profile.DeleteStore();
   }
@@ -91,11 +98,6 @@ class VelmoraDlgWindowTest : public ::testing::Test {
     g_pfnDialogMessageBox = m_saved;
     g_strTrash = m_oldTrash;
     m_profile.DeleteStore();
-  }
-  void Store(const CString& source, const CString& ext, const CString& names) {
-    m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
-    m_profile.WriteString(kSettingsSection, kExtensionsEntry, ext);
-    m_profile.WriteString(kSettingsSection, kFolderNameEntry, names);
   }
   CString Stored(const wchar_t* entry) const { return m_profile.GetString(kSettingsSection, entry); }
   // One start of the dialog; script acts as the user once the modal loop
@@ -111,19 +113,19 @@ class VelmoraDlgWindowTest : public ::testing::Test {
   CScopedTempFolder m_tmp;
   CProfile m_profile{L"VelmoraTests", L"DlgWindow"};
   CTestServices m_services;
-  DialogMessageBoxFunction m_saved = nullptr;
-  CString m_oldTrash;
+  DialogMessageBoxFunction m_saved = g_pfnDialogMessageBox;
+  CString m_oldTrash = g_strTrash;
 };
 
 }  // namespace
 
-TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsAndSavesThemOnCloseOnly) {
+TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsOffersPresetsAndSavesOnCloseOnly) {
   const CString source = m_tmp / L"src";
   ASSERT_TRUE(MakeFoldersForTesting(source));
-  Store(source, L"obj", L"Debug");
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
+  m_profile.WriteString(kSettingsSection, kFolderNameEntry, L"Debug");
   EXPECT_EQ(RunModal([&](HWND dlg) {
               EXPECT_EQ(Text(dlg, IDC_SOURCE), source);
-              EXPECT_EQ(Text(dlg, IDC_EXTENSION), L"obj");
               EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
               EXPECT_EQ(Text(dlg, IDC_TRASH), m_tmp / L"Trush");
               EXPECT_EQ(Text(dlg, IDC_STATUS), L"");
@@ -136,15 +138,29 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsAndSavesThemOnCloseOnly) {
 
               // The About item of the system menu opens the About box.
               HMENU sysMenu = ::GetSystemMenu(dlg, FALSE);
-              const int last = ::GetMenuItemCount(sysMenu) - 1;
-              EXPECT_EQ(::GetMenuItemID(sysMenu, last), UINT(IDM_ABOUTBOX));
-              s_aboutOwner = nullptr;
+              EXPECT_EQ(::GetMenuItemID(sysMenu, ::GetMenuItemCount(sysMenu) - 1), UINT(IDM_ABOUTBOX));
               ::SetTimer(nullptr, 0, 10, &CloseAboutBox);
               ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);  // low bits are the system's
               EXPECT_EQ(s_aboutOwner, dlg);
 
-              ::SetDlgItemTextW(dlg, IDC_EXTENSION, L"o");
-              ::SetDlgItemTextW(dlg, IDC_FOLDER_NAME, L"Debug Release");
+              // The preset menu opens at the cursor + 5; its choice replaces typed text.
+              Type(dlg, IDC_FOLDER_NAME, L"typed");
+              ::SetCursorPos(200, 150);
+              s_dialogProc = reinterpret_cast<WNDPROC>(
+                  ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuSpy)));
+              Click(dlg, IDC_MENU);
+              ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_dialogProc));
+              PumpMessage();  // the chosen command
+              EXPECT_EQ(s_menuAt.x, 205);
+              EXPECT_EQ(s_menuAt.y, 155);
+              EXPECT_EQ(Text(dlg, IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
+              EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
+              Type(dlg, IDC_LOG, L"typed\r\n");
+              Click(dlg, IDC_CLEAR_SCREEN);
+              EXPECT_EQ(Text(dlg, IDC_LOG), L"");
+
+              Type(dlg, IDC_EXTENSION, L"o");
+              Type(dlg, IDC_FOLDER_NAME, L"Debug Release");
               Click(dlg, IDOK);
             }),
             IDOK);
@@ -155,7 +171,7 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsAndSavesThemOnCloseOnly) {
   // The next start shows them; Escape ends it without reading typed text.
   EXPECT_EQ(RunModal([&](HWND dlg) {
               EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug Release");
-              ::SetDlgItemTextW(dlg, IDC_EXTENSION, L"pdb");
+              Type(dlg, IDC_EXTENSION, L"pdb");
               ::PostMessageW(::GetDlgItem(dlg, IDC_EXTENSION), WM_KEYDOWN, VK_ESCAPE, 0);
             }),
             IDCANCEL);
@@ -168,21 +184,21 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
               WriteFileForTesting(m_tmp / L"src/main.cpp"));
   PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
   ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
-  Store(source, L"", L"");
-  const CString batch = m_tmp / L"Trush/2026_12_05_02_34_50";
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);  // the trash folder comes from it
   static bool s_bVisibleAfterClose = false;
+  static LRESULT s_nPosAfterFirst = -1;
 
   EXPECT_EQ(RunModal([&](HWND dlg) {
               // The missing source is reported before the empty list.
-              ::SetDlgItemTextW(dlg, IDC_SOURCE, L"");
+              Type(dlg, IDC_SOURCE, L"");
               Click(dlg, IDC_REMOVE_FILES);
-              ::SetDlgItemTextW(dlg, IDC_SOURCE, source.c_str());
+              Type(dlg, IDC_SOURCE, source);
               Click(dlg, IDC_REMOVE_FILES);
               EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg, IDC_EXTENSION));
-              ::SetDlgItemTextW(dlg, IDC_EXTENSION, L"obj");
+              Type(dlg, IDC_EXTENSION, L"obj");
               Click(dlg, IDC_REMOVE_FILES);  // answered No
               EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/a.obj"));
-              EXPECT_FALSE(ExistsForTesting(batch));
+              EXPECT_EQ(Text(dlg, IDC_LOG), L"");
               ASSERT_EQ(s_boxes.size(), 3u);
               EXPECT_EQ(s_boxes[0], L"Wrong path|Please, specify the path");
               EXPECT_EQ(s_boxes[1], L"Wrong extension|Please, specify the extension for file you want to remove");
@@ -194,10 +210,14 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
                 EXPECT_FALSE(Enabled(dlg, IDC_REMOVE_FILES) || Enabled(dlg, IDC_REMOVE_FOLDERS));
                 EXPECT_TRUE(Enabled(dlg, IDC_STOP));
                 ::PostMessageW(::GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
-                PostCommand([dlg] { s_bVisibleAfterClose = ::IsWindowVisible(dlg) != FALSE; });
+                PostCommand([dlg] {  // runs after the first move
+                  s_bVisibleAfterClose = ::IsWindowVisible(dlg) != FALSE;
+                  s_nPosAfterFirst = ::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETPOS, 0, 0);
+                });
               };
               Click(dlg, IDC_REMOVE_FILES);
               EXPECT_TRUE(s_bVisibleAfterClose);
+              EXPECT_EQ(s_nPosAfterFirst, 1);  // one step per item
               EXPECT_FALSE(::IsWindowVisible(dlg));  // the run has finished: now the dialog ends
               EXPECT_FALSE(ExistsForTesting(m_tmp / L"src/a.obj") || ExistsForTesting(m_tmp / L"src/sub/b.obj"));
               EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/main.cpp"));
@@ -213,54 +233,11 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
               EXPECT_TRUE(Enabled(dlg, IDC_REMOVE_FILES) && !Enabled(dlg, IDC_STOP));
             }),
             IDOK);
+  s_onConfirm = nullptr;
   CLogFile().Close();
   UnpinClockForTesting();
   std::string log;
   ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
   EXPECT_EQ(log.find("-Start "), log.rfind("-Start "));  // the refused run logged nothing
   EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
-}
-
-namespace {
-
-WNDPROC s_dialogProc = nullptr;
-POINT s_menuAt{-1, -1};
-
-// Sees the preset menu waiting for input, notes where it stands and picks
-// its first item with the keyboard.
-LRESULT CALLBACK MenuSpy(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && s_menuAt.x < 0) {
-    RECT rect{};
-    ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &rect);
-    s_menuAt = POINT{rect.left, rect.top};
-    ::PostMessageW(hWnd, WM_KEYDOWN, VK_DOWN, 0);
-    ::PostMessageW(hWnd, WM_KEYDOWN, VK_RETURN, 0);
-  }
-  return ::CallWindowProcW(s_dialogProc, hWnd, message, wParam, lParam);
-}
-
-}  // namespace
-
-TEST_F(VelmoraDlgWindowTest, PresetMenuAtTheCursorAndClearScreenReplaceTypedText) {
-  Store(L"", L"", L"Debug");
-  RunModal([](HWND dlg) {
-    ::SetDlgItemTextW(dlg, IDC_FOLDER_NAME, L"typed");
-    ::SetDlgItemTextW(dlg, IDC_LOG, L"typed\r\n");
-    ::SetCursorPos(200, 150);
-    s_dialogProc = reinterpret_cast<WNDPROC>(
-        ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuSpy)));
-    Click(dlg, IDC_MENU);
-    ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_dialogProc));
-    PumpMessage();  // the chosen command
-    EXPECT_EQ(s_menuAt.x, 205);
-    EXPECT_EQ(s_menuAt.y, 155);
-    EXPECT_EQ(Text(dlg, IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
-    EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
-
-    ::SetDlgItemTextW(dlg, IDC_FOLDER_NAME, L"typed");
-    Click(dlg, IDC_CLEAR_SCREEN);
-    EXPECT_EQ(Text(dlg, IDC_LOG), L"");
-    EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
-    ::SendMessageW(dlg, WM_CLOSE, 0, 0);  // the close box
-  });
 }
