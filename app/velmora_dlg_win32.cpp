@@ -28,18 +28,13 @@ CVelmoraDlgWindow::CVelmoraDlgWindow(const CProfile& profile, CVelmoraDlgService
       m_hIcon(::LoadIconW(GetResourceModule(), MAKEINTRESOURCEW(IDI_VELMORA))) {}
 
 CVelmoraDlgWindow::~CVelmoraDlgWindow() {
-  if (GetSafeHwnd() != nullptr && ::IsWindow(GetSafeHwnd())) ::DestroyWindow(GetSafeHwnd());
+  if (GetSafeHwnd() != nullptr) ::DestroyWindow(GetSafeHwnd());
   if (m_hbmMenu != nullptr) ::DeleteObject(m_hbmMenu);
 }
 
 INT_PTR CVelmoraDlgWindow::DoModal(HWND hParent) {
   return ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), hParent, &DialogProc,
                            reinterpret_cast<LPARAM>(this));
-}
-
-HWND CVelmoraDlgWindow::Create(HWND hParent) {
-  return ::CreateDialogParamW(GetResourceModule(), MAKEINTRESOURCEW(IDD_VELMORA_DIALOG), hParent, &DialogProc,
-                              reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR CALLBACK CVelmoraDlgWindow::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -52,6 +47,7 @@ INT_PTR CALLBACK CVelmoraDlgWindow::DialogProc(HWND hWnd, UINT message, WPARAM w
   if (self == nullptr) return FALSE;  // messages before WM_INITDIALOG
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hWnd, DWLP_USER, 0);
+    self->m_wnd.m_hWnd = nullptr;  // the window is gone
     return FALSE;
   }
   return self->OnMessage(message, wParam, lParam);

@@ -25,13 +25,9 @@ class CVelmoraDlgWindow {
   // Runs the dialog modally; returns IDOK (Close), IDCANCEL (Escape or the
   // close box) or -1 when the window cannot be made.
   INT_PTR DoModal(HWND hParent = nullptr);
-  // The same window without a modal loop of its own (the caller pumps and
-  // destroys it); null when it cannot be made.
-  HWND Create(HWND hParent = nullptr);
 
-  HWND GetSafeHwnd() const { return m_view.GetSafeHwnd(); }
-  CVelmoraDlg& GetDlg() { return m_dlg; }
-  HICON GetIcon() const { return m_hIcon; }
+  // The dialog's window while it exists.
+  HWND GetSafeHwnd() const { return static_cast<HWND>(m_wnd.m_hWnd); }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
