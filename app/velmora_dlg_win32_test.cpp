@@ -111,7 +111,9 @@ class VelmoraDlgWindowTest : public ::testing::Test {
   }
 
   CScopedTempFolder m_tmp;
-  CProfile m_profile{L"VelmoraTests", L"DlgWindow"};
+  // A company key of its own: the registry store's test removes "VelmoraTests"
+  // and checks it is gone, while these tests hold their key for seconds.
+  CProfile m_profile{L"VelmoraWindowTests", L"Dialog"};
   CTestServices m_services;
   DialogMessageBoxFunction m_saved = g_pfnDialogMessageBox;
   CString m_oldTrash = g_strTrash;
