@@ -111,9 +111,11 @@ class VelmoraDlgWindowTest : public ::testing::Test {
   }
 
   CScopedTempFolder m_tmp;
-  // A company key of its own: the registry store's test removes "VelmoraTests"
-  // and checks it is gone, while these tests hold their key for seconds.
-  CProfile m_profile{L"VelmoraWindowTests", L"Dialog"};
+  // Tests run side by side in processes of their own: one key per test, and
+  // a company key apart from "VelmoraTests", which the registry store's test
+  // expects to see go.
+  CProfile m_profile{L"VelmoraWindowTests",
+                     WidenFromAnsi(::testing::UnitTest::GetInstance()->current_test_info()->name())};
   CTestServices m_services;
   DialogMessageBoxFunction m_saved = g_pfnDialogMessageBox;
   CString m_oldTrash = g_strTrash;
