@@ -18,6 +18,17 @@ CString GetProcessExecutablePath();
 // The platform's path separator: '\\' on Windows, '/' on POSIX.
 wchar_t PlatformPathSeparator();
 
+// The value of an environment variable of this process, or the empty string
+// when it is not set.
+CString GetProcessEnvironmentVariable(const CString& name);
+
+// Sets an environment variable of this process (for the process and the
+// programs it starts); false on failure.
+bool SetProcessEnvironmentVariable(const CString& name, const CString& value);
+
+// Removes an environment variable of this process; false on failure.
+bool UnsetProcessEnvironmentVariable(const CString& name);
+
 // True when the process runs with the rights of the superuser (POSIX:
 // effective user id 0), which ignore permission bits. Windows: false.
 bool IsProcessPrivileged();

@@ -1,6 +1,7 @@
 #include "platform/process.h"
 
 #include <limits.h>
+#include <stdlib.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -24,6 +25,16 @@ CString GetProcessExecutablePath() {
 
 wchar_t PlatformPathSeparator() { return L'/'; }
 
+CString GetProcessEnvironmentVariable(const CString& name) {
+  const char* value = ::getenv(ToNativePath(name).c_str());
+  return value == nullptr ? CString() : FromNativePath(std::string(value));
+}
+
+bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
+  return ::setenv(ToNativePath(name).c_str(), ToNativePath(value).c_str(), 1) == 0;
+}
+
+bool UnsetProcessEnvironmentVariable(const CString& name) { return ::unsetenv(ToNativePath(name).c_str()) == 0; }
 bool IsProcessPrivileged() { return ::geteuid() == 0; }
 
 CString LoadProcessString(unsigned) { return CString(); }

@@ -21,6 +21,24 @@ CString GetProcessExecutablePath() {
 
 wchar_t PlatformPathSeparator() { return L'\\'; }
 
+CString GetProcessEnvironmentVariable(const CString& name) {
+  std::vector<wchar_t> buffer(256, L'\0');
+  for (;;) {
+    const DWORD n = ::GetEnvironmentVariableW(name.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (n == 0) return CString();
+    if (n < buffer.size()) return CString(buffer.data(), n);
+    buffer.assign(n + 1, L'\0');  // n is the size needed, terminator included
+  }
+}
+
+bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
+  return ::SetEnvironmentVariableW(name.c_str(), value.c_str()) != 0;
+}
+
+bool UnsetProcessEnvironmentVariable(const CString& name) {
+  return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0 || ::GetLastError() == ERROR_ENVVAR_NOT_FOUND;
+}
+
 bool IsProcessPrivileged() { return false; }
 
 CString LoadProcessString(unsigned id) {

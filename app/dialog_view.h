@@ -1,0 +1,42 @@
+// The window side of a dialog, as its portable logic sees it: texts and
+// enabled states of the controls by id, keyboard focus, the progress bar and
+// message boxes. The Windows program implements it over a real dialog
+// window; CControlState implements it as plain values.
+#pragma once
+
+#include "platform/cstring.h"
+
+// Message box styles and answers, with the values of the Windows API.
+enum : unsigned {
+  kMbOk = 0x0,
+  kMbYesNoCancel = 0x3,
+  kMbIconError = 0x10,
+  kMbIconQuestion = 0x20,
+};
+enum : int {
+  kIdOk = 1,
+  kIdCancel = 2,
+  kIdYes = 6,
+  kIdNo = 7,
+};
+
+class CDialogView {
+ public:
+  virtual ~CDialogView() = default;
+
+  // False when the dialog has no control with that id.
+  virtual bool HasItem(int id) const = 0;
+  virtual CString GetItemText(int id) const = 0;
+  virtual void SetItemText(int id, const CString& text) = 0;
+  virtual void EnableItem(int id, bool enable) = 0;
+  virtual void FocusItem(int id) = 0;
+
+  // The progress bar: range, one step forward, position.
+  virtual void SetProgressRange(int low, int high) = 0;
+  virtual void StepProgress() = 0;
+  virtual void SetProgressPos(int pos) = 0;
+
+  // A modal message box owned by the dialog; type is a kMb* combination.
+  // Returns the kId* of the button pressed.
+  virtual int MessageBox(const CString& text, const CString& caption, unsigned type) = 0;
+};

@@ -1,0 +1,52 @@
+#include "app/velmora_app.h"
+
+#include "log/log_file.h"
+#include "platform/common_controls.h"
+#include "platform/exception.h"
+#include "platform/process.h"
+#include "winui/system_folders.h"
+
+// Both front ends share one store of settings, so the name is fixed rather
+// than taken from the executable's file name.
+CVelmoraApp theApp(kApplicationName);
+
+CVelmoraApp::CVelmoraApp(const CString& appName) : m_strAppName(appName) {}
+
+CString CVelmoraApp::GetLogPath() const {
+  const CString folder = m_strLogFolder.empty() ? CString(GetMyPersonalPath()) : m_strLogFolder;
+  return folder + PlatformPathSeparator() + L"Velmora.log";
+}
+
+bool CVelmoraApp::InitInstance() {
+  InitCommonControlClasses(0xFF);  // ICC_WIN95_CLASSES
+  SetRegistryKey(kCompanyKey);
+  CLogFile log(GetLogPath());  // a log that cannot be opened stays silent
+  try {
+    log.StartApp(CString());
+  } catch (CException* e) {
+    // A log whose disk write fails does not stop the program; the record
+    // stays pending in the log.
+    e->Delete();
+  }
+  m_nExitCode = m_pfnMain != nullptr ? m_pfnMain(*this) : 0;
+  return false;
+}
+
+int CVelmoraApp::ExitInstance() {
+  CLogFile log;
+  try {
+    log.ExitApp(CString());
+    log.Flush(CString());
+    log.Close();
+  } catch (CException* e) {
+    // The file could not be written: it stays open until the process ends,
+    // which closes it.
+    e->Delete();
+  }
+  return m_nExitCode;
+}
+
+int CVelmoraApp::Run() {
+  InitInstance();  // false: no message loop of the application's own
+  return ExitInstance();
+}

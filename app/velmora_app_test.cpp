@@ -1,0 +1,98 @@
+#include "app/velmora_app.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "log/log_file.h"
+#include "platform/clock.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+#include "winui/system_folders.h"
+
+namespace {
+
+struct LogState : CLogFile {
+  static CFile& File() { return m_file; }
+  // Back to a closed log with nothing pending, whatever a test left.
+  static void Reset() {
+    m_file.Close();
+    m_bFail = false;
+    m_strFilePathName.clear();
+    m_strLogText.clear();
+  }
+};
+
+std::string ReadAll(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class VelmoraAppTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    LogState::Reset();
+    m_folder = std::filesystem::current_path() /
+               ("app_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    std::filesystem::remove_all(m_folder);
+    std::filesystem::create_directories(m_folder);
+    m_app.m_strLogFolder = m_folder.wstring();
+    PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+  }
+  void TearDown() override {
+    UnpinClockForTesting();
+    LogState::Reset();
+    std::filesystem::remove_all(m_folder);
+  }
+  std::string Log() const { return ReadAll(m_folder / "Velmora.log"); }
+
+  std::filesystem::path m_folder;
+  CVelmoraApp m_app{L"VelmoraTestApp"};
+};
+
+}  // namespace
+
+TEST_F(VelmoraAppTest, StartAndExitRecordsSurroundTheMainPart) {
+  m_app.m_pfnMain = [](CVelmoraApp& app) {
+    EXPECT_TRUE(CLogFile().IsReady());
+    EXPECT_EQ(app.m_strRegistryKey, L"VelmoraLabs");
+    CLogFile().Begin(L"Move Files");
+    return 3;
+  };
+  EXPECT_EQ(m_app.Run(), 3);
+  EXPECT_FALSE(CLogFile().IsOpen());
+
+  const std::string stamp = "'12/05/2026 02:34:50'  ";
+  const std::string log = Log();
+  const std::string start = "==Start App : " + stamp + std::string(50, ' ') + "\r\n=OS=       :   ";
+  ASSERT_EQ(log.compare(0, start.size(), start), 0) << log;
+  const std::string end = "-Start     : " + stamp + "Move Files" + std::string(40, ' ') + "\r\n" +
+                          "==Exit App : " + stamp + std::string(50, ' ') + "\r\n\r\n";
+  ASSERT_GE(log.size(), end.size());
+  EXPECT_EQ(log.substr(log.size() - end.size()), end);
+
+  m_app.m_strLogFolder.clear();
+  EXPECT_EQ(m_app.GetLogPath(), GetMyPersonalPath() + PlatformPathSeparator() + L"Velmora.log");
+}
+
+TEST_F(VelmoraAppTest, ProgramRunsWhenTheLogCannotBeOpenedOrWritten) {
+  // No such folder: the log stays closed and silent.
+  m_app.m_strLogFolder = (m_folder / "missing").wstring();
+  m_app.m_pfnMain = [](CVelmoraApp&) {
+    EXPECT_FALSE(CLogFile().IsOpen());
+    return 1;
+  };
+  EXPECT_EQ(m_app.Run(), 1);
+  EXPECT_FALSE(std::filesystem::exists(m_folder / "missing"));
+
+  // The disk write fails at exit: no exception escapes the program.
+  LogState::Reset();
+  m_app.m_strLogFolder = m_folder.wstring();
+  m_app.m_pfnMain = [](CVelmoraApp&) {
+    BreakFileForTesting(LogState::File());
+    return 2;
+  };
+  EXPECT_EQ(m_app.Run(), 2);
+}

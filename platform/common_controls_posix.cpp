@@ -1,0 +1,3 @@
+#include "platform/common_controls.h"
+
+bool InitCommonControlClasses(unsigned) { return true; }
