@@ -11,6 +11,8 @@ struct CCommandEntry {
 };
 
 const CCommandEntry kCommands[] = {
+    {IDC_REMOVE_FILES, &CVelmoraDlg::OnRemoveFiles},
+    {IDC_REMOVE_FOLDERS, &CVelmoraDlg::OnRemoveFolders},
     {IDC_BROWSE, &CVelmoraDlg::OnBrowse},
     {IDC_CLEAR_SCREEN, &CVelmoraDlg::OnClearScreen},
     {IDC_PRINT, &CVelmoraDlg::OnPrint},
@@ -21,6 +23,9 @@ const CCommandEntry kCommands[] = {
 };
 
 }  // namespace
+
+const wchar_t kPresetCpp[] = L"obj pdb sbr ilk pch idb ncb exe";
+const wchar_t kPresetMplab[] = L"o";
 
 CVelmoraDlg::CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile)
     : m_view(view), m_services(services), m_profile(profile) {}
@@ -105,6 +110,19 @@ void CVelmoraDlg::OnStatus(const CString& line) {
   AddLine(line);
   UpdateData(false);
 }
+
+bool CVelmoraDlg::PrepareRun(CleanupKind kind, CString& source, CString& list) {
+  if (!CheckAndConfirm(kind)) return false;
+  source = m_strSource;
+  list = kind == CleanupKind::kFiles ? m_strExt : m_strFolderName;
+  return true;
+}
+
+void CVelmoraDlg::SetStatusText(const CString& text) {
+  if (m_view.HasItem(IDC_STATUS)) m_view.SetItemText(IDC_STATUS, text);
+}
+
+void CVelmoraDlg::SetProgressRange(int32_t count) { m_view.SetProgressRange(0, count); }
 
 void CVelmoraDlg::OnBrowse() {
   CString folder;
@@ -192,10 +210,10 @@ void CVelmoraDlg::UpdateTrash() {
   ErrorBox(error);
 }
 
-bool CVelmoraDlg::CheckAndConfirm(RunKind kind) {
+bool CVelmoraDlg::CheckAndConfirm(CleanupKind kind) {
   if (!CheckSource(true)) return false;
-  const bool files = kind == RunKind::kFiles;
+  const bool files = kind == CleanupKind::kFiles;
   if (!(files ? CheckExtension() : CheckFolderName())) return false;
   const CString& list = files ? m_strExt : m_strFolderName;
-  return Confirm(FormatRunQuestion(kind, list, m_strSource, m_services.GetTrashFolder())) == kIdYes;
+  return Confirm(FormatQuestion(kind, list, m_strSource, m_services.GetTrashFolder())) == kIdYes;
 }

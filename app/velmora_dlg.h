@@ -1,15 +1,15 @@
 // CVelmoraDlg: the main dialog's logic, apart from its window. It holds the
 // dialog's values, exchanges them with the controls through a CDialogView
 // (UpdateData), runs the command handlers of its message map, checks the
-// input, asks for confirmation, follows a run (the worker and progress
-// sides) and restores and saves the three settings.
+// input, asks for confirmation, starts runs and follows them (it is the
+// run's CCleanupView) and restores and saves the three settings.
 //
 // Every message box goes through CDialogView::MessageBox; every command the
 // window receives can be given to OnCommand, as the message map would.
 #pragma once
 
+#include "app/cleanup_run.h"
 #include "app/dialog_view.h"
-#include "app/run_texts.h"
 #include "platform/cstring.h"
 #include "platform/profile.h"
 
@@ -37,7 +37,11 @@ class CVelmoraDlgServices {
   virtual void OpenFolder(const CString& path) = 0;
 };
 
-class CVelmoraDlg {
+// The extension lists of the preset menu.
+extern const wchar_t kPresetCpp[];    // "obj pdb sbr ilk pch idb ncb exe"
+extern const wchar_t kPresetMplab[];  // "o"
+
+class CVelmoraDlg : public CCleanupView {
  public:
   // REQUIRES: view and services outlive the dialog.
   CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile);
@@ -62,11 +66,18 @@ class CVelmoraDlg {
 
   // The run's side: start (fields read, pane emptied, Remove buttons off,
   // Stop on), end (back to idle, progress to 0) and one report line.
-  virtual void OnBegin();
-  virtual void OnEnd();
-  virtual void OnStatus(const CString& line);
+  void OnBegin() override;
+  void OnEnd() override;
+  void OnStatus(const CString& line) override;
+  // The checks and the question; gives the run the source and the list.
+  bool PrepareRun(CleanupKind kind, CString& source, CString& list) override;
+  void SetStatusText(const CString& text) override;
+  void SetProgressRange(int32_t count) override;
+  void Refresh() override { UpdateData(false); }
 
   // Command handlers.
+  void OnRemoveFiles() { RunCleanup(CleanupKind::kFiles, *this); }
+  void OnRemoveFolders() { RunCleanup(CleanupKind::kFolders, *this); }
   void OnBrowse();
   void OnClearScreen();
   void OnPrint();
@@ -76,8 +87,9 @@ class CVelmoraDlg {
   void OnStop();
 
   // Appends text and a line end to the log pane's value (no refresh).
-  void AddLine(const CString& text);
-  void ErrorBox(const CString& text, const CString& caption = L"Error");
+  void AddLine(const CString& text) override;
+  void ErrorBox(const CString& text) override { ErrorBox(text, L"Error"); }
+  void ErrorBox(const CString& text, const CString& caption);
   // Yes, No and Cancel; returns the kId* of the button pressed.
   int Confirm(const CString& text, const CString& caption = L"Confirmation");
 
@@ -92,7 +104,7 @@ class CVelmoraDlg {
   void UpdateTrash();
   // The start of a run after OnBegin: the source check, the list check,
   // then the question. True when the user answered Yes.
-  bool CheckAndConfirm(RunKind kind);
+  bool CheckAndConfirm(CleanupKind kind);
 
   void LoadSettings();
   void SaveSettings();

@@ -1,0 +1,33 @@
+#include "app/velmora_services.h"
+
+#include <gtest/gtest.h>
+
+#include "app/trash_folder.h"
+#include "platform/process.h"
+#include "platform/test_support.h"
+
+TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(tmp.IsValid());
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"src/file.txt"));
+  CVelmoraServices services;
+  EXPECT_TRUE(services.IsFolder(tmp / L"src"));
+  EXPECT_FALSE(services.IsFolder(tmp / L"src/file.txt"));
+  EXPECT_FALSE(services.IsFolder(tmp / L"missing"));
+
+  const CString oldTrash = g_strTrash;
+  CString error;
+  if (PlatformPathSeparator() == L'\\') {
+    // A network path has no drive letter for its trash folder.
+    EXPECT_FALSE(services.MakeTrashFolder(L"\\\\server\\share\\src", error));
+    EXPECT_EQ(error, L"Cannot create folder \\:\\Trush");
+  } else {
+    // A file stands where the trash folder of the home volume would go.
+    CScopedEnvironment home(L"HOME", tmp.Path());
+    ASSERT_TRUE(WriteFileForTesting(tmp / L"Trush"));
+    EXPECT_FALSE(services.MakeTrashFolder(tmp / L"src", error));
+    EXPECT_EQ(error, L"Cannot create folder " + (tmp / L"Trush"));
+  }
+  EXPECT_EQ(services.GetTrashFolder(), g_strTrash);
+  g_strTrash = oldTrash;
+}
