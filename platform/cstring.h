@@ -1,6 +1,6 @@
 // CString and the string helpers the program relies on. CString is a plain
 // std::wstring: UTF-16 on Windows, UTF-32 on POSIX. The helpers mirror the
-// platform string class operations the design names (Trim, MakeUpper,
+// operations of the framework string class the code is used to (Trim, MakeUpper,
 // CompareNoCase, Replace); letter case and white space follow the C library's
 // wide classification.
 #pragma once

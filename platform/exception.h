@@ -1,5 +1,5 @@
-// The platform exception hierarchy. As in the framework the program was
-// designed for, exceptions are thrown as heap pointers (throw new
+// The platform exception hierarchy. As in the application framework the
+// program grew up with, exceptions are thrown as heap pointers (throw new
 // CFileException(...)) and the catcher disposes of them with Delete().
 #pragma once
 

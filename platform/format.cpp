@@ -6,7 +6,7 @@
 
 namespace {
 
-struct Spec {
+struct Directive {
   std::string flags;
   int width = -1;
   int precision = -1;
@@ -18,10 +18,10 @@ CString Widen(const std::string& ascii) { return CString(ascii.begin(), ascii.en
 // Formats one number through the C library's narrow printf: the result is
 // plain ASCII, and the buffer is sized from a first measuring call.
 template <typename T>
-CString PrintNumber(const Spec& spec, const char* lengthAndConversion, T value) {
-  std::string f = "%" + spec.flags;
-  if (spec.width >= 0) f += std::to_string(spec.width);
-  if (spec.precision >= 0) f += "." + std::to_string(spec.precision);
+CString PrintNumber(const Directive& directive, const char* lengthAndConversion, T value) {
+  std::string f = "%" + directive.flags;
+  if (directive.width >= 0) f += std::to_string(directive.width);
+  if (directive.precision >= 0) f += "." + std::to_string(directive.precision);
   f += lengthAndConversion;
   const int n = std::snprintf(nullptr, 0, f.c_str(), value);
   if (n <= 0) return CString();
@@ -31,10 +31,10 @@ CString PrintNumber(const Spec& spec, const char* lengthAndConversion, T value) 
   return Widen(out);
 }
 
-CString Pad(const Spec& spec, CString text) {
-  if (spec.width > 0 && text.size() < static_cast<size_t>(spec.width)) {
-    const CString fill(static_cast<size_t>(spec.width) - text.size(), L' ');
-    if (spec.flags.find('-') != std::string::npos) text += fill;
+CString Pad(const Directive& directive, CString text) {
+  if (directive.width > 0 && text.size() < static_cast<size_t>(directive.width)) {
+    const CString fill(static_cast<size_t>(directive.width) - text.size(), L' ');
+    if (directive.flags.find('-') != std::string::npos) text += fill;
     else text.insert(0, fill);
   }
   return text;
@@ -48,47 +48,47 @@ unsigned long long AsUnsigned(const CFormatArg& a) {
   return a.u;
 }
 
-CString Convert(const Spec& spec, const CFormatArg& a) {
-  switch (spec.conversion) {
+CString Convert(const Directive& directive, const CFormatArg& a) {
+  switch (directive.conversion) {
     case L's':
     case L'S': {
       CString text;
       if (a.kind == CFormatArg::kText) {
         size_t n = a.length;
-        if (spec.precision >= 0 && static_cast<size_t>(spec.precision) < n) n = spec.precision;
+        if (directive.precision >= 0 && static_cast<size_t>(directive.precision) < n) n = directive.precision;
         text.assign(a.text, n);
       } else if (a.kind == CFormatArg::kDouble) {
-        text = PrintNumber(Spec(), "g", a.d);
+        text = PrintNumber(Directive(), "g", a.d);
       } else {
-        text = a.kind == CFormatArg::kSigned ? PrintNumber(Spec(), "lld", a.i)
-                                             : PrintNumber(Spec(), "llu", a.u);
+        text = a.kind == CFormatArg::kSigned ? PrintNumber(Directive(), "lld", a.i)
+                                             : PrintNumber(Directive(), "llu", a.u);
       }
-      return Pad(spec, text);
+      return Pad(directive, text);
     }
     case L'c':
     case L'C': {
       CString text;
       if (a.kind == CFormatArg::kText) text.assign(a.text, a.length ? 1 : 0);
       else text.assign(1, static_cast<wchar_t>(a.u));
-      return Pad(spec, text);
+      return Pad(directive, text);
     }
     case L'd':
     case L'i':
-      if (a.kind == CFormatArg::kText) return Pad(spec, CString(a.text, a.length));
-      if (a.kind == CFormatArg::kDouble) return PrintNumber(spec, "lld", static_cast<long long>(a.d));
-      if (a.kind == CFormatArg::kUnsigned) return PrintNumber(spec, "llu", a.u);
-      return PrintNumber(spec, "lld", a.i);
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
+      if (a.kind == CFormatArg::kDouble) return PrintNumber(directive, "lld", static_cast<long long>(a.d));
+      if (a.kind == CFormatArg::kUnsigned) return PrintNumber(directive, "llu", a.u);
+      return PrintNumber(directive, "lld", a.i);
     case L'u':
     case L'x':
     case L'X':
     case L'o': {
-      if (a.kind == CFormatArg::kText) return Pad(spec, CString(a.text, a.length));
-      const char* conv = spec.conversion == L'u' ? "llu"
-                         : spec.conversion == L'x' ? "llx"
-                         : spec.conversion == L'X' ? "llX" : "llo";
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
+      const char* conv = directive.conversion == L'u' ? "llu"
+                         : directive.conversion == L'x' ? "llx"
+                         : directive.conversion == L'X' ? "llX" : "llo";
       const unsigned long long v =
           a.kind == CFormatArg::kDouble ? static_cast<unsigned long long>(a.d) : AsUnsigned(a);
-      return PrintNumber(spec, conv, v);
+      return PrintNumber(directive, conv, v);
     }
     case L'f':
     case L'F':
@@ -96,15 +96,15 @@ CString Convert(const Spec& spec, const CFormatArg& a) {
     case L'E':
     case L'g':
     case L'G': {
-      if (a.kind == CFormatArg::kText) return Pad(spec, CString(a.text, a.length));
+      if (a.kind == CFormatArg::kText) return Pad(directive, CString(a.text, a.length));
       const double v = a.kind == CFormatArg::kDouble     ? a.d
                        : a.kind == CFormatArg::kSigned ? static_cast<double>(a.i)
                                                        : static_cast<double>(a.u);
-      const char conv[2] = {static_cast<char>(spec.conversion), '\0'};
-      return PrintNumber(spec, conv, v);
+      const char conv[2] = {static_cast<char>(directive.conversion), '\0'};
+      return PrintNumber(directive, conv, v);
     }
     case L'p':
-      return PrintNumber(spec, "llx", a.u);
+      return PrintNumber(directive, "llx", a.u);
     default:
       return CString();
   }
@@ -132,33 +132,33 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
       ++p;
       continue;
     }
-    Spec spec;
+    Directive directive;
     while (*p == L'-' || *p == L'+' || *p == L' ' || *p == L'#' || *p == L'0') {
-      if (spec.flags.find(static_cast<char>(*p)) == std::string::npos) spec.flags += static_cast<char>(*p);
+      if (directive.flags.find(static_cast<char>(*p)) == std::string::npos) directive.flags += static_cast<char>(*p);
       ++p;
     }
     if (*p == L'*') {
-      spec.width = takeInt();
-      if (spec.width < 0) {
-        spec.flags += '-';
-        spec.width = -spec.width;
+      directive.width = takeInt();
+      if (directive.width < 0) {
+        directive.flags += '-';
+        directive.width = -directive.width;
       }
       ++p;
     } else {
       for (; *p >= L'0' && *p <= L'9'; ++p) {
-        if (spec.width < 0) spec.width = 0;
-        if (spec.width < 100000) spec.width = spec.width * 10 + (*p - L'0');
+        if (directive.width < 0) directive.width = 0;
+        if (directive.width < 100000) directive.width = directive.width * 10 + (*p - L'0');
       }
     }
     if (*p == L'.') {
       ++p;
-      spec.precision = 0;
+      directive.precision = 0;
       if (*p == L'*') {
-        spec.precision = takeInt();
+        directive.precision = takeInt();
         ++p;
       } else {
         for (; *p >= L'0' && *p <= L'9'; ++p)
-          if (spec.precision < 100000) spec.precision = spec.precision * 10 + (*p - L'0');
+          if (directive.precision < 100000) directive.precision = directive.precision * 10 + (*p - L'0');
       }
     }
     for (;;) {
@@ -175,13 +175,13 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
       out.append(start);
       break;
     }
-    spec.conversion = *p++;
+    directive.conversion = *p++;
     if (next >= count) {
       // Nothing left to print: keep the directive visible rather than invent a value.
       out.append(start, p);
       continue;
     }
-    out += Convert(spec, args[next++]);
+    out += Convert(directive, args[next++]);
   }
   return out;
 }
