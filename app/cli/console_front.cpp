@@ -170,8 +170,8 @@ int RunRemoveCommand(CVelmoraApp& app) {
   // A missing source is reported once, by the run's own check.
   if (console.m_services.IsFolder(dlg.m_strSource)) dlg.UpdateTrash();
   if (console.m_services.IsFolder(dlg.m_strSource) && dlg.m_strTrash.empty()) {
-    // The trash folder cannot be made (the error is shown): a run would
-    // move into the trash folder of an earlier source, or fail.
+    // The trash folder cannot be made, and the error is shown: asking the
+    // question would only lead to a run that cannot make its batch folder.
     exitCode = kExitErrors;
   } else {
     InstallInterruptHandler();
