@@ -1,0 +1,39 @@
+// The command-line front end: one Remove run, or a dry run, from a terminal.
+// It drives the main dialog's own logic over a console stand-in for its
+// window, so the checks, their texts, the confirmation question, the
+// settings and the log are those of Velmora.exe; message boxes become lines
+// on the error stream, the question a y/N prompt, the log pane the output
+// stream, and the progress bar a bar on the error stream.
+#pragma once
+
+#include "app/cleanup_run.h"
+#include "platform/cstring.h"
+
+// What the command line asked for.
+struct CConsoleCommand {
+  CleanupKind nKind = CleanupKind::kFiles;
+  bool bSourceGiven = false;  // false: the stored "Path Root"
+  CString strSource;          // as typed (relative to the current directory)
+  bool bListGiven = false;    // false: the stored "Extensions" / "Folder Name"
+  CString strList;            // the extension or folder name list, as typed
+  bool bYes = false;          // the question is answered Yes in advance
+  bool bDryRun = false;       // list what would move; change nothing
+};
+
+// The program's exit codes.
+enum ConsoleExitCode : int {
+  kExitMoved = 0,      // every match moved, or none found
+  kExitErrors = 1,     // some items could not be moved, or the run failed
+  kExitRefused = 2,    // invalid input, or the question was not answered Yes
+  kExitCancelled = 3,  // Ctrl-C (Stop) ended the run
+};
+
+// Runs a Remove command inside the application shell (start and exit
+// records around it in the dialog's log file), stores the source and the
+// list afterwards as the dialog does when it closes, and returns the exit
+// code. A dry run stays outside the shell: it opens no log, makes no folder
+// and stores nothing.
+int RunConsoleCommand(const CConsoleCommand& command);
+
+// The exit code of a run's outcome.
+int ExitCodeOf(const CCleanupOutcome& outcome);

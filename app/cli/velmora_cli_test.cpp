@@ -1,0 +1,249 @@
+// End-to-end runs of the velmora program: real processes on real trees.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "platform/encoding.h"
+#include "platform/format.h"
+#include "platform/process.h"
+#include "platform/test_process.h"
+#include "platform/test_support.h"
+#include "winui/system_folders.h"
+
+namespace {
+
+bool IsWindows() { return PlatformPathSeparator() == L'\\'; }
+
+// The program beside this test program.
+CString ProgramPath() {
+  const CString self = GetProcessExecutablePath();
+  return self.substr(0, self.find_last_of(PlatformPathSeparator()) + 1) +
+         (IsWindows() ? L"velmora-cli.exe" : L"velmora");
+}
+
+// A file's text with CR LF read as LF.
+CString ReadText(const CString& path) {
+  std::string bytes;
+  ReadFileForTesting(path, bytes);
+  CString text = WidenFromAnsi(bytes);
+  ReplaceAll(text, L"\r\n", L"\n");
+  return text;
+}
+
+size_t Occurrences(const CString& text, const CString& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != CString::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// The destinations of the " OK " lines of an output.
+std::vector<CString> MovedTo(const CString& output) {
+  std::vector<CString> destinations;
+  for (size_t at = output.find(L" OK  From "); at != CString::npos; at = output.find(L" OK  From ", at + 1)) {
+    const size_t arrow = output.find(L" ==> ", at) + 5;
+    destinations.push_back(output.substr(arrow, output.find(L'\n', arrow) - arrow));
+  }
+  return destinations;
+}
+
+// Every test has its own home: on POSIX that is where the log, the
+// settings and (for a source inside it) the trash folder live. Under Wine
+// they are the prefix's own, shared by tests running side by side, so the
+// checks of the log and the stored settings are made on POSIX only.
+class VelmoraCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_home.IsValid());
+    m_src = m_home / L"src";
+    ASSERT_TRUE(MakeFoldersForTesting(m_src));
+  }
+
+  // Starts the program; the standard input reads `input` (none: the null
+  // device).
+  void Start(CTestProcess& process, const std::vector<CString>& arguments, const std::string& input = "") {
+    CString inputFile;
+    if (!input.empty()) {
+      inputFile = m_home / L"in.txt";
+      ASSERT_TRUE(WriteFileForTesting(inputFile, input));
+    }
+    ASSERT_TRUE(process.Start(ProgramPath(), arguments, inputFile, m_home / L"out.txt", m_home / L"err.txt"));
+  }
+  int Run(const std::vector<CString>& arguments, const std::string& input = "") {
+    CTestProcess process;
+    Start(process, arguments, input);
+    const int code = process.Wait();
+    m_out = ReadText(m_home / L"out.txt");
+    m_err = ReadText(m_home / L"err.txt");
+    return code;
+  }
+  CString Log() const { return ReadText(GetMyPersonalPath() + PlatformPathSeparator() + L"Velmora.log"); }
+  CString Settings() const { return ReadText(m_home / L".config/VelmoraLabs/Velmora.ini"); }
+
+  CScopedTempFolder m_home{IsWindows() ? CString() : GetProcessCurrentDirectory(4096)};
+  CScopedEnvironment m_homeVariable{L"HOME", m_home.Path()};
+  CScopedEnvironment m_configVariable{L"XDG_CONFIG_HOME", m_home / L".config"};
+  CString m_src;
+  CString m_out, m_err;
+};
+
+TEST_F(VelmoraCli, RunsMoveLogAndStoreTheirSettings) {
+  WriteFileForTesting(m_src + L"/a.obj", "aaa");
+  WriteFileForTesting(m_src + L"/sub/b.PDB", "b");
+  WriteFileForTesting(m_src + L"/sub/keep.cpp", "k");
+  WriteFileForTesting(m_src + L"/x/Debug/y.txt", "y");
+
+  ASSERT_EQ(Run({L"files", m_src, L"--preset", L"CPP", L"--yes"}), 0) << m_err;
+  EXPECT_EQ(m_out.find(L"== Move Files with extension 'obj pdb sbr ilk pch idb ncb exe' from '" + m_src + L"' To '"),
+            0u) << m_out;
+  EXPECT_NE(m_out.find(L"\n== Done: 2 of 2 \n== Finished\n"), CString::npos) << m_out;
+  EXPECT_EQ(m_err, L"");  // no terminal: no progress bar
+  const std::vector<CString> moved = MovedTo(m_out);
+  ASSERT_EQ(moved.size(), 2u) << m_out;
+  for (const CString& destination : moved) EXPECT_TRUE(ExistsForTesting(destination)) << destination;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/sub/b.PDB"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/sub/keep.cpp"));
+  if (IsWindows()) return;
+
+  // Start, job and exit records around the two item records, in order.
+  const CString log = Log();
+  const size_t start = log.find(L"==Start App"), begin = log.find(L"-Start     : "),
+               item = log.find(L"...        : "), end = log.find(L"-End       : "), exit = log.find(L"==Exit App");
+  EXPECT_TRUE(start < begin && begin < item && item < end && end < exit && exit != CString::npos) << log;
+  EXPECT_EQ(Occurrences(log, L"...        : "), 2u) << log;
+  EXPECT_NE(log.find(L"Move Files"), CString::npos);
+  EXPECT_NE(Settings().find(L"Path Root=" + m_src + L"\n"), CString::npos) << Settings();
+
+  // The stored source and extensions serve the next runs.
+  ASSERT_EQ(Run({L"folders", L"--names", L"Debug", L"--yes"}), 0) << m_err;
+  EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug' from '" + m_src + L"' To '"), 0u) << m_out;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/x/Debug"));
+  ASSERT_EQ(Run({L"files", L"--yes"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"extension 'obj pdb sbr ilk pch idb ncb exe'"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"\nNo files found\n== Finished\n"), CString::npos) << m_out;
+  const CString settings = Settings();
+  EXPECT_NE(settings.find(L"Extensions=obj pdb sbr ilk pch idb ncb exe\n"), CString::npos) << settings;
+  EXPECT_NE(settings.find(L"Folder Name=Debug\n"), CString::npos) << settings;
+}
+
+TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+  const CString missing = m_home / L"missing";
+
+  if (!IsWindows()) {  // nothing stored yet: no source at all
+    EXPECT_EQ(Run({L"files", L"--ext", L"obj", L"--yes"}), 2);
+    EXPECT_EQ(m_err, L"Wrong path: Please, specify the path\n");
+  }
+  // The source is checked first, with the dialog's texts.
+  EXPECT_EQ(Run({L"files", missing, L"--ext", L""}), 2);
+  EXPECT_EQ(m_err, L"Wrong path: The root folder '" + missing + L"' does not exists\n");
+  EXPECT_EQ(m_out, L"");
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"  ", L"--yes"}), 2);
+  EXPECT_EQ(m_err, L"Wrong extension: Please, specify the extension for file you want to remove\n");
+  EXPECT_EQ(Run({L"folders", m_src, L"--names", L"", L"--dry-run"}), 2);
+  EXPECT_EQ(m_err, L"Wrong folder name: Please, specify the folder name you want to remove \n");
+
+  // No terminal and no --yes: the question is refused, even with an answer
+  // waiting on the input.
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj"}, "y\n"), 2);
+  EXPECT_NE(m_err.find(L"no terminal"), CString::npos) << m_err;
+  EXPECT_EQ(m_out, L"");
+
+  // A wrong command line.
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--preset", L"cpp"}), 2);
+  EXPECT_EQ(Run({L"files", m_src, L"--preset", L"gcc"}), 2);
+  EXPECT_EQ(Run({L"rename", m_src}), 2);
+  EXPECT_EQ(Run({}), 2);
+  EXPECT_EQ(Run({L"--version"}), 0);
+  EXPECT_EQ(m_out, L"velmora 1.0\n");
+  EXPECT_EQ(Run({L"files", L"--help"}), 0);
+  EXPECT_NE(m_out.find(L"--dry-run"), CString::npos);
+
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  if (IsWindows()) return;
+  // The program started and ended each time, but no job ever began.
+  EXPECT_EQ(Occurrences(Log(), L"==Exit App"), 4u) << Log();
+  EXPECT_EQ(Log().find(L"-Start     : "), CString::npos) << Log();
+}
+
+TEST_F(VelmoraCli, ItemsOrTrashFoldersThatCannotBeMadeEndWithExitCodeOne) {
+  // Both flatten to the same name in the batch folder: the second move
+  // finds it taken, fails, and leaves its file in place.
+  WriteFileForTesting(m_src + L"/a/b_c.obj", "first");
+  WriteFileForTesting(m_src + L"/a_b/c.obj", "second");
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 1) << m_err;
+  EXPECT_EQ(Occurrences(m_out, L" ERROR  From "), 1u) << m_out;
+  EXPECT_NE(m_out.find(L"== Done: 1 of 2 \n== Finished\n"), CString::npos) << m_out;
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a/b_c.obj") != ExistsForTesting(m_src + L"/a_b/c.obj"));
+
+  // No trash folder can be made on the source's drive: nothing is asked or
+  // moved.
+  const CString locked = m_home / L"locked";
+  WriteFileForTesting(locked + L"/src/a.obj", "a");
+  if (!DenyWritesForTesting(locked)) return;
+  CScopedEnvironment home(L"HOME", locked);
+  const int code = Run({L"files", locked + L"/src", L"--ext", L"obj"});
+  AllowWritesForTesting(locked);
+  EXPECT_EQ(code, 1);
+  EXPECT_EQ(m_err, L"Error: Cannot create folder " + locked + L"/Trush\n");
+  EXPECT_EQ(m_out, L"");
+  EXPECT_TRUE(ExistsForTesting(locked + L"/src/a.obj"));
+}
+
+TEST_F(VelmoraCli, DryRunListsWhatWouldMoveAndChangesNothing) {
+  WriteFileForTesting(m_src + L"/a.obj", "aaa");
+  WriteFileForTesting(m_src + L"/Debug/x.txt", "xxxxx");
+  WriteFileForTesting(m_src + L"/Debug/y.obj", "yy");
+  const CString sep(1, PlatformPathSeparator());
+
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(m_src + sep + L"a.obj\n"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(m_src + sep + L"Debug" + sep + L"y.obj\n"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"\n== Dry run: 2 items, 5 bytes\n"), CString::npos) << m_out;
+  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"debug", L"-n"}), 0) << m_err;
+  EXPECT_EQ(m_out, m_src + sep + L"Debug\n== Dry run: 1 items, 7 bytes\n");
+
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/Debug/y.obj"));
+  if (IsWindows()) return;
+  // No trash folder, no log, no stored settings.
+  EXPECT_FALSE(ExistsForTesting(m_home / L"Trush"));
+  EXPECT_FALSE(ExistsForTesting(m_home / L"Velmora.log"));
+  EXPECT_FALSE(ExistsForTesting(m_home / L".config/VelmoraLabs"));
+}
+
+TEST_F(VelmoraCli, CtrlCDuringTheWorkPassStopsTheRun) {
+  if (IsWindows()) GTEST_SKIP() << "a Ctrl-C cannot be aimed at one child process";
+  const int kFiles = 3000;
+  for (int i = 0; i < kFiles; ++i) WriteFileForTesting(m_src + Format(L"/d%02d/f%04d.obj", i % 30, i), "x");
+
+  CTestProcess process;
+  Start(process, {L"files", m_src, L"--ext", L"obj", L"--yes"});
+  // Ctrl-C once the first item has moved.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (ReadText(m_home / L"out.txt").find(L" OK ") == CString::npos && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  ASSERT_TRUE(process.Interrupt());
+  EXPECT_EQ(process.Wait(), 3);
+
+  const CString out = ReadText(m_home / L"out.txt");
+  EXPECT_NE(out.find(L"\nERROR: Canceled by user request \n"), CString::npos) << out.substr(out.size() - 200);
+  EXPECT_EQ(out.find(L"== Finished"), CString::npos);
+  EXPECT_EQ(ReadText(m_home / L"err.txt"), L"Error: ERROR: Canceled by user request \n");
+  // What moved stays moved; the rest stays in place.
+  const std::vector<CString> moved = MovedTo(out);
+  ASSERT_GE(moved.size(), 1u);
+  EXPECT_LT(moved.size(), static_cast<size_t>(kFiles));
+  for (const CString& destination : moved) EXPECT_TRUE(ExistsForTesting(destination)) << destination;
+  int left = 0;
+  for (int i = 0; i < kFiles; ++i) left += ExistsForTesting(m_src + Format(L"/d%02d/f%04d.obj", i % 30, i));
+  EXPECT_EQ(left, kFiles - static_cast<int>(moved.size()));
+  // The job and the program end in the log.
+  const CString log = Log();
+  EXPECT_NE(log.find(L"-End       : "), CString::npos);
+  EXPECT_NE(log.find(L"==Exit App"), CString::npos);
+}
+
+}  // namespace
