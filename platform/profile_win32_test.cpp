@@ -7,18 +7,18 @@
 
 namespace {
 
-const wchar_t kKey[] = L"Software\\VelmoraTests\\RegistryStore\\Settings";
+const wchar_t kKey[] = L"Software\\VelmoraRegistryTest\\RegistryStore\\Settings";
 
 class RegistryProfileTest : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_TRUE(m_profile.DeleteStore()); }
-  CProfile m_profile{L"VelmoraTests", L"RegistryStore"};
+  CProfile m_profile{L"VelmoraRegistryTest", L"RegistryStore"};
 };
 
 }  // namespace
 
 TEST_F(RegistryProfileTest, ValuesAreStringsUnderCompanyApplicationAndSection) {
-  EXPECT_EQ(m_profile.GetLocation(), L"HKEY_CURRENT_USER\\Software\\VelmoraTests\\RegistryStore");
+  EXPECT_EQ(m_profile.GetLocation(), L"HKEY_CURRENT_USER\\Software\\VelmoraRegistryTest\\RegistryStore");
   ASSERT_TRUE(m_profile.WriteString(L"Settings", L"Path Root", L"C:\\Work"));
 
   wchar_t buffer[64] = {0};
@@ -39,7 +39,7 @@ TEST_F(RegistryProfileTest, ValuesAreStringsUnderCompanyApplicationAndSection) {
 
   // Deleting the store also removes the company key it leaves empty.
   ASSERT_TRUE(m_profile.DeleteStore());
-  ASSERT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VelmoraTests", 0, KEY_READ, &key), ERROR_SUCCESS);
+  ASSERT_NE(::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\VelmoraRegistryTest", 0, KEY_READ, &key), ERROR_SUCCESS);
 }
 
 TEST_F(RegistryProfileTest, LongValuesAreReadWhole) {
