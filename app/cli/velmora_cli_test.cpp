@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/encoding.h"
+#include "platform/file.h"
 #include "platform/format.h"
 #include "platform/process.h"
 #include "platform/test_process.h"
@@ -247,3 +248,17 @@ TEST_F(VelmoraCli, CtrlCDuringTheWorkPassStopsTheRun) {
 }
 
 }  // namespace
+
+TEST_F(VelmoraCli, ALogHeldByAnotherProcessIsLeftAloneAndTheRunGoesOn) {
+  if (IsWindows()) GTEST_SKIP() << "the prefix's log is shared by tests running side by side";
+  const CString logPath = GetMyPersonalPath() + PlatformPathSeparator() + L"Velmora.log";
+  CFile holder;  // this process holds the log, as a running instance would
+  ASSERT_TRUE(holder.Open(logPath, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
+  holder.Write("mine\r\n", 6);
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
+  holder.Close();
+  EXPECT_EQ(Log(), L"mine\n");  // the second opener wrote nothing into it
+}
