@@ -8,13 +8,8 @@
 #include "app/control_state.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
-#include "app/trash_folder.h"
-#include "log/log_file.h"
-#include "platform/clock.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
-#include "platform/test_support.h"
-#include "winui/system_folders.h"
 
 namespace {
 
@@ -342,56 +337,4 @@ TEST_F(VelmoraDlgTest, PrintGoAndStopReachTheProgram) {
   EXPECT_EQ(m_services.m_nCancels, 1);
   EXPECT_FALSE(dlg.OnCommand(IDC_SOURCE));
   EXPECT_FALSE(dlg.OnCommand(kIdOk));
-}
-
-TEST_F(VelmoraDlgTest, RemoveFilesRunsOnARealTreeOnlyWhenConfirmed) {
-  CScopedTempFolder tmp;
-  ASSERT_TRUE(tmp.IsValid());
-  const CString trash = tmp / L"Trush";
-  const CString source = tmp / L"src";
-  ASSERT_TRUE(WriteFileForTesting(tmp / L"src/a.obj") && WriteFileForTesting(tmp / L"src/sub/b.OBJ") &&
-              WriteFileForTesting(tmp / L"src/main.cpp") && MakeFoldersForTesting(trash));
-  PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
-  PinUserNameForTesting(L"nobody_here");
-  const CString oldTrash = g_strTrash;
-  g_strTrash = trash;
-  ASSERT_TRUE(CLogFile().Open(tmp / L"Velmora.log"));
-  m_services.m_folders.insert(source);
-  m_services.m_strTrash = trash;
-  Store(source, L"obj", L"");
-
-  CVelmoraDlg dlg(m_view, m_services, m_profile);
-  dlg.OnInitDialog();
-  dlg.OnCommand(IDC_REMOVE_FILES);  // answered No: nothing happens
-  EXPECT_EQ(m_view.m_boxes.size(), 1u);
-  EXPECT_TRUE(ExistsForTesting(tmp / L"src/a.obj"));
-  const CString batch = tmp / L"Trush/2026_12_05_02_34_50";
-  EXPECT_FALSE(ExistsForTesting(batch));
-  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
-
-  m_view.m_answerer = [](const CString&, const CString&, unsigned) { return kIdYes; };
-  dlg.OnCommand(IDC_REMOVE_FILES);
-  EXPECT_FALSE(ExistsForTesting(tmp / L"src/a.obj"));
-  EXPECT_FALSE(ExistsForTesting(tmp / L"src/sub/b.OBJ"));
-  EXPECT_TRUE(ExistsForTesting(tmp / L"src/main.cpp"));
-  const CString pane = m_view.GetItemText(IDC_LOG);
-  EXPECT_EQ(pane.find(L"== Move Files with extension 'obj' from '" + source + L"' To '" + trash + L"'\r\n"), 0u)
-      << NarrowToAnsi(pane);
-  EXPECT_NE(pane.find(L" OK  From " + (tmp / L"src/a.obj") + L" ==> " + batch), CString::npos);
-  const CString end = L"== Done: 2 of 2 \r\n== Finished\r\n";
-  EXPECT_EQ(pane.substr(pane.size() - end.size()), end);
-  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L"== Done: 2 of 2 ");
-  EXPECT_EQ(m_view.m_nProgressHigh, 2);
-  EXPECT_EQ(m_view.m_nProgressSteps, 2);
-  EXPECT_EQ(m_view.m_nProgressPos, 0);
-  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
-  EXPECT_FALSE(m_view.IsEnabled(IDC_STOP));
-
-  CLogFile().Close();
-  std::string log;
-  ASSERT_TRUE(ReadFileForTesting(tmp / L"Velmora.log", log));
-  EXPECT_EQ(log.find("-Start "), log.rfind("-Start "));  // one job: the refused run wrote nothing
-  g_strTrash = oldTrash;
-  UnpinUserNameForTesting();
-  UnpinClockForTesting();
 }
