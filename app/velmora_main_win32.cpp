@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include "app/velmora_app.h"
-#include "app/velmora_dlg_win32.h"
+#include "app/dialog/velmora_dlg_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   theApp.m_pfnMain = [](CVelmoraApp& app) {

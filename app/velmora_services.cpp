@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "app/trash_folder.h"
-#include "app/walk.h"
+#include "app/engine/trash_folder.h"
+#include "app/engine/walk.h"
 #include "platform/file_system.h"
 #include "winui/folder_dialog.h"
 #include "winui/notepad_viewer.h"

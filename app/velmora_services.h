@@ -4,7 +4,7 @@
 // window.
 #pragma once
 
-#include "app/velmora_dlg.h"
+#include "app/dialog/velmora_dlg.h"
 #include "platform/window.h"
 
 class CVelmoraServices : public CVelmoraDlgServices {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/trash_folder.h"
+#include "app/engine/trash_folder.h"
 #include "platform/process.h"
-#include "platform/test_support.h"
+#include "platform/testing/test_files.h"
 
 TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
   CScopedTempFolder tmp;

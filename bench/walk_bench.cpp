@@ -18,15 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "app/actions.h"
-#include "app/cleanup_run.h"
-#include "app/trash_folder.h"
-#include "app/walk.h"
+#include "app/engine/actions.h"
+#include "app/engine/cleanup_run.h"
+#include "app/engine/trash_folder.h"
+#include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/encoding.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
-#include "platform/test_support.h"
+#include "platform/testing/test_files.h"
 
 namespace {
 

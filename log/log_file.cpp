@@ -5,7 +5,7 @@
 #include "log/os_version.h"
 #include "platform/clock.h"
 #include "platform/encoding.h"
-#include "platform/format.h"
+#include "text/format.h"
 #include "platform/process.h"
 #include "text/tokens.h"
 

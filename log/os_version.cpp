@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/format.h"
+#include "text/format.h"
 
 COSVersionRecord COSVersion::m_versionInfo;
 bool COSVersion::m_bQueried = false;

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/process.h"
-#include "platform/test_support.h"
+#include "platform/testing/test_files.h"
 
 TEST(Console, FullPathFromArgumentJoinsTheCurrentDirectoryAndDropsTrailingSeparators) {
   const wchar_t sep = PlatformPathSeparator();

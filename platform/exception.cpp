@@ -1,6 +1,6 @@
 #include "platform/exception.h"
 
-#include "platform/format.h"
+#include "text/format.h"
 
 CString CFileException::GetErrorMessage() const {
   return Format(L"%s failed on '%s' (OS error %d)", m_strOperation, m_strFileName, m_lOsError);

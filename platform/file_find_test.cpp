@@ -5,7 +5,7 @@
 #include <map>
 
 #include "platform/process.h"
-#include "platform/test_support.h"
+#include "platform/testing/test_files.h"
 
 namespace {
 

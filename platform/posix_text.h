@@ -8,6 +8,12 @@
 
 #include "platform/cstring.h"
 
+// UTF-8 both ways. escapeBytes: U+DC80..U+DCFF stand for raw bytes (paths),
+// else they become '?', as do unpaired surrogates. DecodeUtf8 turns each
+// byte that starts no valid sequence into invalid(byte).
+std::string EncodeUtf8(const CString& text, bool escapeBytes);
+CString DecodeUtf8(const char* bytes, size_t length, wchar_t (*invalid)(unsigned char));
+
 std::string ToNativePath(const CString& path);
 CString FromNativePath(const char* bytes, size_t length);
 inline CString FromNativePath(const std::string& bytes) { return FromNativePath(bytes.data(), bytes.size()); }

@@ -2,7 +2,7 @@
 
 #include "platform/process.h"
 #include "platform/shell.h"
-#include "platform/system_folders.h"
+#include "platform/known_folders.h"
 
 namespace {
 

@@ -2,16 +2,16 @@
 
 #include <cstdint>
 
-#include "app/control_state.h"
-#include "app/dry_run.h"
+#include "app/dialog/control_state.h"
+#include "app/engine/dry_run.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
-#include "app/trash_folder.h"
+#include "app/engine/trash_folder.h"
 #include "app/velmora_app.h"
-#include "app/velmora_dlg.h"
+#include "app/dialog/velmora_dlg.h"
 #include "app/velmora_services.h"
 #include "platform/console.h"
-#include "platform/format.h"
+#include "text/format.h"
 #include "platform/process.h"
 #include "platform/volume.h"
 #include "winui/message_pump.h"

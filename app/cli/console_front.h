@@ -6,7 +6,7 @@
 // stream, and the progress bar a bar on the error stream.
 #pragma once
 
-#include "app/cleanup_run.h"
+#include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
 
 // What the command line asked for.

@@ -7,10 +7,10 @@
 
 #include "platform/encoding.h"
 #include "platform/file.h"
-#include "platform/format.h"
+#include "text/format.h"
 #include "platform/process.h"
-#include "platform/test_process.h"
-#include "platform/test_support.h"
+#include "platform/testing/test_process.h"
+#include "platform/testing/test_files.h"
 #include "winui/system_folders.h"
 
 namespace {

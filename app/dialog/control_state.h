@@ -1,0 +1,50 @@
+// CControlState: a dialog's controls as plain values. It stands in for the
+// window where there is none (tests, the console program): control texts and
+// enabled states, focus, the progress bar, and a record of every message box
+// with its answer taken from one replaceable function.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "app/dialog/dialog_view.h"
+
+class CControlState : public CDialogView {
+ public:
+  struct CShownBox {
+    CString strText;
+    CString strCaption;
+    unsigned nType;
+  };
+  // Answers a message box; the default answers kIdOk to an OK box and kIdNo
+  // to a question.
+  using Answerer = std::function<int(const CString& text, const CString& caption, unsigned type)>;
+
+  // The dialog holds exactly the controls named here, all empty and enabled.
+  explicit CControlState(const std::vector<int>& ids);
+
+  bool HasItem(int id) const override;
+  CString GetItemText(int id) const override;
+  void SetItemText(int id, const CString& text) override;
+  void EnableItem(int id, bool enable) override;
+  void FocusItem(int id) override;
+  void SetProgressRange(int low, int high) override;
+  void StepProgress() override;
+  void SetProgressPos(int pos) override;
+  int MessageBox(const CString& text, const CString& caption, unsigned type) override;
+
+  // Typing into a control, as the user would (no notification is sent).
+  void Type(int id, const CString& text) { SetItemText(id, text); }
+  bool IsEnabled(int id) const;
+
+  std::map<int, CString> m_texts;
+  std::map<int, bool> m_enabled;
+  int m_nFocus = 0;
+  int m_nProgressLow = 0;
+  int m_nProgressHigh = 100;
+  int m_nProgressPos = 0;
+  int m_nProgressSteps = 0;  // StepProgress calls so far
+  std::vector<CShownBox> m_boxes;
+  Answerer m_answerer;
+};

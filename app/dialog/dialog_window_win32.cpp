@@ -1,0 +1,57 @@
+#include "app/dialog/dialog_window_win32.h"
+
+#include <commctrl.h>
+
+#include "app/res/resource.h"
+
+namespace {
+
+int SystemMessageBox(HWND owner, const CString& text, const CString& caption, unsigned type) {
+  return ::MessageBoxW(owner, text.c_str(), caption.c_str(), type);
+}
+
+}  // namespace
+
+DialogMessageBoxFunction g_pfnDialogMessageBox = &SystemMessageBox;
+
+void CDialogWindowView::Attach(HWND hWnd) {
+  m_hWnd = hWnd;
+  // The control's own step is 10; a run reports one step per item.
+  ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
+}
+
+bool CDialogWindowView::HasItem(int id) const { return ::GetDlgItem(m_hWnd, id) != nullptr; }
+
+CString CDialogWindowView::GetItemText(int id) const {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  if (item == nullptr) return CString();
+  CString text(static_cast<size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(item, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+void CDialogWindowView::SetItemText(int id, const CString& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
+
+void CDialogWindowView::EnableItem(int id, bool enable) {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  if (item != nullptr) ::EnableWindow(item, enable ? TRUE : FALSE);
+}
+
+void CDialogWindowView::FocusItem(int id) {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  if (item != nullptr) ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
+}
+
+void CDialogWindowView::SetProgressRange(int low, int high) {
+  ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
+}
+
+void CDialogWindowView::StepProgress() { ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_STEPIT, 0, 0); }
+
+void CDialogWindowView::SetProgressPos(int pos) {
+  ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+}
+
+int CDialogWindowView::MessageBox(const CString& text, const CString& caption, unsigned type) {
+  return g_pfnDialogMessageBox(m_hWnd, text, caption, type);
+}

@@ -1,0 +1,219 @@
+#include "app/dialog/velmora_dlg.h"
+
+#include "app/res/resource.h"
+#include "app/settings.h"
+
+namespace {
+
+struct CCommandEntry {
+  int nId;
+  void (CVelmoraDlg::*pfnHandler)();
+};
+
+const CCommandEntry kCommands[] = {
+    {IDC_REMOVE_FILES, &CVelmoraDlg::OnRemoveFiles},
+    {IDC_REMOVE_FOLDERS, &CVelmoraDlg::OnRemoveFolders},
+    {IDC_BROWSE, &CVelmoraDlg::OnBrowse},
+    {IDC_CLEAR_SCREEN, &CVelmoraDlg::OnClearScreen},
+    {IDC_PRINT, &CVelmoraDlg::OnPrint},
+    {IDC_GO, &CVelmoraDlg::OnGo},
+    {ID_PRESET_CPP, &CVelmoraDlg::OnPresetCpp},
+    {ID_PRESET_MPLAB, &CVelmoraDlg::OnPresetMplab},
+    {IDC_STOP, &CVelmoraDlg::OnStop},
+};
+
+}  // namespace
+
+const wchar_t kPresetCpp[] = L"obj pdb sbr ilk pch idb ncb exe";
+const wchar_t kPresetMplab[] = L"o";
+
+CVelmoraDlg::CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile)
+    : m_view(view), m_services(services), m_profile(profile) {}
+
+bool CVelmoraDlg::OnCommand(int id) {
+  for (const CCommandEntry& entry : kCommands) {
+    if (entry.nId == id) {
+      (this->*entry.pfnHandler)();
+      return true;
+    }
+  }
+  return false;
+}
+
+void CVelmoraDlg::DoDataExchange(bool saveAndValidate) {
+  struct {
+    int nId;
+    CString* pValue;
+  } const texts[] = {{IDC_SOURCE, &m_strSource},
+                     {IDC_LOG, &m_strLog},
+                     {IDC_EXTENSION, &m_strExt},
+                     {IDC_FOLDER_NAME, &m_strFolderName},
+                     {IDC_TRASH, &m_strTrash}};
+  for (const auto& text : texts) {
+    if (saveAndValidate) *text.pValue = m_view.GetItemText(text.nId);
+    else m_view.SetItemText(text.nId, *text.pValue);
+  }
+  if (!saveAndValidate) {
+    m_view.EnableItem(IDC_REMOVE_FOLDERS, !m_bRunning);
+    m_view.EnableItem(IDC_REMOVE_FILES, !m_bRunning);
+    m_view.EnableItem(IDC_STOP, m_bRunning);
+  }
+}
+
+bool CVelmoraDlg::UpdateData(bool saveAndValidate) {
+  DoDataExchange(saveAndValidate);
+  return true;
+}
+
+bool CVelmoraDlg::OnInitDialog() {
+  UpdateData(false);  // the controls start from the (empty) members
+  m_view.SetItemText(IDC_STATUS, CString());
+  LoadSettings();
+  UpdateTrash();
+  UpdateData(false);
+  return true;
+}
+
+bool CVelmoraDlg::OnOK() { return UpdateData(true); }
+
+void CVelmoraDlg::OnDestroy() { SaveSettings(); }
+
+void CVelmoraDlg::LoadSettings() {
+  m_strSource = m_profile.GetString(kSettingsSection, kPathRootEntry);
+  m_strExt = m_profile.GetString(kSettingsSection, kExtensionsEntry);
+  m_strFolderName = m_profile.GetString(kSettingsSection, kFolderNameEntry);
+}
+
+void CVelmoraDlg::SaveSettings() {
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, m_strSource);
+  m_profile.WriteString(kSettingsSection, kExtensionsEntry, m_strExt);
+  m_profile.WriteString(kSettingsSection, kFolderNameEntry, m_strFolderName);
+}
+
+void CVelmoraDlg::OnBegin() {
+  UpdateData(true);
+  m_bRunning = true;
+  m_view.SetItemText(IDC_STATUS, CString());
+  m_strLog.clear();
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnEnd() {
+  m_bRunning = false;
+  m_view.SetProgressPos(0);
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnStatus(const CString& line) {
+  m_view.StepProgress();
+  m_view.SetItemText(IDC_STATUS, line);
+  AddLine(line);
+  UpdateData(false);
+}
+
+bool CVelmoraDlg::PrepareRun(CleanupKind kind, CString& source, CString& list) {
+  if (!CheckAndConfirm(kind)) return false;
+  source = m_strSource;
+  list = kind == CleanupKind::kFiles ? m_strExt : m_strFolderName;
+  return true;
+}
+
+void CVelmoraDlg::SetStatusText(const CString& text) {
+  if (m_view.HasItem(IDC_STATUS)) m_view.SetItemText(IDC_STATUS, text);
+}
+
+void CVelmoraDlg::SetProgressRange(int32_t count) { m_view.SetProgressRange(0, count); }
+
+void CVelmoraDlg::OnBrowse() {
+  CString folder;
+  if (!m_services.BrowseForFolder(L"Root Folder", m_strSource, folder)) return;
+  m_strSource = folder;
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, m_strSource);
+  UpdateTrash();
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnClearScreen() {
+  m_strLog.clear();
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnPrint() {
+  UpdateData(true);
+  m_services.ShowInNotepad(m_strLog, L"CleanupLog.log");
+}
+
+void CVelmoraDlg::OnGo() { m_services.OpenFolder(m_services.GetBatchFolder()); }
+
+void CVelmoraDlg::OnPresetCpp() {
+  m_strExt = kPresetCpp;
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnPresetMplab() {
+  m_strExt = kPresetMplab;
+  UpdateData(false);
+}
+
+void CVelmoraDlg::OnStop() { m_services.Cancel(); }
+
+void CVelmoraDlg::AddLine(const CString& text) { m_strLog += text + L"\r\n"; }
+
+void CVelmoraDlg::ErrorBox(const CString& text, const CString& caption) {
+  m_view.MessageBox(text, caption, kMbOk | kMbIconError);
+}
+
+int CVelmoraDlg::Confirm(const CString& text, const CString& caption) {
+  return m_view.MessageBox(text, caption, kMbYesNoCancel | kMbIconQuestion);
+}
+
+bool CVelmoraDlg::CheckSource(bool prompt) {
+  TrimString(m_strSource);
+  if (m_strSource.empty()) {
+    if (prompt) ErrorBox(L"Please, specify the path", L"Wrong path");
+    return false;
+  }
+  if (!m_services.IsFolder(m_strSource)) {
+    ErrorBox(L"The root folder '" + m_strSource + L"' does not exists", L"Wrong path");
+    return false;
+  }
+  return true;
+}
+
+bool CVelmoraDlg::CheckFolderName() {
+  if (!Trimmed(m_strFolderName).empty()) return true;
+  ErrorBox(L"Please, specify the folder name you want to remove ", L"Wrong folder name");
+  m_view.FocusItem(IDC_FOLDER_NAME);
+  return false;
+}
+
+bool CVelmoraDlg::CheckExtension() {
+  if (!Trimmed(m_strExt).empty()) return true;
+  ErrorBox(L"Please, specify the extension for file you want to remove", L"Wrong extension");
+  m_view.FocusItem(IDC_EXTENSION);
+  return false;
+}
+
+void CVelmoraDlg::UpdateTrash() {
+  if (!CheckSource(false)) {
+    m_strTrash.clear();
+    return;
+  }
+  CString error;
+  if (m_services.MakeTrashFolder(m_strSource, error)) {
+    m_strTrash = m_services.GetTrashFolder();
+    return;
+  }
+  // A source on a read-only drive or a network path: reported like a run's
+  // error, and the dialog goes on without a trash folder to show.
+  m_strTrash.clear();
+  ErrorBox(error);
+}
+
+bool CVelmoraDlg::CheckAndConfirm(CleanupKind kind) {
+  if (!CheckSource(true)) return false;
+  const bool files = kind == CleanupKind::kFiles;
+  if (!(files ? CheckExtension() : CheckFolderName())) return false;
+  const CString& list = files ? m_strExt : m_strFolderName;
+  return Confirm(FormatQuestion(kind, list, m_strSource, m_services.GetTrashFolder())) == kIdYes;
+}

@@ -1,0 +1,125 @@
+// CVelmoraDlg: the main dialog's logic, apart from its window. It holds the
+// dialog's values, exchanges them with the controls through a CDialogView
+// (UpdateData), runs the command handlers of its message map, checks the
+// input, asks for confirmation, starts runs and follows them (it is the
+// run's CCleanupView) and restores and saves the three settings.
+//
+// Every message box goes through CDialogView::MessageBox; every command the
+// window receives can be given to OnCommand, as the message map would.
+#pragma once
+
+#include "app/engine/cleanup_run.h"
+#include "app/dialog/dialog_view.h"
+#include "platform/cstring.h"
+#include "platform/profile.h"
+
+// What the dialog asks of the rest of the program: the cleanup engine's
+// trash and batch folders and cancel flag, the folder picker, the notepad
+// viewer and the shell. The program binds the real ones; tests bind fakes.
+class CVelmoraDlgServices {
+ public:
+  virtual ~CVelmoraDlgServices() = default;
+
+  // True when path names an existing folder.
+  virtual bool IsFolder(const CString& path) = 0;
+  // Derives the trash folder from the source folder and creates it. On
+  // failure returns false with the error text to show.
+  virtual bool MakeTrashFolder(const CString& source, CString& error) = 0;
+  virtual CString GetTrashFolder() = 0;
+  // The batch folder of the most recent run; empty before the first.
+  virtual CString GetBatchFolder() = 0;
+  // Sets the cancel flag that ends a working run at its next entry.
+  virtual void Cancel() = 0;
+  // The folder picker; true with the chosen folder in result.
+  virtual bool BrowseForFolder(const CString& title, const CString& initial, CString& result) = 0;
+  virtual void ShowInNotepad(const CString& text, const CString& fileName) = 0;
+  // Opens a folder in the system's file browser.
+  virtual void OpenFolder(const CString& path) = 0;
+};
+
+// The extension lists of the preset menu.
+extern const wchar_t kPresetCpp[];    // "obj pdb sbr ilk pch idb ncb exe"
+extern const wchar_t kPresetMplab[];  // "o"
+
+class CVelmoraDlg : public CCleanupView {
+ public:
+  // REQUIRES: view and services outlive the dialog.
+  CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile);
+  virtual ~CVelmoraDlg() = default;
+  CVelmoraDlg(const CVelmoraDlg&) = delete;
+  CVelmoraDlg& operator=(const CVelmoraDlg&) = delete;
+
+  // The message map for commands: runs the handler of a button or menu
+  // command. Returns false when the dialog has no handler for id.
+  bool OnCommand(int id);
+
+  // Initialisation once the controls exist: status line emptied, settings
+  // restored, trash folder derived, controls refreshed. Returns true.
+  bool OnInitDialog();
+  // Close: reads the fields back. Returns true when the dialog may end.
+  bool OnOK();
+  // Saves the settings as the members stand.
+  void OnDestroy();
+
+  // Controls into members (true) or members into controls (false).
+  bool UpdateData(bool saveAndValidate = true);
+
+  // The run's side: start (fields read, pane emptied, Remove buttons off,
+  // Stop on), end (back to idle, progress to 0) and one report line.
+  void OnBegin() override;
+  void OnEnd() override;
+  void OnStatus(const CString& line) override;
+  // The checks and the question; gives the run the source and the list.
+  bool PrepareRun(CleanupKind kind, CString& source, CString& list) override;
+  void SetStatusText(const CString& text) override;
+  void SetProgressRange(int32_t count) override;
+  void Refresh() override { UpdateData(false); }
+
+  // Command handlers.
+  void OnRemoveFiles() { RunCleanup(CleanupKind::kFiles, *this); }
+  void OnRemoveFolders() { RunCleanup(CleanupKind::kFolders, *this); }
+  void OnBrowse();
+  void OnClearScreen();
+  void OnPrint();
+  void OnGo();
+  void OnPresetCpp();
+  void OnPresetMplab();
+  void OnStop();
+
+  // Appends text and a line end to the log pane's value (no refresh).
+  void AddLine(const CString& text) override;
+  void ErrorBox(const CString& text) override { ErrorBox(text, L"Error"); }
+  void ErrorBox(const CString& text, const CString& caption);
+  // Yes, No and Cancel; returns the kId* of the button pressed.
+  int Confirm(const CString& text, const CString& caption = L"Confirmation");
+
+  // Trims m_strSource; false (with an error box, for an empty source only
+  // when prompt is true) unless it names an existing folder.
+  bool CheckSource(bool prompt);
+  bool CheckFolderName();
+  bool CheckExtension();
+  // Derives and creates the trash folder from a usable source, or empties
+  // the trash field. A trash folder that cannot be made is reported in an
+  // error box; the dialog goes on.
+  void UpdateTrash();
+  // The start of a run after OnBegin: the source check, the list check,
+  // then the question. True when the user answered Yes.
+  bool CheckAndConfirm(CleanupKind kind);
+
+  void LoadSettings();
+  void SaveSettings();
+
+  CString m_strSource;      // "Source Folder:" (1000)
+  CString m_strLog;         // the log pane (1005)
+  CString m_strExt;         // "Extension:" (1009)
+  CString m_strFolderName;  // "Folder Name:" (1010)
+  CString m_strTrash;       // "Trush:" (1013), shown only
+  bool m_bRunning = false;
+
+ protected:
+  virtual void DoDataExchange(bool saveAndValidate);
+
+  CDialogView& m_view;
+  CVelmoraDlgServices& m_services;
+  CProfile m_profile;
+};

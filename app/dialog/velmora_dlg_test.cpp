@@ -1,0 +1,340 @@
+#include "app/dialog/velmora_dlg.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "app/dialog/control_state.h"
+#include "app/res/resource.h"
+#include "app/settings.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+
+namespace {
+
+// Records what the dialog asks of the program; folders exist by name.
+class CFakeServices : public CVelmoraDlgServices {
+ public:
+  bool IsFolder(const CString& path) override { return m_folders.count(path) != 0; }
+  bool MakeTrashFolder(const CString& source, CString& error) override {
+    m_madeFor.push_back(source);
+    m_strTrash = source.substr(0, 1) + L":\\Trush";
+    if (m_bTrashFails) error = L"Cannot create folder " + m_strTrash;
+    return !m_bTrashFails;
+  }
+  CString GetTrashFolder() override { return m_strTrash; }
+  CString GetBatchFolder() override { return m_strBatch; }
+  void Cancel() override { ++m_nCancels; }
+  bool BrowseForFolder(const CString& title, const CString& initial, CString& result) override {
+    m_browsed.push_back(title + L"|" + initial);
+    result = m_strPicked;
+    return !m_strPicked.empty();
+  }
+  void ShowInNotepad(const CString& text, const CString& fileName) override {
+    m_notepad.push_back(fileName + L"|" + text);
+  }
+  void OpenFolder(const CString& path) override { m_opened.push_back(path); }
+
+  std::set<CString> m_folders{L"C:\\Work", L"D:\\Other"};
+  bool m_bTrashFails = false;
+  CString m_strTrash = L"C:\\Trush";
+  CString m_strBatch;
+  CString m_strPicked;
+  int m_nCancels = 0;
+  std::vector<CString> m_madeFor, m_browsed, m_notepad, m_opened;
+};
+
+const std::vector<int> kControls = {kIdOk,           IDC_SOURCE,         IDC_BROWSE,       IDC_GO,
+                                    IDC_TRASH,      IDC_LOG,            IDC_CLEAR_SCREEN, IDC_PRINT,
+                                    IDC_STOP,       IDC_EXTENSION,      IDC_MENU,         IDC_REMOVE_FILES,
+                                    IDC_FOLDER_NAME, IDC_REMOVE_FOLDERS, IDC_STATUS,       IDC_PROGRESS};
+
+// A dialog over plain control values, with settings in a store of its own
+// (a private XDG_CONFIG_HOME on POSIX, an application key of its own in the
+// registry).
+class VelmoraDlgTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    m_config = std::filesystem::current_path() / ("dlg_config_" + name);
+    std::filesystem::remove_all(m_config);
+    m_savedXdg = GetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
+    SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_config.wstring());
+    m_profile = CProfile(L"VelmoraTests", L"Dlg" + WidenFromAnsi(name));
+  }
+  void TearDown() override {
+    m_profile.DeleteStore();
+    std::filesystem::remove_all(m_config);
+    if (m_savedXdg.empty()) UnsetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
+    else SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_savedXdg);
+  }
+  void Store(const CString& source, const CString& ext, const CString& names) {
+    m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
+    m_profile.WriteString(kSettingsSection, kExtensionsEntry, ext);
+    m_profile.WriteString(kSettingsSection, kFolderNameEntry, names);
+  }
+  CString Stored(const wchar_t* entry) const { return m_profile.GetString(kSettingsSection, entry); }
+  // The one message box shown since the last call, as "caption|text".
+  CString LastBox() {
+    if (m_view.m_boxes.empty()) return L"<none>";
+    const CControlState::CShownBox box = m_view.m_boxes.back();
+    m_view.m_boxes.clear();
+    EXPECT_EQ(box.nType, box.strCaption == L"Confirmation" ? (kMbYesNoCancel | kMbIconQuestion)
+                                                          : (kMbOk | kMbIconError));
+    return box.strCaption + L"|" + box.strText;
+  }
+
+  std::filesystem::path m_config;
+  CString m_savedXdg;
+  CProfile m_profile{L"", L""};
+  CFakeServices m_services;
+  CControlState m_view{kControls};
+};
+
+}  // namespace
+
+TEST_F(VelmoraDlgTest, InitialisationShowsStoredSettingsAndIdleButtons) {
+  Store(L"C:\\Work", L"obj", L"Debug Release");
+  m_view.Type(IDC_STATUS, L"Static");
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  EXPECT_TRUE(dlg.OnInitDialog());
+
+  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"obj");
+  EXPECT_EQ(m_view.GetItemText(IDC_FOLDER_NAME), L"Debug Release");
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
+  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L"");
+  EXPECT_EQ(m_services.m_madeFor, std::vector<CString>{L"C:\\Work"});
+  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
+  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
+  EXPECT_FALSE(m_view.IsEnabled(IDC_STOP));
+  EXPECT_EQ(LastBox(), L"<none>");
+}
+
+TEST_F(VelmoraDlgTest, UnusableSourceAtStartUpIsReportedAndTheDialogGoesOn) {
+  {
+    // First start: nothing stored, nothing to report.
+    CVelmoraDlg dlg(m_view, m_services, m_profile);
+    dlg.OnInitDialog();
+    EXPECT_EQ(LastBox(), L"<none>");
+    EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
+  }
+  // A stored source that is gone: the check's own box, no trash folder.
+  Store(L"  E:\\Gone ", L"", L"");
+  {
+    CVelmoraDlg dlg(m_view, m_services, m_profile);
+    EXPECT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(LastBox(), L"Wrong path|The root folder 'E:\\Gone' does not exists");
+    EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"E:\\Gone");
+    EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
+    EXPECT_TRUE(m_services.m_madeFor.empty());
+  }
+  // A trash folder that cannot be made: an error box like a run's, and the
+  // dialog is still usable.
+  Store(L"C:\\Work", L"", L"");
+  m_services.m_bTrashFails = true;
+  {
+    CVelmoraDlg dlg(m_view, m_services, m_profile);
+    EXPECT_TRUE(dlg.OnInitDialog());
+    EXPECT_EQ(LastBox(), L"Error|Cannot create folder C:\\Trush");
+    EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
+    EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
+    EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
+  }
+  // Browsing reports it the same way and no longer shows the old trash.
+  m_services.m_bTrashFails = false;
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
+  m_services.m_bTrashFails = true;
+  m_services.m_strPicked = L"D:\\Other";
+  dlg.OnCommand(IDC_BROWSE);
+  EXPECT_EQ(LastBox(), L"Error|Cannot create folder D:\\Trush");
+  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"D:\\Other");
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
+}
+
+TEST_F(VelmoraDlgTest, ChecksRunInOrderWithTheirTextsAndFocus) {
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+
+  // The missing source is reported even though the list is empty too.
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  EXPECT_EQ(LastBox(), L"Wrong path|Please, specify the path");
+
+  m_view.Type(IDC_SOURCE, L" \t ");
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFolders));
+  EXPECT_EQ(LastBox(), L"Wrong path|Please, specify the path");
+
+  m_view.Type(IDC_SOURCE, L"C:\\Nowhere ");
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  EXPECT_EQ(LastBox(), L"Wrong path|The root folder 'C:\\Nowhere' does not exists");
+
+  m_view.Type(IDC_SOURCE, L"  C:\\Work");
+  m_view.Type(IDC_EXTENSION, L"   ");
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  EXPECT_EQ(LastBox(), L"Wrong extension|Please, specify the extension for file you want to remove");
+  EXPECT_EQ(m_view.m_nFocus, IDC_EXTENSION);
+  EXPECT_EQ(dlg.m_strSource, L"C:\\Work");  // trimmed in place
+  EXPECT_EQ(dlg.m_strExt, L"   ");          // the list is left as typed
+
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFolders));
+  EXPECT_EQ(LastBox(), L"Wrong folder name|Please, specify the folder name you want to remove ");
+  EXPECT_EQ(m_view.m_nFocus, IDC_FOLDER_NAME);
+}
+
+TEST_F(VelmoraDlgTest, ConfirmationNamesListSourceAndTrashAndOnlyYesGoesOn) {
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_SOURCE, L"C:\\Work ");
+  m_view.Type(IDC_EXTENSION, L" obj  pdb");
+  m_view.Type(IDC_FOLDER_NAME, L"Debug");
+  m_services.m_strTrash = L"C:\\Trush";
+
+  for (const int answer : {kIdYes, kIdNo, kIdCancel}) {
+    m_view.m_answerer = [answer](const CString&, const CString&, unsigned) { return answer; };
+    dlg.OnBegin();
+    EXPECT_EQ(dlg.CheckAndConfirm(CleanupKind::kFiles), answer == kIdYes);
+    EXPECT_EQ(LastBox(),
+              L"Confirmation|Are you sure you want to move files with extension ' obj  pdb'\n"
+              L"From:\n'C:\\Work'\nTo:\n'C:\\Trush'");
+  }
+  dlg.OnBegin();
+  m_view.m_answerer = nullptr;  // answers No
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFolders));
+  EXPECT_EQ(LastBox(),
+            L"Confirmation|Are you sure you want to move folders with name 'Debug'\nFrom:\n'C:\\Work'\nTo:\n"
+            L"'C:\\Trush'");
+}
+
+TEST_F(VelmoraDlgTest, RunSideSwitchesButtonsFillsThePaneAndResetsProgress) {
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_LOG, L"old text\r\n");
+  m_view.Type(IDC_STATUS, L"old status");
+  m_view.Type(IDC_SOURCE, L"C:\\Work");
+
+  dlg.OnBegin();
+  EXPECT_EQ(dlg.m_strSource, L"C:\\Work");  // fields were read back
+  EXPECT_TRUE(dlg.m_bRunning);
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
+  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L"");
+  EXPECT_FALSE(m_view.IsEnabled(IDC_REMOVE_FILES));
+  EXPECT_FALSE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
+  EXPECT_TRUE(m_view.IsEnabled(IDC_STOP));
+
+  m_view.SetProgressRange(0, 2);
+  dlg.AddLine(L"== Move Files");
+  dlg.OnStatus(L" OK  From a ==> b");
+  dlg.OnStatus(L" ERROR  From c ==> d");
+  EXPECT_EQ(m_view.m_nProgressPos, 2);
+  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L" ERROR  From c ==> d");
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"== Move Files\r\n OK  From a ==> b\r\n ERROR  From c ==> d\r\n");
+
+  dlg.OnEnd();
+  EXPECT_FALSE(dlg.m_bRunning);
+  EXPECT_EQ(m_view.m_nProgressPos, 0);
+  EXPECT_EQ(m_view.m_nProgressSteps, 2);
+  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
+  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
+  EXPECT_FALSE(m_view.IsEnabled(IDC_STOP));
+}
+
+TEST_F(VelmoraDlgTest, PresetsAndClearScreenReplaceTypedTextWithMembers) {
+  Store(L"C:\\Work", L"", L"Debug");
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_SOURCE, L"D:\\Typed");
+  m_view.Type(IDC_FOLDER_NAME, L"Release");
+
+  EXPECT_TRUE(dlg.OnCommand(ID_PRESET_CPP));
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
+  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
+  EXPECT_EQ(m_view.GetItemText(IDC_FOLDER_NAME), L"Debug");
+
+  EXPECT_TRUE(dlg.OnCommand(ID_PRESET_MPLAB));
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"o");
+
+  dlg.AddLine(L"a line");
+  m_view.Type(IDC_EXTENSION, L"typed");
+  EXPECT_TRUE(dlg.OnCommand(IDC_CLEAR_SCREEN));
+  EXPECT_EQ(dlg.m_strLog, L"");
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"o");
+}
+
+TEST_F(VelmoraDlgTest, SettingsAreSavedOnDestroyAsTheMembersStand) {
+  Store(L"C:\\Work", L"obj", L"Debug");
+  {
+    // Escape: typed text never reached the members, so it is not saved.
+    CVelmoraDlg dlg(m_view, m_services, m_profile);
+    dlg.OnInitDialog();
+    m_view.Type(IDC_EXTENSION, L"pdb");
+    dlg.OnDestroy();
+    EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
+  }
+  {
+    // Close reads the fields back first.
+    CVelmoraDlg dlg(m_view, m_services, m_profile);
+    dlg.OnInitDialog();
+    m_view.Type(IDC_SOURCE, L"D:\\Other");
+    m_view.Type(IDC_EXTENSION, L"o");
+    m_view.Type(IDC_FOLDER_NAME, L"Debug Release");
+    EXPECT_TRUE(dlg.OnOK());
+    dlg.OnDestroy();
+  }
+  EXPECT_EQ(Stored(kPathRootEntry), L"D:\\Other");
+  EXPECT_EQ(Stored(kExtensionsEntry), L"o");
+  EXPECT_EQ(Stored(kFolderNameEntry), L"Debug Release");
+
+  // The next start shows them.
+  CControlState view(kControls);
+  CVelmoraDlg next(view, m_services, m_profile);
+  next.OnInitDialog();
+  EXPECT_EQ(view.GetItemText(IDC_SOURCE), L"D:\\Other");
+  EXPECT_EQ(view.GetItemText(IDC_FOLDER_NAME), L"Debug Release");
+}
+
+TEST_F(VelmoraDlgTest, BrowseStoresThePickedFolderAtOnce) {
+  Store(L"C:\\Work", L"obj", L"");
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_EXTENSION, L"typed");
+
+  dlg.OnCommand(IDC_BROWSE);  // cancelled: nothing changes
+  EXPECT_EQ(m_services.m_browsed, std::vector<CString>{L"Root Folder|C:\\Work"});
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"typed");
+
+  m_services.m_strPicked = L"D:\\Other";
+  dlg.OnCommand(IDC_BROWSE);
+  EXPECT_EQ(Stored(kPathRootEntry), L"D:\\Other");
+  EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
+  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"D:\\Other");
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"D:\\Trush");
+  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"obj");  // refreshed from the member
+}
+
+TEST_F(VelmoraDlgTest, PrintGoAndStopReachTheProgram) {
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+
+  dlg.OnCommand(IDC_GO);  // before any run: the shell gets an empty path
+  m_services.m_strBatch = L"C:\\Trush\\2026_01_02_03_04_05";
+  dlg.OnCommand(IDC_GO);
+  EXPECT_EQ(m_services.m_opened, (std::vector<CString>{L"", L"C:\\Trush\\2026_01_02_03_04_05"}));
+
+  m_view.Type(IDC_LOG, L"typed into the pane\r\n");
+  dlg.OnCommand(IDC_PRINT);
+  EXPECT_EQ(m_services.m_notepad, std::vector<CString>{L"CleanupLog.log|typed into the pane\r\n"});
+
+  dlg.OnCommand(IDC_STOP);
+  EXPECT_EQ(m_services.m_nCancels, 1);
+  EXPECT_FALSE(dlg.OnCommand(IDC_SOURCE));
+  EXPECT_FALSE(dlg.OnCommand(kIdOk));
+}

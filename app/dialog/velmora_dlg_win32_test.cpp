@@ -1,0 +1,247 @@
+// The main dialog as the program runs it: a real modal window driven through
+// its controls (clicks, typed text, keys), its message boxes answered here.
+// Needs a display: the Windows tests run inside a virtual X display.
+#include "app/dialog/velmora_dlg_win32.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/res/resource.h"
+#include "app/settings.h"
+#include "app/engine/trash_folder.h"
+#include "log/log_file.h"
+#include "platform/clock.h"
+#include "platform/common_controls.h"
+#include "platform/encoding.h"
+#include "platform/testing/test_files.h"
+#include "winui/message_pump.h"
+
+namespace {
+
+std::vector<CString> s_boxes;       // "caption|text" of every box shown
+int s_nAnswer = IDNO;               // the answer to a confirmation
+std::function<void()> s_onConfirm;  // runs while the confirmation is up
+std::function<void(HWND)> s_script;
+CVelmoraDlgWindow* s_pWindow = nullptr;
+HWND s_aboutOwner = nullptr;
+WNDPROC s_dialogProc = nullptr;
+POINT s_menuAt{-1, -1};
+
+int AnswerBox(HWND, const CString& text, const CString& caption, unsigned type) {
+  s_boxes.push_back(caption + L"|" + text);
+  if ((type & MB_TYPEMASK) != MB_YESNOCANCEL) return IDOK;
+  if (s_onConfirm) s_onConfirm();
+  return s_nAnswer;
+}
+
+// The program's services with the trash folder inside the test's folder.
+struct CTestServices : CVelmoraServices {
+  bool MakeTrashFolder(const CString&, CString&) override {
+    g_strTrash = m_strTrash;
+    return MakeFoldersForTesting(m_strTrash);
+  }
+  CString m_strTrash;
+};
+
+void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND dlg = s_pWindow->GetSafeHwnd();
+  s_script(dlg);
+  // A script stopped by a failed assertion still ends the dialog.
+  if (::testing::Test::HasFatalFailure() && ::IsWindowVisible(dlg)) ::EndDialog(dlg, -2);
+}
+
+void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND about = ::FindWindowW(L"#32770", L"About Velmora");
+  s_aboutOwner = ::GetWindow(about, GW_OWNER);
+  ::SendMessageW(about, WM_COMMAND, IDOK, 0);
+}
+
+// Sees the preset menu wait for input, notes where it stands and picks its
+// first item with the keyboard.
+LRESULT CALLBACK MenuSpy(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ENTERIDLE && wParam == MSGF_MENU && s_menuAt.x < 0) {
+    RECT rect{};
+    ::GetWindowRect(::FindWindowW(L"#32768", nullptr), &rect);
+    s_menuAt = POINT{rect.left, rect.top};
+    ::PostMessageW(hWnd, WM_KEYDOWN, VK_DOWN, 0);
+    ::PostMessageW(hWnd, WM_KEYDOWN, VK_RETURN, 0);
+  }
+  return ::CallWindowProcW(s_dialogProc, hWnd, message, wParam, lParam);
+}
+
+void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
+void Type(HWND dlg, int id, const CString& text) { ::SetDlgItemTextW(dlg, id, text.c_str()); }
+bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
+CString Text(HWND dlg, int id) {
+  wchar_t buffer[4096] = {0};
+  ::GetDlgItemTextW(dlg, id, buffer, 4096);
+  return buffer;
+}
+
+class VelmoraDlgWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_tmp.IsValid());
+    InitCommonControlClasses(0xFF);
+    g_pfnDialogMessageBox = &AnswerBox;
+    s_boxes.clear();
+    m_services.m_strTrash = m_tmp / L"Trush";
+    m_profile.DeleteStore();
+  }
+  void TearDown() override {
+    g_pfnDialogMessageBox = m_saved;
+    g_strTrash = m_oldTrash;
+    m_profile.DeleteStore();
+  }
+  CString Stored(const wchar_t* entry) const { return m_profile.GetString(kSettingsSection, entry); }
+  // One start of the dialog; script acts as the user once the modal loop
+  // runs, and ends the dialog. Returns what DoModal returned.
+  INT_PTR RunModal(std::function<void(HWND)> script) {
+    s_script = std::move(script);
+    CVelmoraDlgWindow window(m_profile, &m_services);
+    s_pWindow = &window;
+    ::SetTimer(nullptr, 0, 10, &RunScript);
+    return window.DoModal();
+  }
+
+  CScopedTempFolder m_tmp;
+  // Tests run side by side in processes of their own: one key per test, and
+  // a company key apart from "VelmoraTests", which the registry store's test
+  // expects to see go.
+  CProfile m_profile{L"VelmoraWindowTests",
+                     WidenFromAnsi(::testing::UnitTest::GetInstance()->current_test_info()->name())};
+  CTestServices m_services;
+  DialogMessageBoxFunction m_saved = g_pfnDialogMessageBox;
+  CString m_oldTrash = g_strTrash;
+};
+
+}  // namespace
+
+TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsOffersPresetsAndSavesOnCloseOnly) {
+  const CString source = m_tmp / L"src";
+  ASSERT_TRUE(MakeFoldersForTesting(source));
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
+  m_profile.WriteString(kSettingsSection, kFolderNameEntry, L"Debug");
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              EXPECT_EQ(Text(dlg, IDC_SOURCE), source);
+              EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
+              EXPECT_EQ(Text(dlg, IDC_TRASH), m_tmp / L"Trush");
+              EXPECT_EQ(Text(dlg, IDC_STATUS), L"");
+              EXPECT_TRUE(Enabled(dlg, IDC_REMOVE_FILES) && Enabled(dlg, IDC_REMOVE_FOLDERS));
+              EXPECT_FALSE(Enabled(dlg, IDC_STOP));
+              const LRESULT icon = ::SendMessageW(dlg, WM_GETICON, ICON_BIG, 0);
+              EXPECT_NE(icon, 0);
+              EXPECT_EQ(::SendMessageW(dlg, WM_QUERYDRAGICON, 0, 0), icon);
+              EXPECT_NE(::SendDlgItemMessageW(dlg, IDC_MENU, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+
+              // The About item of the system menu opens the About box.
+              HMENU sysMenu = ::GetSystemMenu(dlg, FALSE);
+              EXPECT_EQ(::GetMenuItemID(sysMenu, ::GetMenuItemCount(sysMenu) - 1), UINT(IDM_ABOUTBOX));
+              ::SetTimer(nullptr, 0, 10, &CloseAboutBox);
+              ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);  // low bits are the system's
+              EXPECT_EQ(s_aboutOwner, dlg);
+
+              // The preset menu opens at the cursor + 5; its choice replaces typed text.
+              Type(dlg, IDC_FOLDER_NAME, L"typed");
+              ::SetCursorPos(200, 150);
+              s_dialogProc = reinterpret_cast<WNDPROC>(
+                  ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&MenuSpy)));
+              Click(dlg, IDC_MENU);
+              ::SetWindowLongPtrW(dlg, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(s_dialogProc));
+              PumpMessage();  // the chosen command
+              EXPECT_EQ(s_menuAt.x, 205);
+              EXPECT_EQ(s_menuAt.y, 155);
+              EXPECT_EQ(Text(dlg, IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
+              EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
+              Type(dlg, IDC_LOG, L"typed\r\n");
+              Click(dlg, IDC_CLEAR_SCREEN);
+              EXPECT_EQ(Text(dlg, IDC_LOG), L"");
+
+              Type(dlg, IDC_EXTENSION, L"o");
+              Type(dlg, IDC_FOLDER_NAME, L"Debug Release");
+              Click(dlg, IDOK);
+            }),
+            IDOK);
+  EXPECT_EQ(Stored(kPathRootEntry), source);
+  EXPECT_EQ(Stored(kExtensionsEntry), L"o");
+  EXPECT_EQ(Stored(kFolderNameEntry), L"Debug Release");
+
+  // The next start shows them; Escape ends it without reading typed text.
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug Release");
+              Type(dlg, IDC_EXTENSION, L"pdb");
+              ::PostMessageW(::GetDlgItem(dlg, IDC_EXTENSION), WM_KEYDOWN, VK_ESCAPE, 0);
+            }),
+            IDCANCEL);
+  EXPECT_EQ(Stored(kExtensionsEntry), L"o");
+}
+
+TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsForIt) {
+  const CString source = m_tmp / L"src";
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/a.obj") && WriteFileForTesting(m_tmp / L"src/sub/b.obj") &&
+              WriteFileForTesting(m_tmp / L"src/main.cpp"));
+  PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+  ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);  // the trash folder comes from it
+  static bool s_bVisibleAfterClose = false;
+  static LRESULT s_nPosAfterFirst = -1;
+
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              // The missing source is reported before the empty list.
+              Type(dlg, IDC_SOURCE, L"");
+              Click(dlg, IDC_REMOVE_FILES);
+              Type(dlg, IDC_SOURCE, source);
+              Click(dlg, IDC_REMOVE_FILES);
+              EXPECT_EQ(::GetFocus(), ::GetDlgItem(dlg, IDC_EXTENSION));
+              Type(dlg, IDC_EXTENSION, L"obj");
+              Click(dlg, IDC_REMOVE_FILES);  // answered No
+              EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/a.obj"));
+              EXPECT_EQ(Text(dlg, IDC_LOG), L"");
+              ASSERT_EQ(s_boxes.size(), 3u);
+              EXPECT_EQ(s_boxes[0], L"Wrong path|Please, specify the path");
+              EXPECT_EQ(s_boxes[1], L"Wrong extension|Please, specify the extension for file you want to remove");
+              EXPECT_EQ(s_boxes[2].substr(0, 13), L"Confirmation|");
+
+              // Answered Yes, with Close pressed while the run is under way.
+              s_nAnswer = IDYES;
+              s_onConfirm = [dlg] {
+                EXPECT_FALSE(Enabled(dlg, IDC_REMOVE_FILES) || Enabled(dlg, IDC_REMOVE_FOLDERS));
+                EXPECT_TRUE(Enabled(dlg, IDC_STOP));
+                ::PostMessageW(::GetDlgItem(dlg, IDOK), BM_CLICK, 0, 0);
+                PostCommand([dlg] {  // runs after the first move
+                  s_bVisibleAfterClose = ::IsWindowVisible(dlg) != FALSE;
+                  s_nPosAfterFirst = ::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETPOS, 0, 0);
+                });
+              };
+              Click(dlg, IDC_REMOVE_FILES);
+              EXPECT_TRUE(s_bVisibleAfterClose);
+              EXPECT_EQ(s_nPosAfterFirst, 1);  // one step per item
+              EXPECT_FALSE(::IsWindowVisible(dlg));  // the run has finished: now the dialog ends
+              EXPECT_FALSE(ExistsForTesting(m_tmp / L"src/a.obj") || ExistsForTesting(m_tmp / L"src/sub/b.obj"));
+              EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/main.cpp"));
+              const CString pane = Text(dlg, IDC_LOG);
+              const CString first = L"== Move Files with extension 'obj' from '" + source + L"' To '" +
+                                    (m_tmp / L"Trush") + L"'\r\n OK  From ";
+              EXPECT_EQ(pane.substr(0, first.size()), first) << NarrowToAnsi(pane);
+              const CString end = L"\r\n== Done: 2 of 2 \r\n== Finished\r\n";
+              EXPECT_EQ(pane.substr(pane.size() - end.size()), end) << NarrowToAnsi(pane);
+              EXPECT_EQ(Text(dlg, IDC_STATUS), L"== Done: 2 of 2 ");
+              EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETRANGE, FALSE, 0), 2);
+              EXPECT_EQ(::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETPOS, 0, 0), 0);
+              EXPECT_TRUE(Enabled(dlg, IDC_REMOVE_FILES) && !Enabled(dlg, IDC_STOP));
+            }),
+            IDOK);
+  s_onConfirm = nullptr;
+  CLogFile().Close();
+  UnpinClockForTesting();
+  std::string log;
+  ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
+  EXPECT_EQ(log.find("-Start "), log.rfind("-Start "));  // the refused run logged nothing
+  EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
+}

@@ -1,0 +1,91 @@
+#include "app/engine/actions.h"
+
+#include "app/engine/flat_name.h"
+#include "app/engine/trash_folder.h"
+#include "log/log_file.h"
+#include "platform/file_find.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/volume.h"
+#include "text/tokens.h"
+#include "winui/message_pump.h"
+#include "winui/system_folders.h"
+
+void CAction::LogMove(const CString& source, const CString& destination, bool failed) {
+  Report(CString(failed ? L" ERROR " : L" OK ") + L" From " + source + L" ==> " + destination);
+}
+
+void CAction::Report(const CString& line) {
+  if (m_pStatus != nullptr) m_pStatus->OnStatus(line);
+  CLogFile().Log(line);
+}
+
+CFileAction::CFileAction(const CString& list, CProgressStatus* status) : CAction(status), m_strList(list) {
+  CString rest = list;
+  while (!rest.empty()) {
+    const CString token = GetToken(rest, L" ");
+    if (!token.empty()) m_arrList.push_back(token);
+  }
+}
+
+bool CFileAction::OnFound(CFileFind&) { return false; }
+
+bool IsExtension(CFileFind& entry, const CString& ext) {
+  const CString name = entry.GetFileName();
+  const size_t dot = name.rfind(L'.');
+  if (dot == CString::npos) return false;
+  return CompareNoCase(name.substr(dot + 1), ext) == 0;
+}
+
+const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens) {
+  if (entry.IsDirectory()) return nullptr;
+  for (const CString& token : tokens)
+    if (IsExtension(entry, token)) return &token;
+  return nullptr;
+}
+
+const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens) {
+  if (!entry.IsDirectory()) return nullptr;
+  const CString name = entry.GetFileName();
+  for (const CString& token : tokens)
+    if (CompareNoCase(name, token) == 0) return &token;
+  return nullptr;
+}
+
+bool CExtCount::OnFound(CFileFind& entry) {
+  if (entry.IsDirectory()) return false;
+  for (const CString& token : m_arrList)
+    if (IsExtension(entry, token)) ++m_nCount;
+  return false;
+}
+
+bool CDeleteFile::OnFound(CFileFind& entry) {
+  if (FindExtensionMatch(entry, m_arrList) == nullptr) return false;
+  MoveToBatch(*this, entry.GetFilePath(), false);
+  return true;
+}
+
+bool CDirsCount::OnFound(CFileFind& entry) {
+  if (!entry.IsDirectory()) return false;
+  const CString name = entry.GetFileName();
+  for (const CString& token : m_arrList)
+    if (CompareNoCase(name, token) == 0) ++m_nCount;
+  return false;
+}
+
+bool CDeleteFolder::OnFound(CFileFind& entry) {
+  if (FindFolderNameMatch(entry, m_arrList) == nullptr) return false;
+  MoveToBatch(*this, entry.GetFilePath(), true);
+  return true;
+}
+
+bool MoveToBatch(CAction& action, const CString& source, bool isFolder) {
+  const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
+  const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
+  PlatformSetFileAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
+  const bool moved = PlatformMoveFile(source, destination) == 1;
+  if (moved) ++action.m_nCount;
+  action.LogMove(source, destination, !moved);
+  PumpMessage();
+  return moved;
+}

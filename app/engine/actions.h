@@ -1,0 +1,90 @@
+// The per-entry work of a cleanup run. The walk offers every entry of the
+// source tree to one action; the counting actions count matches, the moving
+// actions move each match into the batch folder and report one line per
+// move to their status listener and to the log file.
+#pragma once
+
+#include "app/engine/run_types.h"
+#include "platform/cstring.h"
+
+class CFileFind;
+
+// Base of all actions: the count and the report chain.
+class CAction {
+ public:
+  explicit CAction(CProgressStatus* status) : m_pStatus(status) {}
+  virtual ~CAction() {}
+  CAction(const CAction&) = delete;
+  CAction& operator=(const CAction&) = delete;
+
+  // Composes the line of one move, " OK " or " ERROR " then " From ",
+  // source, " ==> " and destination, and passes it to Report.
+  virtual void LogMove(const CString& source, const CString& destination, bool failed);
+  // Sends the line to the status listener (when there is one), then writes
+  // it to the log file as an item record.
+  virtual void Report(const CString& line);
+
+  int32_t m_nCount = 0;         // matches counted, or items moved successfully
+  CProgressStatus* m_pStatus;  // may be null; not owned
+};
+
+// An action over a blank-separated list of extensions or folder names.
+class CFileAction : public CAction {
+ public:
+  // Keeps list as given and splits it at single blanks into its non-empty
+  // tokens (tabs and other characters belong to the tokens).
+  CFileAction(const CString& list, CProgressStatus* status);
+  // Receives the enumerator positioned on an entry. Returns true when the
+  // entry was consumed (a folder is then not entered). Default: false.
+  virtual bool OnFound(CFileFind& entry);
+
+  CString m_strList;
+  CStringArray m_arrList;
+};
+
+// Counts each file once for every token that is its extension; never consumes.
+class CExtCount : public CFileAction {
+ public:
+  using CFileAction::CFileAction;
+  bool OnFound(CFileFind& entry) override;
+};
+
+// Moves a file whose extension is one of the tokens (the first match wins);
+// consumes every match, whether or not its move succeeded.
+class CDeleteFile : public CFileAction {
+ public:
+  using CFileAction::CFileAction;
+  bool OnFound(CFileFind& entry) override;
+};
+
+// Counts each folder once for every token equal to its name (any case).
+class CDirsCount : public CFileAction {
+ public:
+  using CFileAction::CFileAction;
+  bool OnFound(CFileFind& entry) override;
+};
+
+// Moves a folder whose name equals one of the tokens (any case), with all it
+// holds; consumes every match.
+class CDeleteFolder : public CFileAction {
+ public:
+  using CFileAction::CFileAction;
+  bool OnFound(CFileFind& entry) override;
+};
+
+// Does the entry's name end in "." followed by ext (compared whole, any
+// case)? A name without a dot has no extension; a name ending in a dot has an
+// empty one that no token matches.
+bool IsExtension(CFileFind& entry, const CString& ext);
+
+// The matching rules of the moving actions, for other walks that must agree
+// with them (the dry run): the first token that matches, or null.
+const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens);
+const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens);
+
+// Moves one item into the batch folder under its flattened name and reports
+// it: the item's attributes become archive alone (the result is ignored and
+// the change stays if the move fails); the move never replaces an existing
+// item and never copies across volumes; on success action.m_nCount grows by
+// one; then action.LogMove and PumpMessage. Returns whether the item moved.
+bool MoveToBatch(CAction& action, const CString& source, bool isFolder);

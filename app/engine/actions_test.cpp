@@ -1,0 +1,84 @@
+#include "app/engine/actions.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "platform/file_find.h"
+#include "platform/process.h"
+#include "platform/testing/test_files.h"
+
+namespace {
+
+// Calls fn with the enumerator positioned on the entry called name. Windows
+// drops a name's trailing dots, so such a name may be missing.
+void WithEntry(const CString& folder, const CString& name, const std::function<void(CFileFind&)>& fn) {
+  CFileFind find;
+  ASSERT_TRUE(find.FindFile(folder + PlatformPathSeparator() + L"*.*"));
+  for (bool more = true; more;) {
+    more = find.FindNextFile();
+    if (find.GetFileName() == name) return fn(find);
+  }
+  EXPECT_EQ(name.back(), L'.') << "no entry " << name.size();
+}
+
+class CLines : public CProgressStatus {
+ public:
+  void OnStatus(const CString& line) override { m_lines.push_back(line); }
+  CStringArray m_lines;
+};
+
+}  // namespace
+
+TEST(Actions, ListSplitsAtSingleBlanksOnly) {
+  CFileAction action(L" obj  pdb\tx  ", nullptr);
+  EXPECT_EQ(action.m_strList, L" obj  pdb\tx  ");
+  EXPECT_EQ(action.m_arrList, (CStringArray{L"obj", L"pdb\tx"}));
+  EXPECT_TRUE(CFileAction(L"   ", nullptr).m_arrList.empty());
+}
+
+TEST(Actions, ExtensionIsTheWholeTextAfterTheLastDotInAnyCase) {
+  CScopedTempFolder tmp;
+  for (const wchar_t* name : {L"main.OBJ", L"a.b.obj", L"noext", L"trailing.", L"x.objx", L"Debug.obj"})
+    ASSERT_TRUE(WriteFileForTesting(tmp / name, "x"));
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"folder.obj"));
+
+  const auto is = [&](const CString& name, const CString& ext) {
+    bool result = false;
+    WithEntry(tmp.Path(), name, [&](CFileFind& e) { result = IsExtension(e, ext); });
+    return result;
+  };
+  EXPECT_TRUE(is(L"main.OBJ", L"obj"));
+  EXPECT_TRUE(is(L"main.OBJ", L"Obj"));
+  EXPECT_TRUE(is(L"a.b.obj", L"obj"));
+  EXPECT_FALSE(is(L"a.b.obj", L"b.obj"));
+  EXPECT_FALSE(is(L"main.OBJ", L".obj"));
+  EXPECT_FALSE(is(L"x.objx", L"obj"));
+  EXPECT_FALSE(is(L"noext", L"noext"));
+
+  // The counting action counts a file once per matching token; folders never.
+  CExtCount count(L"obj OBJ pdb", nullptr);
+  for (const wchar_t* name : {L"main.OBJ", L"folder.obj", L"noext", L"trailing."})
+    WithEntry(tmp.Path(), name, [&](CFileFind& e) { EXPECT_FALSE(count.OnFound(e)); });
+  EXPECT_EQ(count.m_nCount, 2);
+
+  CDirsCount dirs(L"FOLDER.OBJ folder.obj", nullptr);
+  for (const wchar_t* name : {L"folder.obj", L"Debug.obj"})
+    WithEntry(tmp.Path(), name, [&](CFileFind& e) { EXPECT_FALSE(dirs.OnFound(e)); });
+  EXPECT_EQ(dirs.m_nCount, 2);
+
+  // With no tokens nothing matches.
+  CDeleteFile none(L"", nullptr);
+  WithEntry(tmp.Path(), L"main.OBJ", [&](CFileFind& e) { EXPECT_FALSE(none.OnFound(e)); });
+}
+
+TEST(Actions, MoveLineHasItsFixedLayout) {
+  CLines lines;
+  CAction action(&lines);
+  action.LogMove(L"C:\\a.obj", L"C:\\Trush\\b\\_a.obj", false);
+  action.LogMove(L"C:\\x", L"C:\\Trush\\b\\.x", true);
+  ASSERT_EQ(lines.m_lines.size(), 2u);
+  EXPECT_EQ(lines.m_lines[0], L" OK  From C:\\a.obj ==> C:\\Trush\\b\\_a.obj");
+  EXPECT_EQ(lines.m_lines[1], L" ERROR  From C:\\x ==> C:\\Trush\\b\\.x");
+  EXPECT_EQ(action.m_nCount, 0);
+}

@@ -1,0 +1,429 @@
+#include "app/engine/cleanup_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <utility>
+#include <vector>
+
+#include "app/engine/dry_run.h"
+#include "app/engine/trash_folder.h"
+#include "log/log_file.h"
+#include "platform/clock.h"
+#include "platform/encoding.h"
+#include "platform/file_find.h"
+#include "platform/file_system.h"
+#include "text/format.h"
+#include "platform/process.h"
+#include "platform/testing/test_files.h"
+#include "winui/message_pump.h"
+#include "winui/system_folders.h"
+
+namespace {
+
+// A front end that records every call of the run, in order.
+class CRecordingView : public CCleanupView {
+ public:
+  void OnBegin() override { m_events.push_back(L"begin"); }
+  void OnEnd() override { m_events.push_back(L"end"); }
+  void OnStatus(const CString& line) override {
+    m_events.push_back(L"status:" + line);
+    m_lines.push_back(line);
+    if (m_onStatus) m_onStatus(line);
+  }
+  bool PrepareRun(CleanupKind, CString& source, CString& list) override {
+    m_events.push_back(L"prepare");
+    if (m_onPrepare) m_onPrepare();
+    source = m_strSource;
+    list = m_strList;
+    return m_bConfirm;
+  }
+  void AddLine(const CString& line) override { m_events.push_back(L"pane:" + line); }
+  void ErrorBox(const CString& text) override { m_events.push_back(L"box:" + text); }
+  void SetStatusText(const CString& text) override { m_events.push_back(L"statusline:" + text); }
+  void SetProgressRange(int32_t count) override { m_events.push_back(Format(L"range:%d", count)); }
+  void Refresh() override { m_events.push_back(L"refresh"); }
+
+  CString m_strSource, m_strList;
+  bool m_bConfirm = true;
+  std::function<void()> m_onPrepare;
+  std::function<void(const CString&)> m_onStatus;
+  CStringArray m_events, m_lines;
+};
+
+using CRecords = std::vector<std::pair<CString, CString>>;  // tag, text
+
+// Reaches the log's file to make its next write fail.
+struct CLogAccess : CLogFile {
+  static void Break() { BreakFileForTesting(m_file); }
+  static void Drop() {
+    m_file.Close();
+    m_strLogText.clear();
+  }
+};
+
+void Stop() {
+  PostCommand([] { g_bCancel = true; });
+}
+
+class CleanupRun : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_tmp.IsValid());
+    while (!PumpMessage()) {
+    }
+    g_bCancel = false;
+    PinUserNameForTesting(L"nobody_here");
+    CLocalTime t;
+    t.nYear = 2026, t.nMonth = 12, t.nDay = 5, t.nHour = 2, t.nMinute = 34, t.nSecond = 50;
+    PinClockForTesting(t);
+    g_strTrash = m_tmp / L"Trush";
+    CreateFolder(g_strTrash);
+    m_strBatch = g_strTrash + PlatformPathSeparator() + L"2026_12_05_02_34_50";
+    // Records queued by earlier tests of this process go before our mark.
+    m_strLog = m_tmp / L"Velmora.log";
+    ASSERT_TRUE(CLogFile().Open(m_strLog));
+    CLogFile().Flush(CString());
+    CLogFile().Close();
+    std::string bytes;
+    ReadFileForTesting(m_strLog, bytes);
+    m_nLogStart = bytes.size();
+    ASSERT_TRUE(CLogFile().Open(m_strLog));
+    m_view.m_strSource = m_tmp / L"src";
+    ASSERT_TRUE(MakeFoldersForTesting(m_view.m_strSource));
+  }
+  void TearDown() override {
+    CLogFile().Close();
+    g_strTrash = m_oldTrash;
+    g_strBatch = m_oldBatch;
+    g_bCancel = false;
+    UnpinUserNameForTesting();
+    UnpinClockForTesting();
+    while (!PumpMessage()) {
+    }
+  }
+
+  CCleanupOutcome Run(CleanupKind kind, const CString& list) {
+    m_view.m_strList = list;
+    return RunCleanup(kind, m_view);
+  }
+
+  // The records the runs wrote, read back from the file (closes the log).
+  CRecords Records() {
+    CLogFile().Close();
+    std::string bytes;
+    EXPECT_TRUE(ReadFileForTesting(m_strLog, bytes));
+    CRecords records;
+    const CString text = WidenFromAnsi(bytes.substr(m_nLogStart));
+    for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != CString::npos; start = end + 2) {
+      const CString line = text.substr(start, end - start);
+      const size_t colon = line.find(L" : ");
+      if (colon == CString::npos) continue;
+      CString rest = line.substr(colon + 3);
+      if (!rest.empty() && rest[0] == L'\'') rest = rest.substr(rest.find(L'\'', 1) + 1);
+      rest = rest.substr(2);
+      while (!rest.empty() && rest.back() == L' ') rest.pop_back();
+      records.emplace_back(Trimmed(line.substr(0, colon)), rest);
+    }
+    return records;
+  }
+
+  // The names in the batch folder.
+  CStringArray BatchNames() const {
+    CStringArray names;
+    CFileFind find;
+    if (!find.FindFile(m_strBatch + PlatformPathSeparator() + L"*.*")) return names;
+    for (bool more = true; more;) {
+      more = find.FindNextFile();
+      if (!find.IsDots()) names.push_back(find.GetFileName());
+    }
+    return names;
+  }
+
+  // The content of every item a line reports, where the line says it is:
+  // at the destination (" OK ") or still at the source (" ERROR ").
+  CStringArray Survivors() const {
+    CStringArray contents;
+    for (const CString& line : m_view.m_lines) {
+      const size_t from = line.find(L" From ") + 6, arrow = line.find(L" ==> ");
+      const bool ok = line.compare(0, 4, L" OK ") == 0;
+      contents.push_back(Content(ok ? line.substr(arrow + 5) : line.substr(from, arrow - from)));
+    }
+    std::sort(contents.begin(), contents.end());
+    return contents;
+  }
+
+  CString Src(const CString& relative) const { return m_tmp / (L"src/" + relative); }
+  CString Content(const CString& path) const {
+    std::string bytes;
+    return ReadFileForTesting(path, bytes) ? WidenFromAnsi(bytes) : L"<missing>";
+  }
+
+  CScopedTempFolder m_tmp;
+  CScopedEnvironment m_home{L"HOME", m_tmp.Path()};  // makes the temporary folder the POSIX drive
+  CString m_oldTrash = g_strTrash, m_oldBatch = g_strBatch;
+  CString m_strBatch, m_strLog;
+  size_t m_nLogStart = 0;
+  CRecordingView m_view;
+};
+
+bool EndsWith(const CString& s, const CString& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+}  // namespace
+
+TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
+  for (const wchar_t* name : {L"a.obj", L"sub/b.OBJ", L"sub/c.txt", L"noext", L"trailing.", L"d.pdb"})
+    ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj  pdb");
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(outcome.nCounted, 3);
+  EXPECT_EQ(outcome.nMoved, 3);
+  EXPECT_EQ(outcome.nErrors, 0);
+
+  CStringArray expected{L"begin", L"prepare",
+                        L"pane:== Move Files with extension 'obj  pdb' from '" + m_view.m_strSource + L"' To '" +
+                            g_strTrash + L"'",
+                        L"range:3"};
+  for (const CString& line : m_view.m_lines) expected.push_back(L"status:" + line);
+  expected.insert(expected.end(), {L"statusline:== Done: 3 of 3 ", L"pane:== Done: 3 of 3 ", L"pane:== Finished",
+                                   L"end", L"refresh"});
+  EXPECT_EQ(m_view.m_events, expected);
+
+  // Each item went right inside the batch folder, whole.
+  EXPECT_EQ(Survivors(), (CStringArray{L"x", L"x", L"x"}));
+  for (const CString& line : m_view.m_lines) {
+    EXPECT_EQ(line.substr(0, 10), L" OK  From ");
+    EXPECT_FALSE(ExistsForTesting(line.substr(10, line.find(L" ==> ") - 10)));  // moved, not copied
+    EXPECT_NE(line.find(L" ==> " + m_strBatch + PlatformPathSeparator()), CString::npos);
+  }
+  const CStringArray names = BatchNames();
+  ASSERT_EQ(names.size(), 3u);
+  if (PlatformPathSeparator() == L'/') {
+    // The volume root ($HOME here) is no part of the name.
+    EXPECT_EQ((std::set<CString>(names.begin(), names.end())),
+              (std::set<CString>{L"_src_a.obj", L"_src_sub_b.OBJ", L"_src_d.pdb"}));
+  }
+  for (const wchar_t* kept : {L"sub/c.txt", L"noext", L"trailing."}) EXPECT_TRUE(ExistsForTesting(Src(kept)));
+
+  const CRecords records = Records();
+  ASSERT_EQ(records.size(), 5u);
+  EXPECT_EQ(records[0], std::make_pair(CString(L"-Start"), CString(L"Move Files")));
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(records[i + 1], std::make_pair(CString(L"..."), m_view.m_lines[i]));
+  EXPECT_EQ(records[4], std::make_pair(CString(L"-End"), CString(L"Move Files")));
+}
+
+TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"one.obj"), "1"));
+  CCleanupOutcome twice = Run(CleanupKind::kFiles, L"obj OBJ");
+  EXPECT_EQ(twice.nCounted, 2);
+  EXPECT_EQ(twice.nMoved, 1);
+
+  // A matching folder inside a matching folder travels with its parent.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/debug/x.o"), "x"));
+  m_view.m_events.clear();
+  CCleanupOutcome nested = Run(CleanupKind::kFolders, L"Debug");
+  EXPECT_EQ(nested.nCounted, 2);
+  EXPECT_EQ(nested.nMoved, 1);
+  EXPECT_EQ(m_view.m_events[m_view.m_events.size() - 4], L"pane:== Done: 1 of 2 ");
+  const CString moved = m_view.m_lines.back().substr(m_view.m_lines.back().find(L" ==> ") + 5);
+  EXPECT_TRUE(EndsWith(moved, L".src.Debug"));
+  EXPECT_EQ(Content(moved + PlatformPathSeparator() + L"debug" + PlatformPathSeparator() + L"x.o"), L"x");
+}
+
+TEST_F(CleanupRun, RefusedOrEmptyRuns) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
+  m_view.m_bConfirm = false;
+  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nEnd, CCleanupOutcome::kNotStarted);
+  EXPECT_EQ(m_view.m_events, (CStringArray{L"begin", L"prepare", L"end"}));
+  EXPECT_FALSE(ExistsForTesting(m_strBatch));
+
+  m_view.m_bConfirm = true;
+  m_view.m_events.clear();
+  const CCleanupOutcome files = Run(CleanupKind::kFiles, L"pdb");
+  EXPECT_EQ(files.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(files.nCounted, 0);
+  EXPECT_TRUE(ExistsForTesting(m_strBatch));
+  const CStringArray tail(m_view.m_events.begin() + 3, m_view.m_events.end());
+  EXPECT_EQ(tail, (CStringArray{L"statusline:No files found", L"pane:No files found", L"pane:== Finished", L"end",
+                                L"refresh"}));
+  m_view.m_events.clear();
+  Run(CleanupKind::kFolders, L"Debug");
+  EXPECT_EQ(m_view.m_events[4], L"pane:No dirs found");
+
+  const CRecords records = Records();
+  EXPECT_EQ(records, (CRecords{{L"-Start", L"Move Files"}, {L"-End", L"Move Files"}, {L"-Start", L"Move Dirs"},
+                               {L"-End", L"Move Dirs"}}));
+}
+
+TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
+  g_strTrash = m_tmp / L"missing";
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  const CString text = L"Cannot create folder " + GetBatchFolder();
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
+  EXPECT_EQ(outcome.strError, text);
+  const CStringArray tail(m_view.m_events.begin() + 3, m_view.m_events.end());
+  EXPECT_EQ(tail, (CStringArray{L"end", L"pane:" + text, L"box:" + text, L"refresh"}));
+  EXPECT_TRUE(ExistsForTesting(Src(L"a.obj")));
+  EXPECT_EQ(Records(), (CRecords{{L"-End", L"Move Files"}}));
+}
+
+TEST_F(CleanupRun, AFailingLogEndsTheRunWithOneErrorBox) {
+  for (const wchar_t* name : {L"a.obj", L"b.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
+  m_view.m_onStatus = [](const CString&) { CLogAccess::Break(); };  // the item record then fails
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
+  EXPECT_EQ(outcome.strError, L"Error Exception");
+  EXPECT_EQ(outcome.nMoved, 1);
+  const CStringArray tail(m_view.m_events.end() - 3, m_view.m_events.end());
+  EXPECT_EQ(tail, (CStringArray{L"end", L"box:Error Exception", L"refresh"}));
+  CLogAccess::Drop();
+}
+
+TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {
+  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj", L"d.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
+  m_view.m_onStatus = [](const CString&) { Stop(); };
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
+  EXPECT_EQ(outcome.nMoved, 1);
+  EXPECT_EQ(BatchNames().size(), 1u);
+  const CStringArray tail(m_view.m_events.end() - 4, m_view.m_events.end());
+  EXPECT_EQ(tail, (CStringArray{L"end", L"pane:ERROR: Canceled by user request ",
+                                L"box:ERROR: Canceled by user request ", L"refresh"}));
+
+  // A Stop during the count pass waits in the queue (nothing pumps there)
+  // until the first move of the work pass.
+  m_view.m_onStatus = nullptr;
+  m_view.m_onPrepare = [] { Stop(); };
+  const CCleanupOutcome second = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(second.nEnd, CCleanupOutcome::kCancelled);
+  EXPECT_EQ(second.nCounted, 3);
+  EXPECT_EQ(second.nMoved, 1);
+
+  const CRecords records = Records();
+  ASSERT_EQ(records.size(), 6u);
+  EXPECT_EQ(records[2], std::make_pair(CString(L"-End"), CString(L"Move Files")));
+}
+
+TEST_F(CleanupRun, StopDuringTheLastMoveIsLeftForTheNextRunToClear) {
+  // The match must be the walk's very last entry, after "." and "..": find a
+  // name that this file system lists last.
+  bool last = false;
+  for (int i = 0; i < 64 && !last; ++i) {
+    const CString path = Src(Format(L"only%d.obj", i));
+    ASSERT_TRUE(WriteFileForTesting(path));
+    CFileFind order;
+    ASSERT_TRUE(order.FindFile(m_view.m_strSource + PlatformPathSeparator() + L"*.*"));
+    while (order.FindNextFile()) {
+    }
+    last = order.GetFilePath() == path;
+    order.Close();
+    if (!last) RemoveTreeForTesting(path);
+  }
+  if (!last) GTEST_SKIP() << "no name is listed last here";
+
+  m_view.m_onStatus = [](const CString&) { Stop(); };
+  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_TRUE(g_bCancel);
+  m_view.m_onStatus = nullptr;
+  ASSERT_TRUE(WriteFileForTesting(Src(L"next.obj")));
+  const CCleanupOutcome next = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(next.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(next.nMoved, 1);
+}
+
+TEST_F(CleanupRun, FailedMovesAreErrorLinesAndNothingIsLost) {
+  // Two items that flatten to the same name: the second must not replace the first.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x/a.obj"), "nested"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x_a.obj"), "flat"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"same/z.obj"), "z"));
+  m_view.m_strSource = Src(L"same");
+  const CCleanupOutcome collision = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(collision.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(collision.nMoved, 2);
+  EXPECT_EQ(collision.nErrors, 1);
+  EXPECT_EQ(Survivors(), (CStringArray{L"flat", L"nested", L"z"}));
+  size_t records = 2 + m_view.m_lines.size();
+
+  // A folder that refuses removals.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/locked/a.obj"), "locked"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/free.obj"), "free"));
+  if (DenyWritesForTesting(Src(L"ro/locked"))) {
+    m_view.m_strSource = Src(L"ro");
+    m_view.m_lines.clear();
+    const CCleanupOutcome ro = Run(CleanupKind::kFiles, L"obj");
+    AllowWritesForTesting(Src(L"ro/locked"));
+    EXPECT_EQ(ro.nEnd, CCleanupOutcome::kCompleted);
+    EXPECT_EQ(ro.nMoved, 1);
+    EXPECT_EQ(ro.nErrors, 1);
+    EXPECT_EQ(Survivors(), (CStringArray{L"free", L"locked"}));
+    EXPECT_EQ(Content(Src(L"ro/locked/a.obj")), L"locked");
+    records += 2 + m_view.m_lines.size();
+  }
+
+  // Another volume than the trash folder's: the move is never a copy.
+  const CString other = OtherVolumeForTesting();
+  if (!other.empty()) {
+    CScopedTempFolder there(other);
+    ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
+    m_view.m_strSource = there.Path();
+    m_view.m_lines.clear();
+    const CCleanupOutcome far = Run(CleanupKind::kFiles, L"obj");
+    EXPECT_EQ(far.nMoved, 0);
+    EXPECT_EQ(far.nErrors, 1);
+    EXPECT_EQ(Survivors(), (CStringArray{L"far"}));
+    EXPECT_EQ(Content(there / L"a.obj"), L"far");
+    records += 3;
+  }
+  // Every line, failed or not, is an item record between the job's own two.
+  EXPECT_EQ(Records().size(), records);
+}
+
+TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/target.obj", "t"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"sub/real.txt"), "r"));
+  if (!MakeLinkForTesting(m_tmp / L"outside/target.obj", Src(L"link.obj"), false)) GTEST_SKIP() << "no links here";
+  ASSERT_TRUE(MakeLinkForTesting(m_view.m_strSource, Src(L"sub/loop"), true));
+  ASSERT_TRUE(MakeLinkForTesting(m_tmp / L"outside", Src(L"out"), true));
+
+  const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(files.nCounted, 1);
+  EXPECT_EQ(files.nMoved, 1);
+  EXPECT_EQ(Content(m_tmp / L"outside/target.obj"), L"t");
+  const CString moved = m_view.m_lines[0].substr(m_view.m_lines[0].find(L" ==> ") + 5);
+  uint32_t attributes = 0;
+  ASSERT_TRUE(PlatformGetFileAttributes(moved, attributes));
+  EXPECT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+
+  const CCleanupOutcome folders = Run(CleanupKind::kFolders, L"loop");
+  EXPECT_EQ(folders.nCounted, 1);
+  EXPECT_EQ(folders.nMoved, 1);
+  EXPECT_EQ(Content(Src(L"sub/real.txt")), L"r");
+}
+
+TEST_F(CleanupRun, DryRunListsWhatWouldMoveAndChangesNothing) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj"), "12345"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/x.obj"), "123"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/Debug/y.txt"), "1234567"));
+  std::vector<CDryRunItem> items;
+  const auto collect = [&](const CDryRunItem& item) { items.push_back(item); };
+
+  const CDryRunOutcome files = DryRunCleanup(CleanupKind::kFiles, m_view.m_strSource, L"obj obj", collect);
+  EXPECT_EQ(files.nItems, 2);
+  EXPECT_EQ(files.nTotalSize, 8u);
+  items.clear();
+  const CDryRunOutcome folders = DryRunCleanup(CleanupKind::kFolders, m_view.m_strSource, L"debug", collect);
+  ASSERT_EQ(folders.nItems, 1);
+  EXPECT_EQ(items[0].strPath, Src(L"Debug"));
+  EXPECT_TRUE(items[0].bFolder);
+  EXPECT_EQ(items[0].nSize, 10u);
+  EXPECT_FALSE(folders.bCancelled);
+
+  EXPECT_EQ(Content(Src(L"a.obj")), L"12345");
+  EXPECT_FALSE(ExistsForTesting(m_strBatch));
+  EXPECT_TRUE(Records().empty());
+}

@@ -1,0 +1,70 @@
+#include "app/engine/dry_run.h"
+
+#include "app/engine/actions.h"
+#include "app/engine/walk.h"
+#include "platform/file_find.h"
+#include "platform/process.h"
+#include "winui/message_pump.h"
+
+namespace {
+
+// Sum of the sizes of everything below folder that is not a folder; a link
+// counts its own size and is never followed.
+uint64_t FolderSize(const CString& folder) {
+  uint64_t total = 0;
+  CFileFind find;
+  if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return 0;
+  for (bool more = true; more;) {
+    more = find.FindNextFile();
+    if (find.IsDots()) continue;
+    if (find.IsDirectory() && !find.IsReparsePoint())
+      total += FolderSize(find.GetFilePath());
+    else
+      total += find.GetLength();
+  }
+  return total;
+}
+
+// Consumes what the moving action would move, and lists it instead.
+class CDryRunAction : public CFileAction {
+ public:
+  CDryRunAction(CleanupKind kind, const CString& list, const std::function<void(const CDryRunItem&)>& onItem,
+                CDryRunOutcome& outcome)
+      : CFileAction(list, nullptr), m_kind(kind), m_onItem(onItem), m_outcome(outcome) {}
+
+  bool OnFound(CFileFind& entry) override {
+    const bool folder = m_kind == CleanupKind::kFolders;
+    if ((folder ? FindFolderNameMatch(entry, m_arrList) : FindExtensionMatch(entry, m_arrList)) == nullptr)
+      return false;
+    CDryRunItem item;
+    item.strPath = entry.GetFilePath();
+    item.bFolder = folder;
+    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(item.strPath) : entry.GetLength();
+    ++m_nCount;
+    ++m_outcome.nItems;
+    m_outcome.nTotalSize += item.nSize;
+    if (m_onItem) m_onItem(item);
+    PumpMessage();
+    return true;
+  }
+
+ private:
+  CleanupKind m_kind;
+  const std::function<void(const CDryRunItem&)>& m_onItem;
+  CDryRunOutcome& m_outcome;
+};
+
+}  // namespace
+
+CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
+                             const std::function<void(const CDryRunItem&)>& onItem) {
+  CDryRunOutcome outcome;
+  CDryRunAction action(kind, list, onItem, outcome);
+  try {
+    WalkFolder(source, action);
+  } catch (CActException* e) {
+    outcome.bCancelled = true;
+    delete e;
+  }
+  return outcome;
+}

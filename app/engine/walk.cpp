@@ -1,0 +1,58 @@
+#include "app/engine/walk.h"
+
+#include "app/engine/actions.h"
+#include "app/engine/trash_folder.h"
+#include "platform/file_find.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+
+namespace {
+
+// A folder the walk leaves out: its last name (a cheap first test) and its
+// identity (the proof).
+struct CSkipFolder {
+  CString strName;
+  CFileIdentity identity;
+  bool bValid = false;
+
+  explicit CSkipFolder(const CString& path) {
+    CString p = path;
+    while (p.size() > 1 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
+    const size_t slash = p.find_last_of(L"\\/");
+    strName = slash == CString::npos ? p : p.substr(slash + 1);
+    bValid = !p.empty() && PlatformFileIdentity(p, identity);
+  }
+
+  bool Matches(const CFileFind& entry) const {
+    if (!bValid || CompareNoCase(entry.GetFileName(), strName) != 0) return false;
+    CFileIdentity id;
+    return PlatformFileIdentity(entry.GetFilePath(), id) && id == identity;
+  }
+};
+
+struct CWalkContext {
+  CSkipFolder trash;
+  CSkipFolder batch;
+};
+
+void Walk(const CString& folder, CFileAction& action, const CWalkContext& context) {
+  g_bCancel = false;
+  CFileFind find;
+  if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return;
+  for (bool more = true; more;) {
+    if (g_bCancel) throw new CActException(kCancelText);
+    more = find.FindNextFile();
+    if (find.IsDots()) continue;
+    // Only a real folder can be the trash or the batch folder.
+    const bool realFolder = find.IsDirectory() && !find.IsReparsePoint();
+    if (realFolder && (context.trash.Matches(find) || context.batch.Matches(find))) continue;
+    if (!action.OnFound(find) && realFolder) Walk(find.GetFilePath(), action, context);
+  }
+}
+
+}  // namespace
+
+void WalkFolder(const CString& folder, CFileAction& action) {
+  const CWalkContext context{CSkipFolder(GetTrashFolder()), CSkipFolder(GetBatchFolder())};
+  Walk(folder, action, context);
+}

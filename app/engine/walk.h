@@ -1,0 +1,20 @@
+// The tree walk that drives a cleanup run.
+#pragma once
+
+#include "app/engine/run_types.h"
+#include "platform/cstring.h"
+
+class CFileAction;
+
+// Offers every entry below folder to action.OnFound, depth first and in
+// pre-order, in the order the file system lists them. A folder is entered
+// right after it was offered, unless OnFound consumed it (returned true).
+// Clears g_bCancel on entry to every level; throws CActException* with
+// kCancelText at the next entry once the flag is set. A folder that cannot
+// be listed is passed over silently.
+//
+// The walk never follows a symbolic link, junction or other reparse point
+// (the link itself is offered like any entry), and never offers or enters
+// the trash folder (g_strTrash) or the batch folder (g_strBatch), found by
+// identity, however the path reaches them.
+void WalkFolder(const CString& folder, CFileAction& action);

@@ -1,0 +1,54 @@
+#include "platform/known_folders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+namespace {
+
+const DWORD kBufferChars = 260;
+
+// A result that needs more than the buffer (n >= size) counts as a failure.
+CString FromBuffer(const wchar_t* buffer, DWORD n) { return n == 0 || n >= kBufferChars ? CString() : CString(buffer); }
+
+}  // namespace
+
+CString QueryShellFolder(ShellFolder folder) {
+  wchar_t buffer[kBufferChars] = {0};
+  if (FAILED(::SHGetFolderPathW(nullptr, static_cast<int>(folder), nullptr, 0, buffer))) return CString();
+  return CString(buffer);
+}
+
+CString QueryWindowsDirectory() {
+  wchar_t buffer[kBufferChars] = {0};
+  return FromBuffer(buffer, ::GetWindowsDirectoryW(buffer, kBufferChars));
+}
+
+CString QuerySystemDirectory() {
+  wchar_t buffer[kBufferChars] = {0};
+  return FromBuffer(buffer, ::GetSystemDirectoryW(buffer, kBufferChars));
+}
+
+CString QueryTempPath() {
+  wchar_t buffer[kBufferChars] = {0};
+  return FromBuffer(buffer, ::GetTempPathW(kBufferChars, buffer));
+}
+
+CString QueryUserName() {
+  wchar_t buffer[kBufferChars] = {0};
+  DWORD size = kBufferChars;
+  return ::GetUserNameW(buffer, &size) ? CString(buffer) : CString();
+}
+
+CString QueryComputerName() {
+  wchar_t buffer[kBufferChars] = {0};
+  DWORD size = kBufferChars;
+  return ::GetComputerNameW(buffer, &size) ? CString(buffer) : CString();
+}
+
+void QueryLogicalDrives(CStringArray& drives, bool lettersOnly) {
+  const DWORD kListChars = 100;
+  wchar_t buffer[kListChars] = {0};
+  const DWORD n = ::GetLogicalDriveStringsW(kListChars, buffer);
+  if (n == 0 || n > kListChars || buffer[0] == L'\0') return;
+  AppendDriveRoots(buffer, kListChars, lettersOnly, drives);
+}

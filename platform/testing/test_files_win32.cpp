@@ -1,0 +1,129 @@
+#include "platform/testing/test_files.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+CString Windows(CString path) {
+  for (auto& c : path)
+    if (c == L'/') c = L'\\';
+  return path;
+}
+
+bool RemoveItem(const CString& path) {
+  const DWORD attributes = ::GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
+  ::SetFileAttributesW(path.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return ::DeleteFileW(path.c_str()) != FALSE;
+  bool ok = true;
+  if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAW data{};
+    HANDLE h = ::FindFirstFileW((path + L"\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+      do {
+        const CString name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        ok = RemoveItem(path + L"\\" + name) && ok;
+      } while (::FindNextFileW(h, &data));
+      ::FindClose(h);
+    }
+  }
+  return ::RemoveDirectoryW(path.c_str()) != FALSE && ok;
+}
+
+}  // namespace
+
+CScopedTempFolder::CScopedTempFolder(const CString& base) {
+  static std::atomic<int> counter{0};
+  CString root = base;
+  if (root.empty()) {
+    wchar_t buffer[MAX_PATH + 1] = {0};
+    if (::GetTempPathW(MAX_PATH + 1, buffer) == 0) return;
+    root = buffer;
+    if (!root.empty() && root.back() == L'\\') root.pop_back();
+  }
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const CString path = root + L"\\vtmp_" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+                         std::to_wstring(counter++);
+    if (::CreateDirectoryW(path.c_str(), nullptr)) {
+      m_strPath = path;
+      return;
+    }
+  }
+}
+
+CScopedTempFolder::~CScopedTempFolder() {
+  if (IsValid()) RemoveTreeForTesting(m_strPath);
+}
+
+CString CScopedTempFolder::operator/(const CString& relative) const { return m_strPath + L"\\" + Windows(relative); }
+
+CScopedEnvironment::CScopedEnvironment(const CString& name, const CString& value) : m_strName(name) {
+  if (const wchar_t* old = ::_wgetenv(name.c_str())) {
+    m_bHadOld = true;
+    m_strOld = old;
+  }
+  ::_wputenv_s(name.c_str(), value.c_str());
+}
+
+CScopedEnvironment::~CScopedEnvironment() { ::_wputenv_s(m_strName.c_str(), m_bHadOld ? m_strOld.c_str() : L""); }
+
+bool MakeFoldersForTesting(const CString& path) {
+  const CString p = Windows(path);
+  const DWORD attributes = ::GetFileAttributesW(p.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const size_t slash = p.find_last_of(L'\\');
+  if (slash != CString::npos && slash > 2 && !MakeFoldersForTesting(p.substr(0, slash))) return false;
+  return ::CreateDirectoryW(p.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+bool WriteFileForTesting(const CString& path, const std::string& bytes) {
+  const CString p = Windows(path);
+  const size_t slash = p.find_last_of(L'\\');
+  if (slash != CString::npos && !MakeFoldersForTesting(p.substr(0, slash))) return false;
+  HANDLE h = ::CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                                    written == bytes.size());
+  ::CloseHandle(h);
+  return ok;
+}
+
+bool ReadFileForTesting(const CString& path, std::string& bytes) {
+  HANDLE h = ::CreateFileW(Windows(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  std::vector<char> buffer(65536);
+  DWORD got = 0;
+  while (::ReadFile(h, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr) && got > 0)
+    bytes.append(buffer.data(), got);
+  ::CloseHandle(h);
+  return true;
+}
+
+bool ExistsForTesting(const CString& path) { return ::GetFileAttributesW(Windows(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool RemoveTreeForTesting(const CString& path) { return RemoveItem(Windows(path)); }
+
+bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder) {
+  const DWORD flags = (toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | 0x2;  // allow unprivileged creation
+  if (!::CreateSymbolicLinkW(Windows(link).c_str(), Windows(target).c_str(), flags)) return false;
+  // Some implementations report success without making anything.
+  const DWORD attributes = ::GetFileAttributesW(Windows(link).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Folder permissions do not bind a Windows process the way the tests need
+// (the read-only attribute of a folder does not stop moves).
+bool DenyWritesForTesting(const CString&) { return false; }
+void AllowWritesForTesting(const CString&) {}
+bool DenyListingForTesting(const CString&) { return false; }
+void AllowListingForTesting(const CString&) {}
+
+CString OtherVolumeForTesting() { return CString(); }
