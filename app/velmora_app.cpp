@@ -28,7 +28,7 @@ bool CVelmoraApp::InitInstance() {
     // stays pending in the log.
     e->Delete();
   }
-  m_nExitCode = m_pfnMain != nullptr ? m_pfnMain(*this) : 0;
+  m_nExitCode = m_fnMain ? m_fnMain(*this) : 0;
   return false;
 }
 

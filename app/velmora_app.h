@@ -6,6 +6,8 @@
 // theApp is the one object of the process.
 #pragma once
 
+#include <functional>
+
 #include "app/settings.h"
 #include "platform/cstring.h"
 #include "platform/profile.h"
@@ -14,7 +16,7 @@ class CVelmoraApp {
  public:
   // The part of the program that runs between the start and the exit
   // record; its result becomes the process's exit code.
-  using MainProc = int (*)(CVelmoraApp& app);
+  using MainProc = std::function<int(CVelmoraApp& app)>;
 
   explicit CVelmoraApp(const CString& appName);
   virtual ~CVelmoraApp() = default;
@@ -41,7 +43,7 @@ class CVelmoraApp {
   CString m_strAppName;
   CString m_strRegistryKey;  // empty until SetRegistryKey
   CString m_strLogFolder;    // empty: the personal documents folder
-  MainProc m_pfnMain = nullptr;
+  MainProc m_fnMain;
   int m_nExitCode = 0;
 };
 

@@ -10,19 +10,13 @@
 #include "platform/clock.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
-#include "winui/system_folders.h"
+#include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_hooks.h"
 
 namespace {
 
 struct LogState : CLogFile {
   static CFile& File() { return m_file; }
-  // Back to a closed log with nothing pending, whatever a test left.
-  static void Reset() {
-    m_file.Close();
-    m_bFail = false;
-    m_strFilePathName.clear();
-    m_strLogText.clear();
-  }
 };
 
 std::string ReadAll(const std::filesystem::path& path) {
@@ -33,21 +27,17 @@ std::string ReadAll(const std::filesystem::path& path) {
 class VelmoraAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    LogState::Reset();
     m_folder = std::filesystem::current_path() /
                ("app_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     std::filesystem::remove_all(m_folder);
     std::filesystem::create_directories(m_folder);
     m_app.m_strLogFolder = m_folder.wstring();
-    PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+    m_state.PinClock(CLocalTime{2026, 12, 5, 2, 34, 50});
   }
-  void TearDown() override {
-    UnpinClockForTesting();
-    LogState::Reset();
-    std::filesystem::remove_all(m_folder);
-  }
+  void TearDown() override { std::filesystem::remove_all(m_folder); }
   std::string Log() const { return ReadAll(m_folder / "Velmora.log"); }
 
+  CScopedProcessState m_state;
   std::filesystem::path m_folder;
   CVelmoraApp m_app{L"VelmoraTestApp"};
 };
@@ -55,7 +45,7 @@ class VelmoraAppTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(VelmoraAppTest, StartAndExitRecordsSurroundTheMainPart) {
-  m_app.m_pfnMain = [](CVelmoraApp& app) {
+  m_app.m_fnMain = [](CVelmoraApp& app) {
     EXPECT_TRUE(CLogFile().IsReady());
     EXPECT_EQ(app.m_strRegistryKey, L"VelmoraLabs");
     CLogFile().Begin(L"Move Files");
@@ -72,25 +62,21 @@ TEST_F(VelmoraAppTest, StartAndExitRecordsSurroundTheMainPart) {
                           "==Exit App : " + stamp + std::string(50, ' ') + "\r\n\r\n";
   ASSERT_GE(log.size(), end.size());
   EXPECT_EQ(log.substr(log.size() - end.size()), end);
-
-  m_app.m_strLogFolder.clear();
-  EXPECT_EQ(m_app.GetLogPath(), GetMyPersonalPath() + PlatformPathSeparator() + L"Velmora.log");
 }
 
-TEST_F(VelmoraAppTest, ProgramRunsWhenTheLogCannotBeOpenedOrWritten) {
+TEST_F(VelmoraAppTest, ProgramRunsWhenTheLogCannotBeOpened) {
   // No such folder: the log stays closed and silent.
   m_app.m_strLogFolder = (m_folder / "missing").wstring();
-  m_app.m_pfnMain = [](CVelmoraApp&) {
+  m_app.m_fnMain = [](CVelmoraApp&) {
     EXPECT_FALSE(CLogFile().IsOpen());
     return 1;
   };
   EXPECT_EQ(m_app.Run(), 1);
   EXPECT_FALSE(std::filesystem::exists(m_folder / "missing"));
+}
 
-  // The disk write fails at exit: no exception escapes the program.
-  LogState::Reset();
-  m_app.m_strLogFolder = m_folder.wstring();
-  m_app.m_pfnMain = [](CVelmoraApp&) {
+TEST_F(VelmoraAppTest, ProgramRunsWhenTheLogCannotBeWrittenAtExit) {
+  m_app.m_fnMain = [](CVelmoraApp&) {
     BreakFileForTesting(LogState::File());
     return 2;
   };

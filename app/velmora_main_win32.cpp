@@ -5,7 +5,7 @@
 #include "app/dialog/velmora_dlg_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  theApp.m_pfnMain = [](CVelmoraApp& app) {
+  theApp.m_fnMain = [](CVelmoraApp& app) {
     CVelmoraDlgWindow dlg(app.GetProfile());
     dlg.DoModal();  // the result is not examined
     return 0;

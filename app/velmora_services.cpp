@@ -1,28 +1,16 @@
 #include "app/velmora_services.h"
 
-#include <cstdint>
-
+#include "app/engine/run_input.h"
 #include "app/engine/trash_folder.h"
-#include "app/engine/walk.h"
-#include "platform/file_system.h"
+#include "app/engine/run_types.h"
 #include "winui/folder_dialog.h"
 #include "winui/notepad_viewer.h"
 #include "winui/system_folders.h"
 
-bool CVelmoraServices::IsFolder(const CString& path) {
-  uint32_t attributes = 0;
-  return PlatformGetFileAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool CVelmoraServices::IsFolder(const CString& path) { return IsExistingFolder(path); }
 
 bool CVelmoraServices::MakeTrashFolder(const CString& source, CString& error) {
-  try {
-    ::MakeTrashFolder(source);
-    return true;
-  } catch (CActException* e) {
-    error = e->m_strError;
-    delete e;
-    return false;
-  }
+  return TryMakeTrashFolder(source, error);
 }
 
 CString CVelmoraServices::GetTrashFolder() { return ::GetTrashFolder(); }

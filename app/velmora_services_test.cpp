@@ -4,9 +4,11 @@
 
 #include "app/engine/trash_folder.h"
 #include "platform/process.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 
 TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
+  CScopedProcessState state;
   CScopedTempFolder tmp;
   ASSERT_TRUE(tmp.IsValid());
   ASSERT_TRUE(WriteFileForTesting(tmp / L"src/file.txt"));
@@ -15,7 +17,6 @@ TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
   EXPECT_FALSE(services.IsFolder(tmp / L"src/file.txt"));
   EXPECT_FALSE(services.IsFolder(tmp / L"missing"));
 
-  const CString oldTrash = g_strTrash;
   CString error;
   if (PlatformPathSeparator() == L'\\') {
     // A network path has no drive letter for its trash folder.
@@ -29,5 +30,4 @@ TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
     EXPECT_EQ(error, L"Cannot create folder " + (tmp / L"Trush"));
   }
   EXPECT_EQ(services.GetTrashFolder(), g_strTrash);
-  g_strTrash = oldTrash;
 }

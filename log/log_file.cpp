@@ -19,19 +19,18 @@ namespace {
 
 const unsigned kInvalidDateStringId = 0xD800;
 
-// <directory><separator><program's base name with its extension made .log>.
-CString DefaultLogPath() {
-  CString name = GetProcessExecutablePath();
+}  // namespace
+
+CString CLogFile::DefaultPathFor(CString programPath, CString folder) {
+  CString name = programPath;
   const size_t slash = name.find_last_of(L"\\/");
   if (slash != CString::npos) name.erase(0, slash + 1);
   TrimString(name);
   const size_t dot = name.rfind(L'.');
   if (dot != CString::npos) name.erase(dot);
   name += L".log";
-  return GetProcessCurrentDirectory(260) + PlatformPathSeparator() + name;
+  return folder + PlatformPathSeparator() + name;
 }
-
-}  // namespace
 
 CLogFile::CLogFile(CString path) { Open(path); }
 
@@ -47,7 +46,8 @@ bool CLogFile::Open(CString path) {
   }
   Close();
   m_strFilePathName = path;
-  if (m_strFilePathName.empty()) m_strFilePathName = DefaultLogPath();
+  if (m_strFilePathName.empty())
+    m_strFilePathName = DefaultPathFor(GetProcessExecutablePath(), GetProcessCurrentDirectory(260));
   const bool opened =
       m_file.Open(m_strFilePathName, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
   m_bFail = !opened;

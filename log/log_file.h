@@ -68,6 +68,10 @@ class VELMORA_API CLogFile {
   static CString GetTimeStamp();
 
  protected:
+  // The log a program opens by default: folder, the separator and the base
+  // name of programPath, trimmed of blanks, with its extension made ".log".
+  static CString DefaultPathFor(CString programPath, CString folder);
+
   static bool m_bAllowed;
   static bool m_bFail;
   static CFile m_file;

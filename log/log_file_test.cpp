@@ -13,17 +13,18 @@
 #include "platform/encoding.h"
 #include "platform/exception.h"
 #include "platform/process.h"
+#include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_hooks.h"
 
 namespace {
 
 // Reaches the class-wide state so that every test starts from the state of a
 // fresh process.
 struct LogState : CLogFile {
-  static void Reset() {
+  using CLogFile::DefaultPathFor;
+  // Closes the file without writing and forgets what is pending.
+  static void Drop() {
     m_file.Close();
-    m_bAllowed = true;
-    m_bFail = false;
-    m_strFilePathName.clear();
     m_strLogText.clear();
   }
   static const CString& Pending() { return m_strLogText; }
@@ -54,16 +55,15 @@ std::vector<std::string> Lines(const std::string& text) {
 class LogFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    LogState::Reset();
     path_ = TestFilePath("a.log");
     std::remove(NarrowToAnsi(path_).c_str());
-    PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+    m_state.PinClock(CLocalTime{2026, 12, 5, 2, 34, 50});
   }
   void TearDown() override {
-    LogState::Reset();
-    UnpinClockForTesting();
+    CLogFile().Close();
     std::remove(NarrowToAnsi(path_).c_str());
   }
+  CScopedProcessState m_state;
   CString path_;
 };
 
@@ -125,11 +125,11 @@ TEST_F(LogFileTest, QueuedRecordsComeFirstWithTheirOwnStampAndOthersVanish) {
   early.ExitApp(L"lost exit");
   early.OS();
   early.Log(L"queued item");
-  PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 51});
+  m_state.PinClock(CLocalTime{2026, 12, 5, 2, 34, 51});
   early.End(L"queued end");
   EXPECT_FALSE(LogState::Pending().empty());
 
-  PinClockForTesting(CLocalTime{2026, 12, 6, 10, 0, 0});
+  m_state.PinClock(CLocalTime{2026, 12, 6, 10, 0, 0});
   ASSERT_TRUE(CLogFile().Open(path_));
   CLogFile().Begin(L"job");
   EXPECT_TRUE(LogState::Pending().empty());
@@ -199,16 +199,27 @@ TEST_F(LogFileTest, SecondOpenerFailsAndFailureSticksUntilClose) {
   EXPECT_FALSE(log.Open(path_));
 }
 
-TEST_F(LogFileTest, DefaultPathIsTheProgramNameInTheCurrentDirectory) {
+TEST_F(LogFileTest, DefaultPathIsTheTrimmedProgramNameInTheFolder) {
+  const CString sep(1, PlatformPathSeparator());
+  EXPECT_EQ(LogState::DefaultPathFor(L"/opt/bin/  tool.exe ", L"/cwd"), L"/cwd" + sep + L"tool.log");
+  EXPECT_EQ(LogState::DefaultPathFor(L"C:\\Program Files\\a.b.exe", L"D:"), L"D:" + sep + L"a.b.log");
+  EXPECT_EQ(LogState::DefaultPathFor(L"tool", L"."), L"." + sep + L"tool.log");
+}
+
+TEST_F(LogFileTest, ReadyNeedsLoggingAllowedAndAddNeverWrites) {
   CLogFile log;
-  ASSERT_TRUE(log.Open(CString()));
-  CString exe = GetProcessExecutablePath();
-  exe.erase(0, exe.find_last_of(L"\\/") + 1);
-  exe.erase(exe.rfind(L'.') == CString::npos ? exe.size() : exe.rfind(L'.'));
-  const CString expected = GetProcessCurrentDirectory(260) + PlatformPathSeparator() + exe + L".log";
-  EXPECT_EQ(log.GetFilePathName(), expected);
+  ASSERT_TRUE(log.Open(path_));
+  EXPECT_TRUE(log.IsReady());
+  log.Add(L"only pending");
+  log.Enable(L"", L"Log");
+  EXPECT_TRUE(log.IsOpen());
+  EXPECT_FALSE(log.IsReady());
+  log.Close();  // writes nothing while logging is not allowed
+  EXPECT_EQ(ReadAll(path_), "");
+  log.Enable(L"-log", L"Log");
+  ASSERT_TRUE(log.Open(path_));
   log.Close();
-  std::remove(NarrowToAnsi(expected).c_str());
+  EXPECT_EQ(ReadAll(path_), "only pending");
 }
 
 TEST_F(LogFileTest, EnableMatchesAWordOfTheCommandLine) {
@@ -238,7 +249,7 @@ TEST_F(LogFileTest, EnableMatchesAWordOfTheCommandLine) {
 }
 
 TEST_F(LogFileTest, InvalidDateAndUnrepresentableTextStillMakeARecord) {
-  PinInvalidClockForTesting();
+  m_state.PinInvalidClock();
   CLogFile log(path_);
   CString text = L"a";
   text += static_cast<wchar_t>(0xD800);  // an unpaired surrogate fits no 8-bit encoding
@@ -262,6 +273,6 @@ TEST_F(LogFileTest, FailedWriteThrowsAndKeepsThePendingText) {
   EXPECT_NE(error->m_lOsError, 0);
   error->Delete();
   EXPECT_NE(LogState::Pending().find(L"kept after failure"), CString::npos);
-  LogState::Reset();
+  LogState::Drop();
   EXPECT_EQ(ReadAll(path_).find("kept"), std::string::npos);
 }

@@ -61,6 +61,24 @@ TEST(OSVersion, ServicePackTextWithoutTerminatorIsReadOnlyToItsEnd) {
   EXPECT_EQ(text, L"Windows XP " + CString(128, L'S') + L" (Build 2600)");
 }
 
+namespace {
+
+// Reaches the record the first object fetched.
+struct CVersionState : COSVersion {
+  static COSVersionRecord& Record() { return m_versionInfo; }
+};
+
+}  // namespace
+
+TEST(OSVersion, RecordIsFetchedOncePerProcess) {
+  COSVersion first;
+  const COSVersionRecord live = CVersionState::Record();
+  CVersionState::Record().dwBuildNumber = live.dwBuildNumber + 12345;
+  COSVersion second;
+  EXPECT_EQ(CVersionState::Record().dwBuildNumber, live.dwBuildNumber + 12345);  // not fetched again
+  CVersionState::Record() = live;
+}
+
 TEST(OSVersion, LiveDescriptionIsStableAcrossObjects) {
   const CString first = COSVersion().GetVersionString();
   EXPECT_FALSE(first.empty());

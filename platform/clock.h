@@ -1,5 +1,5 @@
 // The local clock. Batch folder names and log stamps depend on the current
-// local time; tests pin it through PinClockForTesting instead of sleeping.
+// local time; tests pin it (platform/testing/test_hooks.h) instead of sleeping.
 #pragma once
 
 #include <ctime>
@@ -23,12 +23,6 @@ bool GetLocalTimeNow(CLocalTime& out);
 // returns false (and an empty out) when the result does not fit or the
 // fields do not form a date.
 bool FormatLocalTime(const CLocalTime& t, const wchar_t* pattern, CString& out);
-
-// Test hook: while pinned, GetLocalTimeNow returns *t (or fails when t is
-// null and invalid is true). UnpinClock returns to the real clock.
-void PinClockForTesting(const CLocalTime& t);
-void PinInvalidClockForTesting();
-void UnpinClockForTesting();
 
 // The real clock of the platform; used by GetLocalTimeNow when not pinned.
 bool PlatformLocalTime(CLocalTime& out);

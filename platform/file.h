@@ -49,8 +49,3 @@ class CFile {
   long m_lOsError = 0;            // error of the last failed Open
   CString m_strFileName;
 };
-
-// Test hook: swaps the OS handle behind an open file for a read-only one, so
-// that the next Write fails in the OS as it would on a lost device. Close
-// stays safe afterwards.
-void BreakFileForTesting(CFile& file);

@@ -1,4 +1,5 @@
 #include "platform/file.h"
+#include "platform/testing/test_hooks.h"
 
 #include <windows.h>
 

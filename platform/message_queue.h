@@ -31,8 +31,3 @@ void PostQueuedQuit();
 // async-signal-safe. POSIX installs with SA_RESTART, so interrupted system
 // calls resume. Returns false when the handler cannot be installed.
 bool InstallPlatformInterruptHandler(void (*onInterrupt)());
-
-// Delivers an interrupt through the installed handler exactly as the OS does:
-// POSIX raise(SIGINT); Windows calls the console handler on another thread
-// and waits for it. Requires an installed handler.
-void SimulateInterruptForTesting();

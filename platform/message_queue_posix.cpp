@@ -1,4 +1,5 @@
 #include "platform/message_queue.h"
+#include "platform/testing/test_hooks.h"
 
 #include <signal.h>
 

@@ -6,17 +6,15 @@
 #include <thread>
 
 #include "platform/message_queue.h"
+#include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_hooks.h"
 
 namespace {
 
 // Leaves the thread's queue empty and no interrupt command behind.
 class MessagePump : public ::testing::Test {
  protected:
-  void TearDown() override {
-    SetInterruptCommand(nullptr);
-    while (!PumpMessage()) {
-    }
-  }
+  CScopedProcessState m_state;
   std::string m_strRan;
 };
 

@@ -1,4 +1,5 @@
 #include "winui/system_folders.h"
+#include "platform/testing/test_hooks.h"
 
 #include "platform/process.h"
 #include "platform/shell.h"

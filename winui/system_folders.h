@@ -17,7 +17,7 @@ VELMORA_API const CString GetSystemDirectoryW();   // POSIX: empty
 // The temporary folder, ending with the separator (POSIX: $TMPDIR or /tmp).
 VELMORA_API const CString GetTempPathW();
 // The logon name of the current user (POSIX: of the effective user), or the
-// name pinned by PinUserNameForTesting.
+// name a test pinned (platform/testing/test_hooks.h).
 VELMORA_API const CString GetUserNameW();
 // The computer name (POSIX: the host name).
 VELMORA_API const CString GetComputerNameW();
@@ -37,11 +37,6 @@ VELMORA_API const CString GetSystemDrive();
 // root (C:\) or, when lettersOnly, the letter (C). On POSIX: the mount points
 // of the mounted file systems, with or without lettersOnly.
 VELMORA_API void GetLogicalDriveStringsW(CStringArray& drives, bool lettersOnly);
-
-// Test hook: while pinned, GetUserNameW returns name (flattened names in the
-// trash folder depend on the user name). Unpin returns to the real name.
-VELMORA_API void PinUserNameForTesting(const CString& name);
-VELMORA_API void UnpinUserNameForTesting();
 
 // Opens paths in the system's file browser or their associated program on
 // behalf of a parent window. The first construction in the process loads the

@@ -31,16 +31,6 @@ TEST(SystemFolders, StandardFoldersAndNamesAreThere) {
     EXPECT_LT(value.size(), 260u);
 }
 
-TEST(SystemFolders, PinnedUserNameStandsInUntilUnpinned) {
-  const CString real = GetUserNameW();
-  PinUserNameForTesting(L"Pinned User");
-  EXPECT_EQ(GetUserNameW(), L"Pinned User");
-  PinUserNameForTesting(L"");
-  EXPECT_EQ(GetUserNameW(), L"");
-  UnpinUserNameForTesting();
-  EXPECT_EQ(GetUserNameW(), real);
-}
-
 TEST(SystemFolders, LogicalDrivesAreAppendedAndLettersStartTheirRoots) {
   CStringArray roots = {L"existing"};
   GetLogicalDriveStringsW(roots, false);

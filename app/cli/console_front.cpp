@@ -2,26 +2,17 @@
 
 #include <cstdint>
 
-#include "app/dialog/control_state.h"
 #include "app/engine/dry_run.h"
-#include "app/res/resource.h"
-#include "app/settings.h"
+#include "app/engine/run_input.h"
 #include "app/engine/trash_folder.h"
+#include "app/settings.h"
 #include "app/velmora_app.h"
-#include "app/dialog/velmora_dlg.h"
-#include "app/velmora_services.h"
 #include "platform/console.h"
+#include "platform/profile.h"
 #include "text/format.h"
-#include "platform/process.h"
-#include "platform/volume.h"
 #include "winui/message_pump.h"
 
 namespace {
-
-// The controls the dialog's logic exchanges values with.
-const std::vector<int> kDialogControls = {IDC_SOURCE,         IDC_LOG,          IDC_EXTENSION, IDC_FOLDER_NAME,
-                                          IDC_TRASH,          IDC_STATUS,       IDC_PROGRESS,  IDC_REMOVE_FILES,
-                                          IDC_REMOVE_FOLDERS, IDC_STOP};
 
 const int kBarWidth = 30;
 
@@ -74,48 +65,80 @@ class CConsoleScreen {
   CString m_strBar;  // what is drawn now; empty when nothing is
 };
 
-// A message box on the console. An error box is one line "caption: text" on
-// the error stream. The question is answered Yes by --yes, asked with a y/N
-// prompt on a terminal, and refused without one. Ctrl-C at the prompt
-// answers Cancel.
-int ConsoleMessageBox(CConsoleScreen& screen, bool yes, const CString& text, const CString& caption,
-                      unsigned type) {
-  if ((type & 0xF) != kMbYesNoCancel) {
-    screen.Print(ConsoleStream::kError, caption + L": " + text + L"\n");
-    return kIdOk;
-  }
-  if (yes) return kIdYes;
+// An error box on the console: one line "caption: text" on the error stream.
+void ShowError(CConsoleScreen& screen, const CString& caption, const CString& text) {
+  screen.Print(ConsoleStream::kError, caption + L": " + text + L"\n");
+}
+
+// The confirmation question: answered Yes by --yes, asked with a y/N prompt
+// on a terminal, refused without one. Ctrl-C at the prompt answers No.
+bool Confirm(CConsoleScreen& screen, bool yes, const CString& question) {
+  if (yes) return true;
   if (!IsConsoleTerminal(ConsoleStream::kInput)) {
     screen.Print(ConsoleStream::kError,
                  L"velmora: no terminal to answer the question; nothing was moved (--yes answers it)\n");
-    return kIdNo;
+    return false;
   }
-  screen.Print(ConsoleStream::kError, caption + L":\n" + text + L" [y/N] ");
+  screen.Print(ConsoleStream::kError, L"Confirmation:\n" + question + L" [y/N] ");
   CString answer;
-  switch (ReadConsoleLine(answer)) {
-    case ConsoleRead::kLine:
-      MakeLower(TrimString(answer));
-      return answer == L"y" || answer == L"yes" ? kIdYes : kIdNo;
-    case ConsoleRead::kInterrupted:
-      screen.Print(ConsoleStream::kError, L"\n");
-      return kIdCancel;
-    case ConsoleRead::kEnd:
-      break;
+  const ConsoleRead read = ReadConsoleLine(answer);
+  if (read != ConsoleRead::kLine) {
+    screen.Print(ConsoleStream::kError, L"\n");
+    return false;
   }
-  screen.Print(ConsoleStream::kError, L"\n");
-  return kIdNo;
+  MakeLower(TrimString(answer));
+  return answer == L"y" || answer == L"yes";
 }
 
-// The console side of a run: the dialog checks and asks, the console shows.
+// The three settings a run starts from, as stored, with what the command
+// line gives in their place. The source is a full path: the walk and the
+// trash folder need one, whoever typed it.
+struct CRunSettings {
+  CString strSource;
+  CString strExt;
+  CString strFolderName;
+
+  CRunSettings(const CConsoleCommand& command, const CProfile& profile)
+      : strSource(profile.GetString(kSettingsSection, kPathRootEntry)),
+        strExt(profile.GetString(kSettingsSection, kExtensionsEntry)),
+        strFolderName(profile.GetString(kSettingsSection, kFolderNameEntry)) {
+    if (command.bSourceGiven) strSource = command.strSource;
+    strSource = FullPathFromArgument(Trimmed(strSource));
+    if (command.bListGiven) List(command.nKind) = command.strList;
+  }
+  CString& List(CleanupKind kind) { return kind == CleanupKind::kFiles ? strExt : strFolderName; }
+  // Stored after a run, as the dialog stores its fields when it closes.
+  void Save(CProfile& profile) const {
+    profile.WriteString(kSettingsSection, kPathRootEntry, strSource);
+    profile.WriteString(kSettingsSection, kExtensionsEntry, strExt);
+    profile.WriteString(kSettingsSection, kFolderNameEntry, strFolderName);
+  }
+};
+
+// The input checks of a run, with their errors on the error stream.
+bool CheckInput(CConsoleScreen& screen, CleanupKind kind, const CString& source, const CString& list) {
+  CInputError error;
+  const auto isFolder = [](const CString& path) { return IsExistingFolder(path); };
+  if (CheckSourceInput(source, isFolder, error) && CheckListInput(kind, list, error)) return true;
+  ShowError(screen, error.strCaption, error.strText);
+  return false;
+}
+
+// The console side of a run: the checks and the question, then the run's
+// lines on the output stream and its progress on the error stream.
 class CConsoleRunView : public CCleanupView {
  public:
-  CConsoleRunView(CVelmoraDlg& dlg, CConsoleScreen& screen) : m_dlg(dlg), m_screen(screen) {}
+  CConsoleRunView(CConsoleScreen& screen, const CRunSettings& settings, bool yes)
+      : m_screen(screen), m_settings(settings), m_bYes(yes) {}
 
   bool PrepareRun(CleanupKind kind, CString& source, CString& list) override {
-    return m_dlg.PrepareRun(kind, source, list);
+    source = m_settings.strSource;
+    list = kind == CleanupKind::kFiles ? m_settings.strExt : m_settings.strFolderName;
+    return CheckInput(m_screen, kind, source, list) &&
+           Confirm(m_screen, m_bYes, FormatQuestion(kind, list, source, GetTrashFolder()));
   }
   void AddLine(const CString& line) override { m_screen.Print(ConsoleStream::kOutput, line + L"\n"); }
-  void ErrorBox(const CString& text) override { m_dlg.ErrorBox(text); }
+  void ErrorBox(const CString& text) override { ShowError(m_screen, L"Error", text); }
   void SetProgressRange(int32_t count) override { m_screen.StartProgress(count); }
   void OnStatus(const CString& line) override {
     m_screen.Step();
@@ -124,86 +147,60 @@ class CConsoleRunView : public CCleanupView {
   void OnEnd() override { m_screen.EndProgress(); }
 
  private:
-  CVelmoraDlg& m_dlg;
   CConsoleScreen& m_screen;
+  const CRunSettings& m_settings;
+  const bool m_bYes;
 };
 
-// The dialog's logic over console controls and the real engine, with the
-// stored settings overridden by what the command line gives.
-class CConsoleDialog {
+// Ctrl-C is the Stop button while the scope lives.
+class CStopOnInterrupt {
  public:
-  CConsoleDialog(const CConsoleCommand& command, const CProfile& profile)
-      : m_controls(kDialogControls), m_dlg(m_controls, m_services, profile) {
-    m_controls.m_answerer = [this, &command](const CString& text, const CString& caption, unsigned type) {
-      return ConsoleMessageBox(m_screen, command.bYes, text, caption, type);
-    };
-    m_dlg.LoadSettings();
-    if (command.bSourceGiven) m_dlg.m_strSource = command.strSource;
-    // The walk and the trash folder need a full path, whoever typed it.
-    m_dlg.m_strSource = FullPathFromArgument(Trimmed(m_dlg.m_strSource));
-    if (command.bListGiven) List(command.nKind) = command.strList;
-    m_dlg.UpdateData(false);  // any read-back sees the same values
+  CStopOnInterrupt() {
+    InstallInterruptHandler();
+    SetInterruptCommand([] { g_bCancel = true; });
   }
-
-  // The source and list checks of a run, without the question.
-  bool CheckInput(CleanupKind kind) {
-    return m_dlg.CheckSource(true) &&
-           (kind == CleanupKind::kFiles ? m_dlg.CheckExtension() : m_dlg.CheckFolderName());
-  }
-  // The dialog's member that holds the list of a run of that kind.
-  CString& List(CleanupKind kind) { return kind == CleanupKind::kFiles ? m_dlg.m_strExt : m_dlg.m_strFolderName; }
-
-  CConsoleScreen m_screen;
-  CControlState m_controls;
-  CVelmoraServices m_services;
-  CVelmoraDlg m_dlg;
+  ~CStopOnInterrupt() { SetInterruptCommand(nullptr); }
+  CStopOnInterrupt(const CStopOnInterrupt&) = delete;
+  CStopOnInterrupt& operator=(const CStopOnInterrupt&) = delete;
 };
-
-const CConsoleCommand* g_pCommand = nullptr;
 
 // The main part of the application shell: one Remove run.
-int RunRemoveCommand(CVelmoraApp& app) {
-  const CConsoleCommand& command = *g_pCommand;
-  CConsoleDialog console(command, app.GetProfile());
-  CVelmoraDlg& dlg = console.m_dlg;
-  int exitCode = kExitRefused;
-  // A missing source is reported once, by the run's own check.
-  if (console.m_services.IsFolder(dlg.m_strSource)) dlg.UpdateTrash();
-  if (console.m_services.IsFolder(dlg.m_strSource) && dlg.m_strTrash.empty()) {
-    // The trash folder cannot be made, and the error is shown: asking the
-    // question would only lead to a run that cannot make its batch folder.
-    exitCode = kExitErrors;
+int RunRemoveCommand(const CConsoleCommand& command, CVelmoraApp& app) {
+  CProfile profile = app.GetProfile();
+  const CRunSettings settings(command, profile);
+  CConsoleScreen screen;
+  int exitCode = kExitErrors;
+  // The trash folder is derived once, as the dialog does at start-up; a
+  // missing source is reported once, by the run's own check.
+  CString error;
+  if (IsExistingFolder(settings.strSource) && !TryMakeTrashFolder(settings.strSource, error)) {
+    // Asking the question would only lead to a run that cannot make its
+    // batch folder.
+    ShowError(screen, L"Error", error);
   } else {
-    InstallInterruptHandler();
-    SetInterruptCommand([&dlg] { dlg.OnStop(); });  // Ctrl-C is the Stop button
-    CConsoleRunView view(dlg, console.m_screen);
+    CStopOnInterrupt stop;
+    CConsoleRunView view(screen, settings, command.bYes);
     exitCode = ExitCodeOf(RunCleanup(command.nKind, view));
-    SetInterruptCommand(nullptr);
   }
-  dlg.SaveSettings();
+  settings.Save(profile);
   return exitCode;
 }
 
 // Lists what a run would move, with the sizes; changes nothing.
 int RunDryCommand(const CConsoleCommand& command) {
-  CConsoleDialog console(command, CProfile(kCompanyKey, kApplicationName));
-  CVelmoraDlg& dlg = console.m_dlg;
-  if (!console.CheckInput(command.nKind)) return kExitRefused;
+  CRunSettings settings(command, CProfile(kCompanyKey, kApplicationName));
+  CConsoleScreen screen;
+  if (!CheckInput(screen, command.nKind, settings.strSource, settings.List(command.nKind))) return kExitRefused;
   // The walk passes over the trash folder a run would use, without making it.
-  g_strTrash = GetSourceDrive(dlg.m_strSource) + PlatformPathSeparator() + L"Trush";
-  InstallInterruptHandler();
-  SetInterruptCommand([&dlg] { dlg.OnStop(); });
-  const auto print = [&console](const CDryRunItem& item) {
-    console.m_screen.Print(ConsoleStream::kOutput, item.strPath + L"\n");
-  };
-  const CDryRunOutcome outcome = DryRunCleanup(command.nKind, dlg.m_strSource, console.List(command.nKind), print);
-  SetInterruptCommand(nullptr);
+  g_strTrash = TrashFolderOf(settings.strSource);
+  CStopOnInterrupt stop;
+  const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, item.strPath + L"\n"); };
+  const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
   if (outcome.bCancelled) {
-    console.m_screen.Print(ConsoleStream::kOutput, CString(kCancelText) + L"\n");
+    screen.Print(ConsoleStream::kOutput, CString(kCancelText) + L"\n");
     return kExitCancelled;
   }
-  console.m_screen.Print(ConsoleStream::kOutput,
-                         Format(L"== Dry run: %d items, %u bytes\n", outcome.nItems, outcome.nTotalSize));
+  screen.Print(ConsoleStream::kOutput, Format(L"== Dry run: %d items, %u bytes\n", outcome.nItems, outcome.nTotalSize));
   return kExitMoved;
 }
 
@@ -221,9 +218,6 @@ int ExitCodeOf(const CCleanupOutcome& outcome) {
 
 int RunConsoleCommand(const CConsoleCommand& command) {
   if (command.bDryRun) return RunDryCommand(command);
-  g_pCommand = &command;
-  theApp.m_pfnMain = RunRemoveCommand;
-  const int exitCode = theApp.Run();
-  g_pCommand = nullptr;
-  return exitCode;
+  theApp.m_fnMain = [&command](CVelmoraApp& app) { return RunRemoveCommand(command, app); };
+  return theApp.Run();
 }

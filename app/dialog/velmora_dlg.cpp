@@ -1,5 +1,6 @@
 #include "app/dialog/velmora_dlg.h"
 
+#include "app/engine/run_input.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
 
@@ -169,28 +170,22 @@ int CVelmoraDlg::Confirm(const CString& text, const CString& caption) {
 
 bool CVelmoraDlg::CheckSource(bool prompt) {
   TrimString(m_strSource);
-  if (m_strSource.empty()) {
-    if (prompt) ErrorBox(L"Please, specify the path", L"Wrong path");
-    return false;
-  }
-  if (!m_services.IsFolder(m_strSource)) {
-    ErrorBox(L"The root folder '" + m_strSource + L"' does not exists", L"Wrong path");
-    return false;
-  }
-  return true;
-}
-
-bool CVelmoraDlg::CheckFolderName() {
-  if (!Trimmed(m_strFolderName).empty()) return true;
-  ErrorBox(L"Please, specify the folder name you want to remove ", L"Wrong folder name");
-  m_view.FocusItem(IDC_FOLDER_NAME);
+  CInputError error;
+  const auto isFolder = [this](const CString& path) { return m_services.IsFolder(path); };
+  if (CheckSourceInput(m_strSource, isFolder, error)) return true;
+  if (prompt || !m_strSource.empty()) ErrorBox(error.strText, error.strCaption);
   return false;
 }
 
-bool CVelmoraDlg::CheckExtension() {
-  if (!Trimmed(m_strExt).empty()) return true;
-  ErrorBox(L"Please, specify the extension for file you want to remove", L"Wrong extension");
-  m_view.FocusItem(IDC_EXTENSION);
+bool CVelmoraDlg::CheckFolderName() { return CheckList(CleanupKind::kFolders, m_strFolderName, IDC_FOLDER_NAME); }
+
+bool CVelmoraDlg::CheckExtension() { return CheckList(CleanupKind::kFiles, m_strExt, IDC_EXTENSION); }
+
+bool CVelmoraDlg::CheckList(CleanupKind kind, const CString& list, int controlId) {
+  CInputError error;
+  if (CheckListInput(kind, list, error)) return true;
+  ErrorBox(error.strText, error.strCaption);
+  m_view.FocusItem(controlId);
   return false;
 }
 

@@ -98,6 +98,9 @@ class CVelmoraDlg : public CCleanupView {
   bool CheckSource(bool prompt);
   bool CheckFolderName();
   bool CheckExtension();
+  // The list check of a run of kind; on failure the box, and the focus to
+  // the list's control.
+  bool CheckList(CleanupKind kind, const CString& list, int controlId);
   // Derives and creates the trash folder from a usable source, or empties
   // the trash field. A trash folder that cannot be made is reported in an
   // error box; the dialog goes on.

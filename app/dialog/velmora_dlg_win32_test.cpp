@@ -17,6 +17,7 @@
 #include "platform/clock.h"
 #include "platform/common_controls.h"
 #include "platform/encoding.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 #include "winui/message_pump.h"
 
@@ -94,11 +95,7 @@ class VelmoraDlgWindowTest : public ::testing::Test {
     m_services.m_strTrash = m_tmp / L"Trush";
     m_profile.DeleteStore();
   }
-  void TearDown() override {
-    g_pfnDialogMessageBox = m_saved;
-    g_strTrash = m_oldTrash;
-    m_profile.DeleteStore();
-  }
+  void TearDown() override { m_profile.DeleteStore(); }
   CString Stored(const wchar_t* entry) const { return m_profile.GetString(kSettingsSection, entry); }
   // One start of the dialog; script acts as the user once the modal loop
   // runs, and ends the dialog. Returns what DoModal returned.
@@ -110,6 +107,7 @@ class VelmoraDlgWindowTest : public ::testing::Test {
     return window.DoModal();
   }
 
+  CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
   // Tests run side by side in processes of their own: one key per test, and
   // a company key apart from "VelmoraTests", which the registry store's test
@@ -117,8 +115,6 @@ class VelmoraDlgWindowTest : public ::testing::Test {
   CProfile m_profile{L"VelmoraWindowTests",
                      WidenFromAnsi(::testing::UnitTest::GetInstance()->current_test_info()->name())};
   CTestServices m_services;
-  DialogMessageBoxFunction m_saved = g_pfnDialogMessageBox;
-  CString m_oldTrash = g_strTrash;
 };
 
 }  // namespace
@@ -186,7 +182,7 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
   const CString source = m_tmp / L"src";
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/a.obj") && WriteFileForTesting(m_tmp / L"src/sub/b.obj") &&
               WriteFileForTesting(m_tmp / L"src/main.cpp"));
-  PinClockForTesting(CLocalTime{2026, 12, 5, 2, 34, 50});
+  m_state.PinClock(CLocalTime{2026, 12, 5, 2, 34, 50});
   ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
   m_profile.WriteString(kSettingsSection, kPathRootEntry, source);  // the trash folder comes from it
   static bool s_bVisibleAfterClose = false;
@@ -239,7 +235,6 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
             IDOK);
   s_onConfirm = nullptr;
   CLogFile().Close();
-  UnpinClockForTesting();
   std::string log;
   ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
   EXPECT_EQ(log.find("-Start "), log.rfind("-Start "));  // the refused run logged nothing

@@ -4,12 +4,15 @@
 #include "app/engine/trash_folder.h"
 #include "log/log_file.h"
 #include "platform/file_find.h"
-#include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/volume.h"
 #include "text/tokens.h"
 #include "winui/message_pump.h"
 #include "winui/system_folders.h"
+
+CAction::CAction(CProgressStatus* status, CDiskInterface& disk) : m_pStatus(status), m_disk(disk) {}
+
+CAction::~CAction() = default;
 
 void CAction::LogMove(const CString& source, const CString& destination, bool failed) {
   Report(CString(failed ? L" ERROR " : L" OK ") + L" From " + source + L" ==> " + destination);
@@ -20,7 +23,8 @@ void CAction::Report(const CString& line) {
   CLogFile().Log(line);
 }
 
-CFileAction::CFileAction(const CString& list, CProgressStatus* status) : CAction(status), m_strList(list) {
+CFileAction::CFileAction(const CString& list, CProgressStatus* status, CDiskInterface& disk)
+    : CAction(status, disk), m_strList(list) {
   CString rest = list;
   while (!rest.empty()) {
     const CString token = GetToken(rest, L" ");
@@ -82,9 +86,9 @@ bool CDeleteFolder::OnFound(CFileFind& entry) {
 bool MoveToBatch(CAction& action, const CString& source, bool isFolder) {
   const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
-  PlatformSetFileAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
-  const bool moved = PlatformMoveFile(source, destination) == 1;
-  if (moved) ++action.m_nCount;
+  action.m_disk.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
+  const bool moved = action.m_disk.MoveNoReplace(source, destination);
+  ++(moved ? action.m_nCount : action.m_nFailed);
   action.LogMove(source, destination, !moved);
   PumpMessage();
   return moved;

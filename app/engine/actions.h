@@ -6,14 +6,17 @@
 
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
+#include "platform/disk_interface.h"
 
 class CFileFind;
 
-// Base of all actions: the count and the report chain.
+// Base of all actions: the counts, the report chain and the disk the action
+// works on.
 class CAction {
  public:
-  explicit CAction(CProgressStatus* status) : m_pStatus(status) {}
-  virtual ~CAction() {}
+  // REQUIRES: disk outlives the action.
+  explicit CAction(CProgressStatus* status, CDiskInterface& disk = RealDisk());
+  virtual ~CAction();
   CAction(const CAction&) = delete;
   CAction& operator=(const CAction&) = delete;
 
@@ -25,7 +28,9 @@ class CAction {
   virtual void Report(const CString& line);
 
   int32_t m_nCount = 0;         // matches counted, or items moved successfully
+  int32_t m_nFailed = 0;        // items whose move failed (" ERROR " lines)
   CProgressStatus* m_pStatus;  // may be null; not owned
+  CDiskInterface& m_disk;       // where the walk lists and the moves happen
 };
 
 // An action over a blank-separated list of extensions or folder names.
@@ -33,7 +38,7 @@ class CFileAction : public CAction {
  public:
   // Keeps list as given and splits it at single blanks into its non-empty
   // tokens (tabs and other characters belong to the tokens).
-  CFileAction(const CString& list, CProgressStatus* status);
+  CFileAction(const CString& list, CProgressStatus* status, CDiskInterface& disk = RealDisk());
   // Receives the enumerator positioned on an entry. Returns true when the
   // entry was consumed (a folder is then not entered). Default: false.
   virtual bool OnFound(CFileFind& entry);
@@ -83,8 +88,9 @@ const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens);
 const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens);
 
 // Moves one item into the batch folder under its flattened name and reports
-// it: the item's attributes become archive alone (the result is ignored and
-// the change stays if the move fails); the move never replaces an existing
-// item and never copies across volumes; on success action.m_nCount grows by
-// one; then action.LogMove and PumpMessage. Returns whether the item moved.
+// it, on action.m_disk: the item's attributes become archive alone (the
+// result is ignored and the change stays if the move fails); the move never
+// replaces an existing item and never copies across volumes; action.m_nCount
+// (moved) or action.m_nFailed grows by one; then action.LogMove and
+// PumpMessage. Returns whether the item moved.
 bool MoveToBatch(CAction& action, const CString& source, bool isFolder);

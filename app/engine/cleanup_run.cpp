@@ -13,28 +13,24 @@
 
 namespace {
 
-// Passes each move line on to the view and counts the failed ones.
-class CLineCounter : public CProgressStatus {
- public:
-  explicit CLineCounter(CProgressStatus& view) : m_view(view) {}
-  void OnStatus(const CString& line) override {
-    if (line.compare(0, 7, L" ERROR ") == 0) ++m_nErrors;
-    m_view.OnStatus(line);
-  }
-  int32_t m_nErrors = 0;
-
- private:
-  CProgressStatus& m_view;
-};
-
-std::unique_ptr<CFileAction> MakeCounter(CleanupKind kind, const CString& list) {
-  if (kind == CleanupKind::kFiles) return std::make_unique<CExtCount>(list, nullptr);
-  return std::make_unique<CDirsCount>(list, nullptr);
+std::unique_ptr<CFileAction> MakeCounter(CleanupKind kind, const CString& list, CDiskInterface& disk) {
+  if (kind == CleanupKind::kFiles) return std::make_unique<CExtCount>(list, nullptr, disk);
+  return std::make_unique<CDirsCount>(list, nullptr, disk);
 }
 
-std::unique_ptr<CFileAction> MakeMover(CleanupKind kind, const CString& list, CProgressStatus* status) {
-  if (kind == CleanupKind::kFiles) return std::make_unique<CDeleteFile>(list, status);
-  return std::make_unique<CDeleteFolder>(list, status);
+std::unique_ptr<CFileAction> MakeMover(CleanupKind kind, const CString& list, CProgressStatus* status,
+                                       CDiskInterface& disk) {
+  if (kind == CleanupKind::kFiles) return std::make_unique<CDeleteFile>(list, status, disk);
+  return std::make_unique<CDeleteFolder>(list, status, disk);
+}
+
+// The counts a run's actions reached, also when it ended early.
+void TakeCounts(const CFileAction* counter, const CFileAction* mover, CCleanupOutcome& outcome) {
+  if (counter) outcome.nCounted = counter->m_nCount;
+  if (mover) {
+    outcome.nMoved = mover->m_nCount;
+    outcome.nErrors = mover->m_nFailed;
+  }
 }
 
 }  // namespace
@@ -60,21 +56,24 @@ CString GetNoMatchText(CleanupKind kind) {
 
 CString FormatSummary(int32_t moved, int32_t counted) { return Format(L"== Done: %d of %d ", moved, counted); }
 
-CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view) {
+CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk) {
   CCleanupOutcome outcome;
   const CString job = GetJobName(kind);
-  CLineCounter lines(view);
   std::unique_ptr<CFileAction> counter;
   std::unique_ptr<CFileAction> mover;
+  // Only the walk throws the cancel exception; before it, a CActException is
+  // a folder that could not be made.
+  bool walking = false;
   try {
     CRunner runner(&view);
     if (!view.PrepareRun(kind, outcome.strSource, outcome.strList)) return outcome;
     view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
-    MakeBatchFolder();
+    MakeBatchFolder(disk);
     CLogFile().Begin(job);
 
-    counter = MakeCounter(kind, outcome.strList);
-    mover = MakeMover(kind, outcome.strList, &lines);
+    counter = MakeCounter(kind, outcome.strList, disk);
+    mover = MakeMover(kind, outcome.strList, &view, disk);
+    walking = true;
     WalkFolder(outcome.strSource, *counter);
     CString summary;
     if (counter->m_nCount > 0) {
@@ -89,7 +88,7 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view) {
     view.AddLine(kFinishedText);
     outcome.nEnd = CCleanupOutcome::kCompleted;
   } catch (CActException* e) {
-    outcome.nEnd = e->m_strError == kCancelText ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed;
+    outcome.nEnd = walking ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed;
     outcome.strError = e->m_strError;
     view.AddLine(e->m_strError);
     view.ErrorBox(e->m_strError);
@@ -100,9 +99,7 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view) {
     view.ErrorBox(kErrorExceptionText);
     e->Delete();
   }
-  if (counter) outcome.nCounted = counter->m_nCount;
-  if (mover) outcome.nMoved = mover->m_nCount;
-  outcome.nErrors = lines.m_nErrors;
+  TakeCounts(counter.get(), mover.get(), outcome);
   try {
     CLogFile().End(job);
   } catch (CException* e) {

@@ -39,6 +39,7 @@
 
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
+#include "platform/disk_interface.h"
 
 enum class CleanupKind {
   kFiles,    // "Remove Files": files whose extension is in the list
@@ -82,14 +83,14 @@ struct CCleanupOutcome {
   End nEnd = kNotStarted;
   int32_t nCounted = 0;  // matches of the count pass
   int32_t nMoved = 0;    // items moved successfully
-  int32_t nErrors = 0;   // " ERROR " lines (items that could not be moved)
+  int32_t nErrors = 0;   // items that could not be moved (" ERROR " lines)
   CString strError;      // the text shown when the run ended early
   CString strSource;     // what PrepareRun gave
   CString strList;
 };
 
-// The whole run (see above). Never throws the run's exceptions.
-CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view);
+// The whole run (see above), on disk. Never throws the run's exceptions.
+CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk = RealDisk());
 
 // The texts of a run.
 CString FormatQuestion(CleanupKind kind, const CString& list, const CString& source, const CString& trash);

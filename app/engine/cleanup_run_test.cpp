@@ -17,7 +17,10 @@
 #include "platform/file_system.h"
 #include "text/format.h"
 #include "platform/process.h"
+#include "platform/testing/faulty_disk.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
+#include "platform/testing/test_hooks.h"
 #include "winui/message_pump.h"
 #include "winui/system_folders.h"
 
@@ -72,13 +75,8 @@ class CleanupRun : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_tmp.IsValid());
-    while (!PumpMessage()) {
-    }
-    g_bCancel = false;
-    PinUserNameForTesting(L"nobody_here");
-    CLocalTime t;
-    t.nYear = 2026, t.nMonth = 12, t.nDay = 5, t.nHour = 2, t.nMinute = 34, t.nSecond = 50;
-    PinClockForTesting(t);
+    m_state.PinUserName(L"nobody_here");
+    m_state.PinClock(CLocalTime{2026, 12, 5, 2, 34, 50});
     g_strTrash = m_tmp / L"Trush";
     CreateFolder(g_strTrash);
     m_strBatch = g_strTrash + PlatformPathSeparator() + L"2026_12_05_02_34_50";
@@ -94,20 +92,10 @@ class CleanupRun : public ::testing::Test {
     m_view.m_strSource = m_tmp / L"src";
     ASSERT_TRUE(MakeFoldersForTesting(m_view.m_strSource));
   }
-  void TearDown() override {
-    CLogFile().Close();
-    g_strTrash = m_oldTrash;
-    g_strBatch = m_oldBatch;
-    g_bCancel = false;
-    UnpinUserNameForTesting();
-    UnpinClockForTesting();
-    while (!PumpMessage()) {
-    }
-  }
 
   CCleanupOutcome Run(CleanupKind kind, const CString& list) {
     m_view.m_strList = list;
-    return RunCleanup(kind, m_view);
+    return RunCleanup(kind, m_view, m_disk);
   }
 
   // The records the runs wrote, read back from the file (closes the log).
@@ -161,9 +149,10 @@ class CleanupRun : public ::testing::Test {
     return ReadFileForTesting(path, bytes) ? WidenFromAnsi(bytes) : L"<missing>";
   }
 
+  CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
   CScopedEnvironment m_home{L"HOME", m_tmp.Path()};  // makes the temporary folder the POSIX drive
-  CString m_oldTrash = g_strTrash, m_oldBatch = g_strBatch;
+  CFaultyDisk m_disk;
   CString m_strBatch, m_strLog;
   size_t m_nLogStart = 0;
   CRecordingView m_view;
@@ -261,15 +250,21 @@ TEST_F(CleanupRun, RefusedOrEmptyRuns) {
 
 TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
-  g_strTrash = m_tmp / L"missing";
+  m_disk.Fail(DiskCall::kCreateFolder, 1, 112);  // a full disk
   const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  const CString text = L"Cannot create folder " + GetBatchFolder();
+  const CString text = L"Cannot create folder " + m_strBatch;
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
   EXPECT_EQ(outcome.strError, text);
   const CStringArray tail(m_view.m_events.begin() + 3, m_view.m_events.end());
   EXPECT_EQ(tail, (CStringArray{L"end", L"pane:" + text, L"box:" + text, L"refresh"}));
+  EXPECT_EQ(m_disk.Calls(DiskCall::kList), 0);  // no walk, no move
   EXPECT_TRUE(ExistsForTesting(Src(L"a.obj")));
   EXPECT_EQ(Records(), (CRecords{{L"-End", L"Move Files"}}));
+
+  // No trash folder at all: the same failure.
+  g_strTrash = m_tmp / L"missing";
+  m_view.m_events.clear();
+  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nEnd, CCleanupOutcome::kFailed);
 }
 
 TEST_F(CleanupRun, AFailingLogEndsTheRunWithOneErrorBox) {
@@ -336,51 +331,80 @@ TEST_F(CleanupRun, StopDuringTheLastMoveIsLeftForTheNextRunToClear) {
   EXPECT_EQ(next.nMoved, 1);
 }
 
-TEST_F(CleanupRun, FailedMovesAreErrorLinesAndNothingIsLost) {
+TEST_F(CleanupRun, CollidingNamesAreErrorLinesAndNothingIsReplaced) {
   // Two items that flatten to the same name: the second must not replace the first.
-  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x/a.obj"), "nested"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"same/x_a.obj"), "flat"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"same/z.obj"), "z"));
-  m_view.m_strSource = Src(L"same");
+  ASSERT_TRUE(WriteFileForTesting(Src(L"x/a.obj"), "nested"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"x_a.obj"), "flat"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"z.obj"), "z"));
   const CCleanupOutcome collision = Run(CleanupKind::kFiles, L"obj");
   EXPECT_EQ(collision.nEnd, CCleanupOutcome::kCompleted);
   EXPECT_EQ(collision.nMoved, 2);
   EXPECT_EQ(collision.nErrors, 1);
   EXPECT_EQ(Survivors(), (CStringArray{L"flat", L"nested", L"z"}));
-  size_t records = 2 + m_view.m_lines.size();
-
-  // A folder that refuses removals.
-  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/locked/a.obj"), "locked"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"ro/free.obj"), "free"));
-  if (DenyWritesForTesting(Src(L"ro/locked"))) {
-    m_view.m_strSource = Src(L"ro");
-    m_view.m_lines.clear();
-    const CCleanupOutcome ro = Run(CleanupKind::kFiles, L"obj");
-    AllowWritesForTesting(Src(L"ro/locked"));
-    EXPECT_EQ(ro.nEnd, CCleanupOutcome::kCompleted);
-    EXPECT_EQ(ro.nMoved, 1);
-    EXPECT_EQ(ro.nErrors, 1);
-    EXPECT_EQ(Survivors(), (CStringArray{L"free", L"locked"}));
-    EXPECT_EQ(Content(Src(L"ro/locked/a.obj")), L"locked");
-    records += 2 + m_view.m_lines.size();
-  }
-
-  // Another volume than the trash folder's: the move is never a copy.
-  const CString other = OtherVolumeForTesting();
-  if (!other.empty()) {
-    CScopedTempFolder there(other);
-    ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
-    m_view.m_strSource = there.Path();
-    m_view.m_lines.clear();
-    const CCleanupOutcome far = Run(CleanupKind::kFiles, L"obj");
-    EXPECT_EQ(far.nMoved, 0);
-    EXPECT_EQ(far.nErrors, 1);
-    EXPECT_EQ(Survivors(), (CStringArray{L"far"}));
-    EXPECT_EQ(Content(there / L"a.obj"), L"far");
-    records += 3;
-  }
   // Every line, failed or not, is an item record between the job's own two.
-  EXPECT_EQ(Records().size(), records);
+  EXPECT_EQ(Records().size(), 2 + m_view.m_lines.size());
+}
+
+TEST_F(CleanupRun, MovesThatFailHalfwayAreCountedAndTheRunGoesOn) {
+  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  m_disk.Fail(DiskCall::kMove, 2, 5);
+  const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(files.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(files.nCounted, 3);
+  EXPECT_EQ(files.nMoved, 2);
+  EXPECT_EQ(files.nErrors, 1);
+  ASSERT_EQ(m_view.m_lines.size(), 3u);
+  EXPECT_EQ(m_view.m_lines[1].substr(0, 13), L" ERROR  From ");
+  EXPECT_EQ(Survivors(), (CStringArray{L"x", L"x", L"x"}));
+  EXPECT_EQ(m_view.m_events[m_view.m_events.size() - 4], L"pane:== Done: 2 of 3 ");
+
+  // A folder whose move failed is still taken: the match inside it is not
+  // moved on its own, away from its parent.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/Debug/y.o"), "y"));
+  m_view.m_lines.clear();
+  m_disk.Fail(DiskCall::kMove, 1, 5);
+  const CCleanupOutcome folders = Run(CleanupKind::kFolders, L"Debug");
+  EXPECT_EQ(folders.nCounted, 2);
+  EXPECT_EQ(folders.nMoved, 0);
+  EXPECT_EQ(folders.nErrors, 1);
+  EXPECT_EQ(m_view.m_lines.size(), 1u);
+  EXPECT_EQ(Content(Src(L"Debug/Debug/y.o")), L"y");
+}
+
+TEST_F(CleanupRun, AFailingAttributeChangeDoesNotStopTheMove) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj"), "a"));
+  m_disk.Fail(DiskCall::kSetAttributes, 1, 5);
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(m_disk.Calls(DiskCall::kSetAttributes), 1);
+  EXPECT_EQ(outcome.nMoved, 1);
+  EXPECT_EQ(outcome.nErrors, 0);
+  EXPECT_EQ(Survivors(), (CStringArray{L"a"}));
+}
+
+TEST_F(CleanupRun, AFolderThatRefusesRemovalsKeepsItsItem) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"locked/a.obj"), "locked"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"free.obj"), "free"));
+  if (!DenyWritesForTesting(Src(L"locked"))) GTEST_SKIP() << "this file system cannot make a folder read-only here";
+  const CCleanupOutcome ro = Run(CleanupKind::kFiles, L"obj");
+  AllowWritesForTesting(Src(L"locked"));
+  EXPECT_EQ(ro.nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_EQ(ro.nMoved, 1);
+  EXPECT_EQ(ro.nErrors, 1);
+  EXPECT_EQ(Survivors(), (CStringArray{L"free", L"locked"}));
+  EXPECT_EQ(Content(Src(L"locked/a.obj")), L"locked");
+}
+
+TEST_F(CleanupRun, AMoveToAnotherVolumeIsNeverACopy) {
+  const CString other = OtherVolumeForTesting();
+  if (other.empty()) GTEST_SKIP() << "no second volume to write to here";
+  CScopedTempFolder there(other);
+  ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
+  m_view.m_strSource = there.Path();
+  const CCleanupOutcome far = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(far.nMoved, 0);
+  EXPECT_EQ(far.nErrors, 1);
+  EXPECT_EQ(Survivors(), (CStringArray{L"far"}));
+  EXPECT_EQ(Content(there / L"a.obj"), L"far");
 }
 
 TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {

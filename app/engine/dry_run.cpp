@@ -3,22 +3,21 @@
 #include "app/engine/actions.h"
 #include "app/engine/walk.h"
 #include "platform/file_find.h"
-#include "platform/process.h"
 #include "winui/message_pump.h"
 
 namespace {
 
 // Sum of the sizes of everything below folder that is not a folder; a link
 // counts its own size and is never followed.
-uint64_t FolderSize(const CString& folder) {
+uint64_t FolderSize(const CString& folder, CDiskInterface& disk) {
   uint64_t total = 0;
   CFileFind find;
-  if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return 0;
+  if (!disk.ListFolder(folder, find)) return 0;
   for (bool more = true; more;) {
     more = find.FindNextFile();
     if (find.IsDots()) continue;
     if (find.IsDirectory() && !find.IsReparsePoint())
-      total += FolderSize(find.GetFilePath());
+      total += FolderSize(find.GetFilePath(), disk);
     else
       total += find.GetLength();
   }
@@ -29,8 +28,8 @@ uint64_t FolderSize(const CString& folder) {
 class CDryRunAction : public CFileAction {
  public:
   CDryRunAction(CleanupKind kind, const CString& list, const std::function<void(const CDryRunItem&)>& onItem,
-                CDryRunOutcome& outcome)
-      : CFileAction(list, nullptr), m_kind(kind), m_onItem(onItem), m_outcome(outcome) {}
+                CDryRunOutcome& outcome, CDiskInterface& disk)
+      : CFileAction(list, nullptr, disk), m_kind(kind), m_onItem(onItem), m_outcome(outcome) {}
 
   bool OnFound(CFileFind& entry) override {
     const bool folder = m_kind == CleanupKind::kFolders;
@@ -39,7 +38,7 @@ class CDryRunAction : public CFileAction {
     CDryRunItem item;
     item.strPath = entry.GetFilePath();
     item.bFolder = folder;
-    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(item.strPath) : entry.GetLength();
+    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(item.strPath, m_disk) : entry.GetLength();
     ++m_nCount;
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;
@@ -57,9 +56,9 @@ class CDryRunAction : public CFileAction {
 }  // namespace
 
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
-                             const std::function<void(const CDryRunItem&)>& onItem) {
+                             const std::function<void(const CDryRunItem&)>& onItem, CDiskInterface& disk) {
   CDryRunOutcome outcome;
-  CDryRunAction action(kind, list, onItem, outcome);
+  CDryRunAction action(kind, list, onItem, outcome, disk);
   try {
     WalkFolder(source, action);
   } catch (CActException* e) {

@@ -7,6 +7,7 @@
 
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
+#include "platform/disk_interface.h"
 
 // One item a dry run would move.
 struct CDryRunItem {
@@ -27,4 +28,5 @@ struct CDryRunOutcome {
 // nothing, creates no folder, writes no log record, reports no line. It pumps
 // after each item like a run, so a Stop posted meanwhile ends it.
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
-                             const std::function<void(const CDryRunItem&)>& onItem);
+                             const std::function<void(const CDryRunItem&)>& onItem,
+                             CDiskInterface& disk = RealDisk());

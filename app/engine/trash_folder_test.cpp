@@ -5,6 +5,7 @@
 #include "app/engine/walk.h"
 #include "platform/clock.h"
 #include "platform/process.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 
 namespace {
@@ -25,14 +26,9 @@ CString ThrownText(Fn fn) {
 class TrashFolder : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(m_tmp.IsValid()); }
-  void TearDown() override {
-    g_strTrash = m_oldTrash;
-    g_strBatch = m_oldBatch;
-    UnpinClockForTesting();
-  }
+  CString m_strFirstTrash = g_strTrash;  // before any test changed it
+  CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
-  CString m_oldTrash = g_strTrash;
-  CString m_oldBatch = g_strBatch;
 };
 
 }  // namespace
@@ -50,7 +46,7 @@ TEST_F(TrashFolder, CreateFolderMakesOneLevelOrThrowsWithThePath) {
 TEST_F(TrashFolder, BatchFolderIsNamedAfterTheLocalSecond) {
   CLocalTime t;
   t.nYear = 2026, t.nMonth = 12, t.nDay = 5, t.nHour = 2, t.nMinute = 4, t.nSecond = 9;
-  PinClockForTesting(t);
+  m_state.PinClock(t);
   g_strTrash = m_tmp / L"Trush";
   CreateFolder(g_strTrash);
   MakeBatchFolder();
@@ -66,15 +62,18 @@ TEST_F(TrashFolder, BatchFolderIsNamedAfterTheLocalSecond) {
   EXPECT_EQ(GetBatchFolder(), (m_tmp / L"missing") + PlatformPathSeparator() + L"2026_12_05_02_04_09");
 }
 
-TEST_F(TrashFolder, TrashFolderIsTrushAtTheSourceDrive) {
-  if (PlatformPathSeparator() == L'\\') {
-    EXPECT_EQ(m_oldTrash, L"C:\\Trush");
-    // A network path has no drive letter: its trash folder cannot exist.
-    EXPECT_EQ(ThrownText([] { MakeTrashFolder(L"\\\\server\\share\\src"); }), L"Cannot create folder \\:\\Trush");
-    EXPECT_EQ(GetTrashFolder(), L"\\:\\Trush");
-    return;
-  }
-  EXPECT_EQ(m_oldTrash, L"/Trush");
+TEST_F(TrashFolder, WindowsTrashFolderIsTrushAtTheDriveLetter) {
+  if (PlatformPathSeparator() != L'\\') GTEST_SKIP() << "drive letters exist on Windows only";
+  EXPECT_EQ(m_strFirstTrash, L"C:\\Trush");
+  EXPECT_EQ(TrashFolderOf(L"D:\\work\\src"), L"D:\\Trush");
+  // A network path has no drive letter: its trash folder cannot exist.
+  EXPECT_EQ(ThrownText([] { MakeTrashFolder(L"\\\\server\\share\\src"); }), L"Cannot create folder \\:\\Trush");
+  EXPECT_EQ(GetTrashFolder(), L"\\:\\Trush");
+}
+
+TEST_F(TrashFolder, PosixTrashFolderIsTrushAtTheSourceVolume) {
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "volume roots stand in for drives on POSIX only";
+  EXPECT_EQ(m_strFirstTrash, L"/Trush");
   CScopedEnvironment home(L"HOME", m_tmp.Path());
   ASSERT_TRUE(MakeFoldersForTesting(m_tmp / L"work/src"));
   EXPECT_EQ(ThrownText([&] { MakeTrashFolder(m_tmp / L"work/src"); }), L"<none>");

@@ -3,8 +3,7 @@
 #include "app/engine/actions.h"
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
-#include "platform/file_system.h"
-#include "platform/process.h"
+#include "platform/disk_interface.h"
 
 namespace {
 
@@ -15,18 +14,18 @@ struct CSkipFolder {
   CFileIdentity identity;
   bool bValid = false;
 
-  explicit CSkipFolder(const CString& path) {
+  CSkipFolder(const CString& path, CDiskInterface& disk) {
     CString p = path;
     while (p.size() > 1 && (p.back() == L'\\' || p.back() == L'/')) p.pop_back();
     const size_t slash = p.find_last_of(L"\\/");
     strName = slash == CString::npos ? p : p.substr(slash + 1);
-    bValid = !p.empty() && PlatformFileIdentity(p, identity);
+    bValid = !p.empty() && disk.GetIdentity(p, identity);
   }
 
-  bool Matches(const CFileFind& entry) const {
+  bool Matches(const CFileFind& entry, CDiskInterface& disk) const {
     if (!bValid || CompareNoCase(entry.GetFileName(), strName) != 0) return false;
     CFileIdentity id;
-    return PlatformFileIdentity(entry.GetFilePath(), id) && id == identity;
+    return disk.GetIdentity(entry.GetFilePath(), id) && id == identity;
   }
 };
 
@@ -38,14 +37,15 @@ struct CWalkContext {
 void Walk(const CString& folder, CFileAction& action, const CWalkContext& context) {
   g_bCancel = false;
   CFileFind find;
-  if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return;
+  CDiskInterface& disk = action.m_disk;
+  if (!disk.ListFolder(folder, find)) return;
   for (bool more = true; more;) {
     if (g_bCancel) throw new CActException(kCancelText);
     more = find.FindNextFile();
     if (find.IsDots()) continue;
     // Only a real folder can be the trash or the batch folder.
     const bool realFolder = find.IsDirectory() && !find.IsReparsePoint();
-    if (realFolder && (context.trash.Matches(find) || context.batch.Matches(find))) continue;
+    if (realFolder && (context.trash.Matches(find, disk) || context.batch.Matches(find, disk))) continue;
     if (!action.OnFound(find) && realFolder) Walk(find.GetFilePath(), action, context);
   }
 }
@@ -53,6 +53,6 @@ void Walk(const CString& folder, CFileAction& action, const CWalkContext& contex
 }  // namespace
 
 void WalkFolder(const CString& folder, CFileAction& action) {
-  const CWalkContext context{CSkipFolder(GetTrashFolder()), CSkipFolder(GetBatchFolder())};
+  const CWalkContext context{CSkipFolder(GetTrashFolder(), action.m_disk), CSkipFolder(GetBatchFolder(), action.m_disk)};
   Walk(folder, action, context);
 }

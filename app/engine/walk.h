@@ -16,5 +16,6 @@ class CFileAction;
 // The walk never follows a symbolic link, junction or other reparse point
 // (the link itself is offered like any entry), and never offers or enters
 // the trash folder (g_strTrash) or the batch folder (g_strBatch), found by
-// identity, however the path reaches them.
+// identity, however the path reaches them. Lists, and asks for identities,
+// on action.m_disk.
 void WalkFolder(const CString& folder, CFileAction& action);

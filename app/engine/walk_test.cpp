@@ -8,6 +8,7 @@
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
 #include "platform/process.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 
 namespace {
@@ -45,19 +46,11 @@ class Walk : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(m_tmp.IsValid());
-    m_oldTrash = g_strTrash;
-    m_oldBatch = g_strBatch;
     g_strTrash = m_tmp / L"Trush";
     g_strBatch = m_tmp / L"Trush/2026_01_01_00_00_00";
-    g_bCancel = false;
   }
-  void TearDown() override {
-    g_strTrash = m_oldTrash;
-    g_strBatch = m_oldBatch;
-    g_bCancel = false;
-  }
+  CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
-  CString m_oldTrash, m_oldBatch;
 };
 
 }  // namespace

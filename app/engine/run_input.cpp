@@ -1,0 +1,32 @@
+#include "app/engine/run_input.h"
+
+bool IsExistingFolder(const CString& path, CDiskInterface& disk) {
+  uint32_t attributes = 0;
+  return disk.GetAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CheckSourceInput(const CString& source, const std::function<bool(const CString&)>& isFolder,
+                      CInputError& error) {
+  error.strCaption = L"Wrong path";
+  if (source.empty()) {
+    error.strText = L"Please, specify the path";
+    return false;
+  }
+  if (!isFolder(source)) {
+    error.strText = L"The root folder '" + source + L"' does not exists";
+    return false;
+  }
+  return true;
+}
+
+bool CheckListInput(CleanupKind kind, const CString& list, CInputError& error) {
+  if (!Trimmed(list).empty()) return true;
+  if (kind == CleanupKind::kFiles) {
+    error.strText = L"Please, specify the extension for file you want to remove";
+    error.strCaption = L"Wrong extension";
+  } else {
+    error.strText = L"Please, specify the folder name you want to remove ";
+    error.strCaption = L"Wrong folder name";
+  }
+  return false;
+}

@@ -1,0 +1,31 @@
+// The checks a run's input must pass before the confirmation question, with
+// the texts and captions every front end shows for them. The dialog, the
+// command line and the dry run all go through these, in this order: the
+// source first, then the list of the run's kind.
+#pragma once
+
+#include <functional>
+
+#include "app/engine/cleanup_run.h"
+#include "platform/cstring.h"
+#include "platform/disk_interface.h"
+
+// Why an input cannot be used: the text of its error box and the caption.
+struct CInputError {
+  CString strText;
+  CString strCaption;
+};
+
+// True when path names an existing folder (a link to one counts) on disk:
+// the isFolder of CheckSourceInput where the real disk decides.
+bool IsExistingFolder(const CString& path, CDiskInterface& disk = RealDisk());
+
+// REQUIRES: source is trimmed. False, with the error, when it is empty
+// ("Please, specify the path") or when isFolder says it names no existing
+// folder ("The root folder '...' does not exists"); both under "Wrong path".
+bool CheckSourceInput(const CString& source, const std::function<bool(const CString&)>& isFolder,
+                      CInputError& error);
+
+// False, with the error, when the list of a run of that kind holds nothing
+// but white space. The list itself is used as typed (split at blanks).
+bool CheckListInput(CleanupKind kind, const CString& list, CInputError& error);

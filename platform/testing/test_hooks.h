@@ -1,0 +1,29 @@
+// The hooks product code offers to tests. Each is defined in the module it
+// reaches into, is never exported, and is meant to be used through
+// CScopedProcessState (scoped_process_state.h), which lifts every pin again.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/cstring.h"
+#include "platform/file.h"
+
+// While pinned, GetLocalTimeNow returns t, or fails for the invalid pin.
+// Batch folder names and log stamps depend on the clock.
+void PinClockForTesting(const CLocalTime& t);
+void PinInvalidClockForTesting();
+void UnpinClockForTesting();
+
+// While pinned, GetUserNameW returns name (flattened names in the trash
+// folder depend on the user name).
+void PinUserNameForTesting(const CString& name);
+void UnpinUserNameForTesting();
+
+// Swaps the OS handle behind an open file for a read-only one, so that the
+// next Write fails in the OS as it would on a lost device. Close stays safe
+// afterwards.
+void BreakFileForTesting(CFile& file);
+
+// Delivers an interrupt through the installed handler exactly as the OS does:
+// POSIX raise(SIGINT); Windows calls the console handler on another thread
+// and waits for it. REQUIRES: an installed handler.
+void SimulateInterruptForTesting();
