@@ -1,4 +1,5 @@
-# Checks that an executable's export table names a symbol of each toolkit family.
+# Checks that an executable's export table names a symbol of each toolkit family
+# and no test hook.
 #   cmake -DTOOL=<objdump|nm> -DKIND=<pe|elf> -DFILE=<exe> -DFAMILIES=<a;b;...> -P check_exports.cmake
 # Each family is a piece of a mangled name, such as 8CLogFile.
 if(KIND STREQUAL "pe")
@@ -28,6 +29,12 @@ foreach(family IN LISTS FAMILIES)
 endforeach()
 if(missing)
   message(FATAL_ERROR "${FILE} does not export: ${missing}")
+endif()
+# Test hooks stay out of every export table.
+string(REGEX MATCHALL "[A-Za-z0-9_]*ForTesting[A-Za-z0-9_]*" hooks "${table}")
+if(hooks)
+  list(REMOVE_DUPLICATES hooks)
+  message(FATAL_ERROR "${FILE} exports test hooks: ${hooks}")
 endif()
 list(LENGTH FAMILIES n)
 message(STATUS "${FILE}: all ${n} families exported")

@@ -89,7 +89,7 @@ class VelmoraCli : public ::testing::Test {
   CString m_out, m_err;
 };
 
-TEST_F(VelmoraCli, RunsMoveLogAndStoreTheirSettings) {
+TEST_F(VelmoraCli, FilesRunMovesEveryMatchAndSaysSo) {
   WriteFileForTesting(m_src + L"/a.obj", "aaa");
   WriteFileForTesting(m_src + L"/sub/b.PDB", "b");
   WriteFileForTesting(m_src + L"/sub/keep.cpp", "k");
@@ -106,7 +106,14 @@ TEST_F(VelmoraCli, RunsMoveLogAndStoreTheirSettings) {
   EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
   EXPECT_FALSE(ExistsForTesting(m_src + L"/sub/b.PDB"));
   EXPECT_TRUE(ExistsForTesting(m_src + L"/sub/keep.cpp"));
-  if (IsWindows()) return;
+}
+
+TEST_F(VelmoraCli, RunsLogAndStoreTheirSettings) {
+  if (IsWindows()) GTEST_SKIP() << "the prefix's log and settings are shared by tests running side by side";
+  WriteFileForTesting(m_src + L"/a.obj", "aaa");
+  WriteFileForTesting(m_src + L"/sub/b.PDB", "b");
+  WriteFileForTesting(m_src + L"/x/Debug/y.txt", "y");
+  ASSERT_EQ(Run({L"files", m_src, L"--preset", L"CPP", L"--yes"}), 0) << m_err;
 
   // Start, job and exit records around the two item records, in order.
   const CString log = Log();
@@ -163,13 +170,20 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
   EXPECT_NE(m_out.find(L"--dry-run"), CString::npos);
 
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
-  if (IsWindows()) return;
+}
+
+TEST_F(VelmoraCli, RefusedRunsBeginNoJob) {
+  if (IsWindows()) GTEST_SKIP() << "the prefix's log is shared by tests running side by side";
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+  EXPECT_EQ(Run({L"files", m_home / L"missing", L"--ext", L"obj", L"--yes"}), 2);
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L" ", L"--yes"}), 2);
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj"}), 2);  // not confirmed
   // The program started and ended each time, but no job ever began.
-  EXPECT_EQ(Occurrences(Log(), L"==Exit App"), 4u) << Log();
+  EXPECT_EQ(Occurrences(Log(), L"==Exit App"), 3u) << Log();
   EXPECT_EQ(Log().find(L"-Start     : "), CString::npos) << Log();
 }
 
-TEST_F(VelmoraCli, ItemsOrTrashFoldersThatCannotBeMadeEndWithExitCodeOne) {
+TEST_F(VelmoraCli, ItemsThatCannotBeMovedEndWithExitCodeOne) {
   // Both flatten to the same name in the batch folder: the second move
   // finds it taken, fails, and leaves its file in place.
   WriteFileForTesting(m_src + L"/a/b_c.obj", "first");
@@ -178,12 +192,15 @@ TEST_F(VelmoraCli, ItemsOrTrashFoldersThatCannotBeMadeEndWithExitCodeOne) {
   EXPECT_EQ(Occurrences(m_out, L" ERROR  From "), 1u) << m_out;
   EXPECT_NE(m_out.find(L"== Done: 1 of 2 \n== Finished\n"), CString::npos) << m_out;
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a/b_c.obj") != ExistsForTesting(m_src + L"/a_b/c.obj"));
+}
 
+TEST_F(VelmoraCli, ATrashFolderThatCannotBeMadeEndsWithExitCodeOne) {
+  if (IsWindows()) GTEST_SKIP() << "the trash folder of a Windows source is at its drive's root";
   // No trash folder can be made on the source's drive: nothing is asked or
   // moved.
   const CString locked = m_home / L"locked";
   WriteFileForTesting(locked + L"/src/a.obj", "a");
-  if (!DenyWritesForTesting(locked)) return;
+  if (!DenyWritesForTesting(locked)) GTEST_SKIP() << "this file system cannot make a folder read-only here";
   CScopedEnvironment home(L"HOME", locked);
   const int code = Run({L"files", locked + L"/src", L"--ext", L"obj"});
   AllowWritesForTesting(locked);
@@ -208,8 +225,12 @@ TEST_F(VelmoraCli, DryRunListsWhatWouldMoveAndChangesNothing) {
 
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
   EXPECT_TRUE(ExistsForTesting(m_src + L"/Debug/y.obj"));
-  if (IsWindows()) return;
-  // No trash folder, no log, no stored settings.
+}
+
+TEST_F(VelmoraCli, DryRunMakesNoFolderWritesNoLogAndStoresNothing) {
+  if (IsWindows()) GTEST_SKIP() << "the prefix's log and settings are shared by tests running side by side";
+  WriteFileForTesting(m_src + L"/a.obj", "aaa");
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--dry-run"}), 0) << m_err;
   EXPECT_FALSE(ExistsForTesting(m_home / L"Trush"));
   EXPECT_FALSE(ExistsForTesting(m_home / L"Velmora.log"));
   EXPECT_FALSE(ExistsForTesting(m_home / L".config/VelmoraLabs"));

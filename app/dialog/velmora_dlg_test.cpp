@@ -338,3 +338,17 @@ TEST_F(VelmoraDlgTest, PrintGoAndStopReachTheProgram) {
   EXPECT_FALSE(dlg.OnCommand(IDC_SOURCE));
   EXPECT_FALSE(dlg.OnCommand(kIdOk));
 }
+
+TEST_F(VelmoraDlgTest, ASourceTypedByHandKeepsTheTrashFolderDerivedAtStartUp) {
+  Store(L"C:\\Work", L"obj", L"");
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_SOURCE, L"D:\\Other");
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));  // answered No
+  EXPECT_EQ(LastBox(),
+            L"Confirmation|Are you sure you want to move files with extension 'obj'\nFrom:\n'D:\\Other'\nTo:\n"
+            L"'C:\\Trush'");
+  EXPECT_EQ(m_services.m_madeFor, std::vector<CString>{L"C:\\Work"});
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
+}
