@@ -1,14 +1,17 @@
 // The INI store itself: where it lives, what it looks like, and how it
 // treats files it did not write.
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 #include "platform/process.h"
 #include "platform/profile.h"
+#include "platform/testing/test_files.h"
 
 namespace fs = std::filesystem;
 
@@ -30,21 +33,14 @@ class IniProfileTest : public ::testing::Test {
     m_root = fs::absolute("ini_profile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(m_root);
     fs::create_directories(m_root);
-    m_home = GetProcessEnvironmentVariable(L"HOME");
-    m_xdg = GetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
-    SetProcessEnvironmentVariable(L"HOME", (m_root / "home").wstring());
-    SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", (m_root / "config").wstring());
+    m_home = std::make_unique<CScopedEnvironment>(L"HOME", (m_root / "home").wstring());
+    m_xdg = std::make_unique<CScopedEnvironment>(L"XDG_CONFIG_HOME", (m_root / "config").wstring());
   }
-  void TearDown() override {
-    fs::remove_all(m_root);
-    SetProcessEnvironmentVariable(L"HOME", m_home);
-    if (m_xdg.empty()) UnsetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
-    else SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_xdg);
-  }
+  void TearDown() override { fs::remove_all(m_root); }
   fs::path Ini() const { return m_root / "config" / "Acme" / "Velmora.ini"; }
 
   fs::path m_root;
-  CString m_home, m_xdg;
+  std::unique_ptr<CScopedEnvironment> m_home, m_xdg;
   CProfile m_profile{L"Acme", L"Velmora"};
 };
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "platform/encoding.h"
 #include "platform/process.h"
+#include "platform/testing/test_files.h"
 
 namespace {
 
@@ -16,21 +18,18 @@ class ProfileTest : public ::testing::Test {
   void SetUp() override {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     m_strName = WidenFromAnsi(info->name());
-    m_saved = GetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
     m_config = std::filesystem::current_path() / ("profile_config_" + std::string(info->name()));
     std::filesystem::remove_all(m_config);
-    ASSERT_TRUE(SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_config.wstring()));
+    m_xdg = std::make_unique<CScopedEnvironment>(L"XDG_CONFIG_HOME", m_config.wstring());
   }
   void TearDown() override {
     EXPECT_TRUE(Profile().DeleteStore());
     std::filesystem::remove_all(m_config);
-    if (m_saved.empty()) UnsetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
-    else SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_saved);
   }
   CProfile Profile() const { return CProfile(L"VelmoraTests", m_strName); }
 
   CString m_strName;
-  CString m_saved;
+  std::unique_ptr<CScopedEnvironment> m_xdg;
   std::filesystem::path m_config;
 };
 

@@ -12,12 +12,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 #include <string>
 #include <thread>
 
 #include "platform/encoding.h"
 #include "platform/posix_text.h"
+#include "platform/process.h"
+#include "platform/testing/test_files.h"
 #include "winui/folder_dialog.h"
 #include "winui/notepad_viewer.h"
 #include "winui/system_folders.h"
@@ -40,22 +41,8 @@ CString Wide(const fs::path& path) { return FromNativePath(path.string()); }
 class PosixStandIn : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/velmora_winui_XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
-    m_root = pattern;
-    for (const char* name : {"HOME", "TMPDIR", "PATH", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_PICTURES_DIR"}) {
-      const char* value = ::getenv(name);
-      m_saved[name] = value != nullptr ? std::make_pair(true, std::string(value)) : std::make_pair(false, std::string());
-    }
-    Set("HOME", m_root.string());
-    for (const char* name : {"TMPDIR", "XDG_CONFIG_HOME", "XDG_DOCUMENTS_DIR", "XDG_PICTURES_DIR"}) ::unsetenv(name);
-  }
-  void TearDown() override {
-    for (const auto& entry : m_saved) {
-      if (entry.second.first) ::setenv(entry.first.c_str(), entry.second.second.c_str(), 1);
-      else ::unsetenv(entry.first.c_str());
-    }
-    fs::remove_all(m_root);
+    ASSERT_TRUE(m_tmp.IsValid());
+    m_root = m_tmp.Path();
   }
   static void Set(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
 
@@ -76,8 +63,14 @@ class PosixStandIn : public ::testing::Test {
     return ReadFile(path);
   }
 
+  CScopedTempFolder m_tmp{L"/tmp"};
   fs::path m_root;
-  std::map<std::string, std::pair<bool, std::string>> m_saved;
+  CScopedEnvironment m_home{L"HOME", m_tmp.Path()};
+  CScopedEnvironment m_path{L"PATH", GetProcessEnvironmentVariable(L"PATH")};
+  CScopedEnvironment m_tmpdir{L"TMPDIR", CString()};
+  CScopedEnvironment m_config{L"XDG_CONFIG_HOME", CString()};
+  CScopedEnvironment m_documents{L"XDG_DOCUMENTS_DIR", CString()};
+  CScopedEnvironment m_pictures{L"XDG_PICTURES_DIR", CString()};
 };
 
 // The children of this process that have ended but were not reaped.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <set>
 
 #include "app/dialog/control_state.h"
@@ -10,6 +11,7 @@
 #include "app/settings.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
+#include "platform/testing/test_files.h"
 
 namespace {
 
@@ -59,15 +61,12 @@ class VelmoraDlgTest : public ::testing::Test {
     const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
     m_config = std::filesystem::current_path() / ("dlg_config_" + name);
     std::filesystem::remove_all(m_config);
-    m_savedXdg = GetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
-    SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_config.wstring());
+    m_xdg = std::make_unique<CScopedEnvironment>(L"XDG_CONFIG_HOME", m_config.wstring());
     m_profile = CProfile(L"VelmoraTests", L"Dlg" + WidenFromAnsi(name));
   }
   void TearDown() override {
     m_profile.DeleteStore();
     std::filesystem::remove_all(m_config);
-    if (m_savedXdg.empty()) UnsetProcessEnvironmentVariable(L"XDG_CONFIG_HOME");
-    else SetProcessEnvironmentVariable(L"XDG_CONFIG_HOME", m_savedXdg);
   }
   void Store(const CString& source, const CString& ext, const CString& names) {
     m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
@@ -86,7 +85,7 @@ class VelmoraDlgTest : public ::testing::Test {
   }
 
   std::filesystem::path m_config;
-  CString m_savedXdg;
+  std::unique_ptr<CScopedEnvironment> m_xdg;
   CProfile m_profile{L"", L""};
   CFakeServices m_services;
   CControlState m_view{kControls};
