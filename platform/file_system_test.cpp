@@ -37,6 +37,17 @@ TEST(FileSystem, MoveNeverReplacesAnExistingFileOrFolder) {
   EXPECT_EQ(Content(tmp / L"Moved/x.txt"), "x");
 }
 
+TEST(FileSystem, MoveToAnotherVolumeFailsAndNeverCopies) {
+  const CString other = OtherVolumeForTesting();
+  if (other.empty()) GTEST_SKIP() << "no second volume to write to here";
+  CScopedTempFolder here;
+  CScopedTempFolder there(other);
+  ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
+  EXPECT_EQ(PlatformMoveFile(there / L"a.obj", here / L"a.obj"), 0);
+  EXPECT_EQ(Content(there / L"a.obj"), "far");
+  EXPECT_FALSE(ExistsForTesting(here / L"a.obj"));
+}
+
 TEST(FileSystem, ArchiveAloneClearsReadOnly) {
   CScopedTempFolder tmp;
   ASSERT_TRUE(WriteFileForTesting(tmp / L"f.obj", "x"));

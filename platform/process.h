@@ -29,10 +29,6 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value);
 // Removes an environment variable of this process; false on failure.
 bool UnsetProcessEnvironmentVariable(const CString& name);
 
-// True when the process runs with the rights of the superuser (POSIX:
-// effective user id 0), which ignore permission bits. Windows: false.
-bool IsProcessPrivileged();
-
 // The string resource `id` of the running program (Windows string table), or
 // the empty string when there is none (always on POSIX).
 CString LoadProcessString(unsigned id);

@@ -35,7 +35,6 @@ bool SetProcessEnvironmentVariable(const CString& name, const CString& value) {
 }
 
 bool UnsetProcessEnvironmentVariable(const CString& name) { return ::unsetenv(ToNativePath(name).c_str()) == 0; }
-bool IsProcessPrivileged() { return ::geteuid() == 0; }
 
 CString LoadProcessString(unsigned) { return CString(); }
 

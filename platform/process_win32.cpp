@@ -39,7 +39,6 @@ bool UnsetProcessEnvironmentVariable(const CString& name) {
   return ::SetEnvironmentVariableW(name.c_str(), nullptr) != 0 || ::GetLastError() == ERROR_ENVVAR_NOT_FOUND;
 }
 
-bool IsProcessPrivileged() { return false; }
 
 CString LoadProcessString(unsigned id) {
   const wchar_t* text = nullptr;

@@ -93,24 +93,6 @@ class VelmoraDlgTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(VelmoraDlgTest, InitialisationShowsStoredSettingsAndIdleButtons) {
-  Store(L"C:\\Work", L"obj", L"Debug Release");
-  m_view.Type(IDC_STATUS, L"Static");
-  CVelmoraDlg dlg(m_view, m_services, m_profile);
-  EXPECT_TRUE(dlg.OnInitDialog());
-
-  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
-  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"obj");
-  EXPECT_EQ(m_view.GetItemText(IDC_FOLDER_NAME), L"Debug Release");
-  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
-  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L"");
-  EXPECT_EQ(m_services.m_madeFor, std::vector<CString>{L"C:\\Work"});
-  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
-  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
-  EXPECT_FALSE(m_view.IsEnabled(IDC_STOP));
-  EXPECT_EQ(LastBox(), L"<none>");
-}
-
 TEST_F(VelmoraDlgTest, UnusableSourceAtStartUpIsReportedAndTheDialogGoesOn) {
   {
     // First start: nothing stored, nothing to report.
@@ -210,94 +192,6 @@ TEST_F(VelmoraDlgTest, ConfirmationNamesListSourceAndTrashAndOnlyYesGoesOn) {
   EXPECT_EQ(LastBox(),
             L"Confirmation|Are you sure you want to move folders with name 'Debug'\nFrom:\n'C:\\Work'\nTo:\n"
             L"'C:\\Trush'");
-}
-
-TEST_F(VelmoraDlgTest, RunSideSwitchesButtonsFillsThePaneAndResetsProgress) {
-  CVelmoraDlg dlg(m_view, m_services, m_profile);
-  dlg.OnInitDialog();
-  m_view.Type(IDC_LOG, L"old text\r\n");
-  m_view.Type(IDC_STATUS, L"old status");
-  m_view.Type(IDC_SOURCE, L"C:\\Work");
-
-  dlg.OnBegin();
-  EXPECT_EQ(dlg.m_strSource, L"C:\\Work");  // fields were read back
-  EXPECT_TRUE(dlg.m_bRunning);
-  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
-  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L"");
-  EXPECT_FALSE(m_view.IsEnabled(IDC_REMOVE_FILES));
-  EXPECT_FALSE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
-  EXPECT_TRUE(m_view.IsEnabled(IDC_STOP));
-
-  m_view.SetProgressRange(0, 2);
-  dlg.AddLine(L"== Move Files");
-  dlg.OnStatus(L" OK  From a ==> b");
-  dlg.OnStatus(L" ERROR  From c ==> d");
-  EXPECT_EQ(m_view.m_nProgressPos, 2);
-  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L" ERROR  From c ==> d");
-  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"== Move Files\r\n OK  From a ==> b\r\n ERROR  From c ==> d\r\n");
-
-  dlg.OnEnd();
-  EXPECT_FALSE(dlg.m_bRunning);
-  EXPECT_EQ(m_view.m_nProgressPos, 0);
-  EXPECT_EQ(m_view.m_nProgressSteps, 2);
-  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
-  EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FOLDERS));
-  EXPECT_FALSE(m_view.IsEnabled(IDC_STOP));
-}
-
-TEST_F(VelmoraDlgTest, PresetsAndClearScreenReplaceTypedTextWithMembers) {
-  Store(L"C:\\Work", L"", L"Debug");
-  CVelmoraDlg dlg(m_view, m_services, m_profile);
-  dlg.OnInitDialog();
-  m_view.Type(IDC_SOURCE, L"D:\\Typed");
-  m_view.Type(IDC_FOLDER_NAME, L"Release");
-
-  EXPECT_TRUE(dlg.OnCommand(ID_PRESET_CPP));
-  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
-  EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
-  EXPECT_EQ(m_view.GetItemText(IDC_FOLDER_NAME), L"Debug");
-
-  EXPECT_TRUE(dlg.OnCommand(ID_PRESET_MPLAB));
-  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"o");
-
-  dlg.AddLine(L"a line");
-  m_view.Type(IDC_EXTENSION, L"typed");
-  EXPECT_TRUE(dlg.OnCommand(IDC_CLEAR_SCREEN));
-  EXPECT_EQ(dlg.m_strLog, L"");
-  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
-  EXPECT_EQ(m_view.GetItemText(IDC_EXTENSION), L"o");
-}
-
-TEST_F(VelmoraDlgTest, SettingsAreSavedOnDestroyAsTheMembersStand) {
-  Store(L"C:\\Work", L"obj", L"Debug");
-  {
-    // Escape: typed text never reached the members, so it is not saved.
-    CVelmoraDlg dlg(m_view, m_services, m_profile);
-    dlg.OnInitDialog();
-    m_view.Type(IDC_EXTENSION, L"pdb");
-    dlg.OnDestroy();
-    EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
-  }
-  {
-    // Close reads the fields back first.
-    CVelmoraDlg dlg(m_view, m_services, m_profile);
-    dlg.OnInitDialog();
-    m_view.Type(IDC_SOURCE, L"D:\\Other");
-    m_view.Type(IDC_EXTENSION, L"o");
-    m_view.Type(IDC_FOLDER_NAME, L"Debug Release");
-    EXPECT_TRUE(dlg.OnOK());
-    dlg.OnDestroy();
-  }
-  EXPECT_EQ(Stored(kPathRootEntry), L"D:\\Other");
-  EXPECT_EQ(Stored(kExtensionsEntry), L"o");
-  EXPECT_EQ(Stored(kFolderNameEntry), L"Debug Release");
-
-  // The next start shows them.
-  CControlState view(kControls);
-  CVelmoraDlg next(view, m_services, m_profile);
-  next.OnInitDialog();
-  EXPECT_EQ(view.GetItemText(IDC_SOURCE), L"D:\\Other");
-  EXPECT_EQ(view.GetItemText(IDC_FOLDER_NAME), L"Debug Release");
 }
 
 TEST_F(VelmoraDlgTest, BrowseStoresThePickedFolderAtOnce) {

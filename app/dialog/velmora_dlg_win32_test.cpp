@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -83,6 +84,44 @@ CString Text(HWND dlg, int id) {
   wchar_t buffer[4096] = {0};
   ::GetDlgItemTextW(dlg, id, buffer, 4096);
   return buffer;
+}
+
+// A control of the dialog as laid out on the screen, in client coordinates.
+struct CChild {
+  int nId;
+  CString strText;
+  RECT rect;
+  bool bGroupBox;
+};
+
+std::vector<CChild> Children(HWND dlg) {
+  std::vector<CChild> children;
+  for (HWND child = ::GetWindow(dlg, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {0};
+    ::GetClassNameW(child, className, 16);
+    const bool group = CompareNoCase(className, L"Button") == 0 &&
+                       (::GetWindowLongW(child, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+    CChild c{::GetDlgCtrlID(child), CString(), {}, group};
+    wchar_t text[64] = {0};
+    ::GetWindowTextW(child, text, 64);
+    c.strText = text;
+    ::GetWindowRect(child, &c.rect);
+    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&c.rect), 2);
+    children.push_back(c);
+  }
+  return children;
+}
+
+bool Contains(const RECT& outer, const RECT& inner) {
+  return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+         inner.bottom <= outer.bottom;
+}
+
+// The controls of each group box; nothing else lies inside it.
+bool BelongsTo(const CString& group, const CChild& c) {
+  if (group == L"Remove Files")
+    return c.strText == L"Extension:" || c.nId == IDC_EXTENSION || c.nId == IDC_MENU || c.nId == IDC_REMOVE_FILES;
+  return c.strText == L"Folder Name:" || c.nId == IDC_FOLDER_NAME || c.nId == IDC_REMOVE_FOLDERS;
 }
 
 class VelmoraDlgWindowTest : public ::testing::Test {
@@ -176,6 +215,31 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsOffersPresetsAndSavesOnClos
             }),
             IDCANCEL);
   EXPECT_EQ(Stored(kExtensionsEntry), L"o");
+}
+
+TEST_F(VelmoraDlgWindowTest, ControlsLieApartInsideTheDialogAndTheirGroups) {
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              RECT client{};
+              ::GetClientRect(dlg, &client);
+              const std::vector<CChild> children = Children(dlg);
+              ASSERT_GT(children.size(), 15u);
+              EXPECT_EQ(std::count_if(children.begin(), children.end(), [](const CChild& c) { return c.bGroupBox; }),
+                        2);
+              for (const CChild& a : children) {
+                EXPECT_TRUE(Contains(client, a.rect)) << a.nId << " outside the dialog";
+                for (const CChild& b : children) {
+                  if (&a == &b) continue;
+                  if (a.bGroupBox)
+                    EXPECT_EQ(Contains(a.rect, b.rect), BelongsTo(a.strText, b)) << NarrowToAnsi(a.strText) << b.nId;
+                  else if (!b.bGroupBox && &a < &b) {
+                    RECT overlap{};
+                    EXPECT_FALSE(::IntersectRect(&overlap, &a.rect, &b.rect)) << a.nId << " and " << b.nId;
+                  }
+                }
+              }
+              ::PostMessageW(::GetDlgItem(dlg, IDC_EXTENSION), WM_KEYDOWN, VK_ESCAPE, 0);
+            }),
+            IDCANCEL);
 }
 
 TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsForIt) {

@@ -8,7 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "app/engine/dry_run.h"
 #include "app/engine/trash_folder.h"
 #include "log/log_file.h"
 #include "platform/clock.h"
@@ -331,20 +330,6 @@ TEST_F(CleanupRun, StopDuringTheLastMoveIsLeftForTheNextRunToClear) {
   EXPECT_EQ(next.nMoved, 1);
 }
 
-TEST_F(CleanupRun, CollidingNamesAreErrorLinesAndNothingIsReplaced) {
-  // Two items that flatten to the same name: the second must not replace the first.
-  ASSERT_TRUE(WriteFileForTesting(Src(L"x/a.obj"), "nested"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"x_a.obj"), "flat"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"z.obj"), "z"));
-  const CCleanupOutcome collision = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(collision.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(collision.nMoved, 2);
-  EXPECT_EQ(collision.nErrors, 1);
-  EXPECT_EQ(Survivors(), (CStringArray{L"flat", L"nested", L"z"}));
-  // Every line, failed or not, is an item record between the job's own two.
-  EXPECT_EQ(Records().size(), 2 + m_view.m_lines.size());
-}
-
 TEST_F(CleanupRun, MovesThatFailHalfwayAreCountedAndTheRunGoesOn) {
   for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   m_disk.Fail(DiskCall::kMove, 2, 5);
@@ -381,32 +366,6 @@ TEST_F(CleanupRun, AFailingAttributeChangeDoesNotStopTheMove) {
   EXPECT_EQ(Survivors(), (CStringArray{L"a"}));
 }
 
-TEST_F(CleanupRun, AFolderThatRefusesRemovalsKeepsItsItem) {
-  ASSERT_TRUE(WriteFileForTesting(Src(L"locked/a.obj"), "locked"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"free.obj"), "free"));
-  if (!DenyWritesForTesting(Src(L"locked"))) GTEST_SKIP() << "this file system cannot make a folder read-only here";
-  const CCleanupOutcome ro = Run(CleanupKind::kFiles, L"obj");
-  AllowWritesForTesting(Src(L"locked"));
-  EXPECT_EQ(ro.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(ro.nMoved, 1);
-  EXPECT_EQ(ro.nErrors, 1);
-  EXPECT_EQ(Survivors(), (CStringArray{L"free", L"locked"}));
-  EXPECT_EQ(Content(Src(L"locked/a.obj")), L"locked");
-}
-
-TEST_F(CleanupRun, AMoveToAnotherVolumeIsNeverACopy) {
-  const CString other = OtherVolumeForTesting();
-  if (other.empty()) GTEST_SKIP() << "no second volume to write to here";
-  CScopedTempFolder there(other);
-  ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
-  m_view.m_strSource = there.Path();
-  const CCleanupOutcome far = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(far.nMoved, 0);
-  EXPECT_EQ(far.nErrors, 1);
-  EXPECT_EQ(Survivors(), (CStringArray{L"far"}));
-  EXPECT_EQ(Content(there / L"a.obj"), L"far");
-}
-
 TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/target.obj", "t"));
   ASSERT_TRUE(WriteFileForTesting(Src(L"sub/real.txt"), "r"));
@@ -427,27 +386,4 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   EXPECT_EQ(folders.nCounted, 1);
   EXPECT_EQ(folders.nMoved, 1);
   EXPECT_EQ(Content(Src(L"sub/real.txt")), L"r");
-}
-
-TEST_F(CleanupRun, DryRunListsWhatWouldMoveAndChangesNothing) {
-  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj"), "12345"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/x.obj"), "123"));
-  ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/Debug/y.txt"), "1234567"));
-  std::vector<CDryRunItem> items;
-  const auto collect = [&](const CDryRunItem& item) { items.push_back(item); };
-
-  const CDryRunOutcome files = DryRunCleanup(CleanupKind::kFiles, m_view.m_strSource, L"obj obj", collect);
-  EXPECT_EQ(files.nItems, 2);
-  EXPECT_EQ(files.nTotalSize, 8u);
-  items.clear();
-  const CDryRunOutcome folders = DryRunCleanup(CleanupKind::kFolders, m_view.m_strSource, L"debug", collect);
-  ASSERT_EQ(folders.nItems, 1);
-  EXPECT_EQ(items[0].strPath, Src(L"Debug"));
-  EXPECT_TRUE(items[0].bFolder);
-  EXPECT_EQ(items[0].nSize, 10u);
-  EXPECT_FALSE(folders.bCancelled);
-
-  EXPECT_EQ(Content(Src(L"a.obj")), L"12345");
-  EXPECT_FALSE(ExistsForTesting(m_strBatch));
-  EXPECT_TRUE(Records().empty());
 }

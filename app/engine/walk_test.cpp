@@ -17,7 +17,8 @@ namespace {
 // levels) and consumes the names in m_consume.
 class CRecorder : public CFileAction {
  public:
-  CRecorder(const CString& root, const CString& consume = CString()) : CFileAction(consume, nullptr), m_root(root) {}
+  CRecorder(const CString& root, const CString& consume = CString(), CDiskInterface& disk = RealDisk())
+      : CFileAction(consume, nullptr, disk), m_root(root) {}
   bool OnFound(CFileFind& entry) override {
     CString rel = entry.GetFilePath().substr(m_root.size() + 1);
     ReplaceAll(rel, L"\\", L"/");
@@ -119,11 +120,17 @@ TEST_F(Walk, FoldersThatCannotBeListedArePassedOverSilently) {
   EXPECT_TRUE(vanishing.Saw(L"keep.txt"));
   EXPECT_FALSE(vanishing.Saw(L"gone/x.txt"));
 
+  // A folder the disk refuses to list, as one without read permission.
+  struct CUnlistable : CDiskWrapper {
+    explicit CUnlistable(const CString& folder) : CDiskWrapper(RealDisk()), m_strFolder(folder) {}
+    bool ListFolder(const CString& folder, CFileFind& find) override {
+      return folder != m_strFolder && CDiskWrapper::ListFolder(folder, find);
+    }
+    CString m_strFolder;
+  } disk(m_tmp / L"src/locked");
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/locked/y.txt"));
-  if (!DenyListingForTesting(m_tmp / L"src/locked")) GTEST_SKIP() << "permissions do not bind this process";
-  CRecorder locked(m_tmp / L"src");
+  CRecorder locked(m_tmp / L"src", CString(), disk);
   WalkFolder(m_tmp / L"src", locked);
-  AllowListingForTesting(m_tmp / L"src/locked");
   EXPECT_TRUE(locked.Saw(L"locked"));
   EXPECT_FALSE(locked.Saw(L"locked/y.txt"));
   EXPECT_TRUE(locked.Saw(L"keep.txt"));

@@ -50,23 +50,12 @@ bool ReadFileForTesting(const CString& path, std::string& bytes);
 // The item exists (a link counts itself, even when dangling).
 bool ExistsForTesting(const CString& path);
 // Removes the item and, for a folder, everything in it; links are removed,
-// never followed. Permissions set by the Deny* helpers are lifted first.
+// never followed. A folder a test made read-only is made writable first.
 bool RemoveTreeForTesting(const CString& path);
 
 // A symbolic link at `link` pointing to `target`. False where links cannot
 // be made (then skip).
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
-
-// Makes the folder refuse new and removed entries, also for a privileged
-// process where the file system allows it (POSIX: mode 0555, or the
-// immutable flag for root). False when this cannot be done here (then skip).
-bool DenyWritesForTesting(const CString& folder);
-void AllowWritesForTesting(const CString& folder);
-
-// Makes the folder unlistable (POSIX: mode 0). False where permissions do
-// not bind this process (root, Windows): then skip.
-bool DenyListingForTesting(const CString& folder);
-void AllowListingForTesting(const CString& folder);
 
 // A folder on another volume than the current directory where a test may
 // make its own subfolder, or empty when there is none (POSIX: /dev/shm).

@@ -2,8 +2,6 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,26 +16,10 @@
 
 namespace {
 
-// Sets or clears the immutable flag; false when the file system or the
-// process's rights do not allow it.
-bool SetImmutable(const std::string& path, bool on) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  int flags = 0;
-  bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-  if (ok) {
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-  }
-  ::close(fd);
-  return ok;
-}
-
 bool RemoveNative(const std::string& path) {
   struct stat st {};
   if (::lstat(path.c_str(), &st) != 0) return true;
   if (!S_ISDIR(st.st_mode)) return ::unlink(path.c_str()) == 0;
-  SetImmutable(path, false);
   ::chmod(path.c_str(), 0700);
   bool ok = true;
   if (DIR* dir = ::opendir(path.c_str())) {
@@ -127,25 +109,6 @@ bool RemoveTreeForTesting(const CString& path) { return RemoveNative(ToNativePat
 bool MakeLinkForTesting(const CString& target, const CString& link, bool) {
   return ::symlink(ToNativePath(target).c_str(), ToNativePath(link).c_str()) == 0;
 }
-
-bool DenyWritesForTesting(const CString& folder) {
-  const std::string native = ToNativePath(folder);
-  if (IsProcessPrivileged()) return SetImmutable(native, true);
-  return ::chmod(native.c_str(), 0555) == 0;
-}
-
-void AllowWritesForTesting(const CString& folder) {
-  const std::string native = ToNativePath(folder);
-  SetImmutable(native, false);
-  ::chmod(native.c_str(), 0755);
-}
-
-bool DenyListingForTesting(const CString& folder) {
-  if (IsProcessPrivileged()) return false;
-  return ::chmod(ToNativePath(folder).c_str(), 0) == 0;
-}
-
-void AllowListingForTesting(const CString& folder) { ::chmod(ToNativePath(folder).c_str(), 0755); }
 
 CString OtherVolumeForTesting() {
   struct stat here {}, there {};

@@ -121,9 +121,5 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
 
 // Folder permissions do not bind a Windows process the way the tests need
 // (the read-only attribute of a folder does not stop moves).
-bool DenyWritesForTesting(const CString&) { return false; }
-void AllowWritesForTesting(const CString&) {}
-bool DenyListingForTesting(const CString&) { return false; }
-void AllowListingForTesting(const CString&) {}
 
 CString OtherVolumeForTesting() { return CString(); }
