@@ -60,10 +60,6 @@ using CRecords = std::vector<std::pair<CString, CString>>;  // tag, text
 // Reaches the log's file to make its next write fail.
 struct CLogAccess : CLogFile {
   static void Break() { BreakFileForTesting(m_file); }
-  static void Drop() {
-    m_file.Close();
-    m_strLogText.clear();
-  }
 };
 
 void Stop() {
@@ -79,14 +75,7 @@ class CleanupRun : public ::testing::Test {
     g_strTrash = m_tmp / L"Trush";
     CreateFolder(g_strTrash);
     m_strBatch = g_strTrash + PlatformPathSeparator() + L"2026_12_05_02_34_50";
-    // Records queued by earlier tests of this process go before our mark.
     m_strLog = m_tmp / L"Velmora.log";
-    ASSERT_TRUE(CLogFile().Open(m_strLog));
-    CLogFile().Flush(CString());
-    CLogFile().Close();
-    std::string bytes;
-    ReadFileForTesting(m_strLog, bytes);
-    m_nLogStart = bytes.size();
     ASSERT_TRUE(CLogFile().Open(m_strLog));
     m_view.m_strSource = m_tmp / L"src";
     ASSERT_TRUE(MakeFoldersForTesting(m_view.m_strSource));
@@ -103,7 +92,7 @@ class CleanupRun : public ::testing::Test {
     std::string bytes;
     EXPECT_TRUE(ReadFileForTesting(m_strLog, bytes));
     CRecords records;
-    const CString text = WidenFromAnsi(bytes.substr(m_nLogStart));
+    const CString text = WidenFromAnsi(bytes);
     for (size_t start = 0, end; (end = text.find(L"\r\n", start)) != CString::npos; start = end + 2) {
       const CString line = text.substr(start, end - start);
       const size_t colon = line.find(L" : ");
@@ -148,12 +137,11 @@ class CleanupRun : public ::testing::Test {
     return ReadFileForTesting(path, bytes) ? WidenFromAnsi(bytes) : L"<missing>";
   }
 
-  CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
   CScopedEnvironment m_home{L"HOME", m_tmp.Path()};  // makes the temporary folder the POSIX drive
+  CScopedProcessState m_state;  // goes first: closes the log inside m_tmp
   CFaultyDisk m_disk;
   CString m_strBatch, m_strLog;
-  size_t m_nLogStart = 0;
   CRecordingView m_view;
 };
 
@@ -275,7 +263,6 @@ TEST_F(CleanupRun, AFailingLogEndsTheRunWithOneErrorBox) {
   EXPECT_EQ(outcome.nMoved, 1);
   const CStringArray tail(m_view.m_events.end() - 3, m_view.m_events.end());
   EXPECT_EQ(tail, (CStringArray{L"end", L"box:Error Exception", L"refresh"}));
-  CLogAccess::Drop();
 }
 
 TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {
