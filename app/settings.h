@@ -9,3 +9,7 @@ extern const wchar_t kSettingsSection[];  // "Settings"
 extern const wchar_t kPathRootEntry[];    // "Path Root": the source folder
 extern const wchar_t kExtensionsEntry[];  // "Extensions": the extension list
 extern const wchar_t kFolderNameEntry[];  // "Folder Name": the folder name list
+
+// The extension lists of the presets (the dialog's menu, the command line).
+extern const wchar_t kPresetCpp[];    // "obj pdb sbr ilk pch idb ncb exe"
+extern const wchar_t kPresetMplab[];  // "o"

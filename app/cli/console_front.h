@@ -1,9 +1,9 @@
 // The command-line front end: one Remove run, or a dry run, from a terminal.
-// It drives the main dialog's own logic over a console stand-in for its
-// window, so the checks, their texts, the confirmation question, the
-// settings and the log are those of Velmora.exe; message boxes become lines
-// on the error stream, the question a y/N prompt, the log pane the output
-// stream, and the progress bar a bar on the error stream.
+// It runs the engine's run protocol with the input checks, the trash-folder
+// rule, the question, the settings and the log that Velmora.exe uses; error
+// boxes become lines "caption: text" on the error stream, the question a y/N
+// prompt, the log pane the output stream, and the progress bar a bar on the
+// error stream.
 #pragma once
 
 #include "app/engine/cleanup_run.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/cli/console_front.h"
-#include "app/dialog/velmora_dlg.h"
+#include "app/settings.h"
 #include "platform/console.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // CControlState: a dialog's controls as plain values. It stands in for the
-// window where there is none (tests, the console program): control texts and
-// enabled states, focus, the progress bar, and a record of every message box
-// with its answer taken from one replaceable function.
+// window in the dialog's own tests: control texts and enabled states, focus,
+// the progress bar, and a record of every message box with its answer taken
+// from one replaceable function. Linked by tests only.
 #pragma once
 
 #include <functional>

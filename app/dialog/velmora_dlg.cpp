@@ -25,9 +25,6 @@ const CCommandEntry kCommands[] = {
 
 }  // namespace
 
-const wchar_t kPresetCpp[] = L"obj pdb sbr ilk pch idb ncb exe";
-const wchar_t kPresetMplab[] = L"o";
-
 CVelmoraDlg::CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile)
     : m_view(view), m_services(services), m_profile(profile) {}
 

@@ -37,10 +37,6 @@ class CVelmoraDlgServices {
   virtual void OpenFolder(const CString& path) = 0;
 };
 
-// The extension lists of the preset menu.
-extern const wchar_t kPresetCpp[];    // "obj pdb sbr ilk pch idb ncb exe"
-extern const wchar_t kPresetMplab[];  // "o"
-
 class CVelmoraDlg : public CCleanupView {
  public:
   // REQUIRES: view and services outlive the dialog.
