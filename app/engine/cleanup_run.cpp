@@ -8,28 +8,63 @@
 #include "log/log_file.h"
 #include "platform/exception.h"
 #include "text/format.h"
-#include "platform/process.h"
-#include "winui/message_pump.h"
 
 namespace {
 
-std::unique_ptr<CFileAction> MakeCounter(CleanupKind kind, const CString& list, CDiskInterface& disk) {
-  if (kind == CleanupKind::kFiles) return std::make_unique<CExtCount>(list, nullptr, disk);
-  return std::make_unique<CDirsCount>(list, nullptr, disk);
+// The two actions of a run. They outlive the walks, so that their counts
+// are there also when the run ends early.
+struct CRunActions {
+  std::unique_ptr<CFileAction> counter;
+  std::unique_ptr<CFileAction> mover;
+  // Only the walk throws the cancel exception; before it, a CActException is
+  // a folder that could not be made.
+  bool bWalking = false;
+
+  CRunActions(CleanupKind kind, const CString& list, CProgressStatus* status, CDiskInterface& disk) {
+    if (kind == CleanupKind::kFiles) {
+      counter = std::make_unique<CExtCount>(list, nullptr, disk);
+      mover = std::make_unique<CDeleteFile>(list, status, disk);
+    } else {
+      counter = std::make_unique<CDirsCount>(list, nullptr, disk);
+      mover = std::make_unique<CDeleteFolder>(list, status, disk);
+    }
+  }
+};
+
+// Steps 3 to 8, after a Yes. Throws the run's exceptions.
+void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const CCleanupOutcome& outcome,
+               CRunActions& actions) {
+  view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
+  MakeBatchFolder(disk);
+  CLogFile().Begin(GetJobName(kind));
+  actions.bWalking = true;
+  WalkFolder(outcome.strSource, *actions.counter);
+  CString summary = GetNoMatchText(kind);
+  if (actions.counter->m_nCount > 0) {
+    view.SetProgressRange(actions.counter->m_nCount);
+    WalkFolder(outcome.strSource, *actions.mover);
+    summary = FormatSummary(actions.mover->m_nCount, actions.counter->m_nCount);
+  }
+  view.SetStatusText(summary);
+  view.AddLine(summary);
+  view.AddLine(kFinishedText);
 }
 
-std::unique_ptr<CFileAction> MakeMover(CleanupKind kind, const CString& list, CProgressStatus* status,
-                                       CDiskInterface& disk) {
-  if (kind == CleanupKind::kFiles) return std::make_unique<CDeleteFile>(list, status, disk);
-  return std::make_unique<CDeleteFolder>(list, status, disk);
+// A run that failed: its outcome and the box that says so.
+void Fail(CCleanupView& view, CCleanupOutcome& outcome, CCleanupOutcome::End end, const CString& error) {
+  outcome.nEnd = end;
+  outcome.strError = error;
+  view.ErrorBox(error);
 }
 
-// The counts a run's actions reached, also when it ended early.
-void TakeCounts(const CFileAction* counter, const CFileAction* mover, CCleanupOutcome& outcome) {
-  if (counter) outcome.nCounted = counter->m_nCount;
-  if (mover) {
-    outcome.nMoved = mover->m_nCount;
-    outcome.nErrors = mover->m_nFailed;
+// Step 10's record. A log that cannot be written fails a completed run; a
+// run that ended early has said so already.
+void WriteEndRecord(CleanupKind kind, CCleanupView& view, CCleanupOutcome& outcome) {
+  try {
+    CLogFile().End(GetJobName(kind));
+  } catch (CException* e) {
+    if (outcome.nEnd == CCleanupOutcome::kCompleted) Fail(view, outcome, CCleanupOutcome::kFailed, kErrorExceptionText);
+    e->Delete();
   }
 }
 
@@ -58,59 +93,27 @@ CString FormatSummary(int32_t moved, int32_t counted) { return Format(L"== Done:
 
 CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk) {
   CCleanupOutcome outcome;
-  const CString job = GetJobName(kind);
-  std::unique_ptr<CFileAction> counter;
-  std::unique_ptr<CFileAction> mover;
-  // Only the walk throws the cancel exception; before it, a CActException is
-  // a folder that could not be made.
-  bool walking = false;
+  std::unique_ptr<CRunActions> actions;
   try {
     CRunner runner(&view);
     if (!view.PrepareRun(kind, outcome.strSource, outcome.strList)) return outcome;
-    view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
-    MakeBatchFolder(disk);
-    CLogFile().Begin(job);
-
-    counter = MakeCounter(kind, outcome.strList, disk);
-    mover = MakeMover(kind, outcome.strList, &view, disk);
-    walking = true;
-    WalkFolder(outcome.strSource, *counter);
-    CString summary;
-    if (counter->m_nCount > 0) {
-      view.SetProgressRange(counter->m_nCount);
-      WalkFolder(outcome.strSource, *mover);
-      summary = FormatSummary(mover->m_nCount, counter->m_nCount);
-    } else {
-      summary = GetNoMatchText(kind);
-    }
-    view.SetStatusText(summary);
-    view.AddLine(summary);
-    view.AddLine(kFinishedText);
+    actions = std::make_unique<CRunActions>(kind, outcome.strList, &view, disk);
+    RunPasses(kind, view, disk, outcome, *actions);
     outcome.nEnd = CCleanupOutcome::kCompleted;
   } catch (CActException* e) {
-    outcome.nEnd = walking ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed;
-    outcome.strError = e->m_strError;
     view.AddLine(e->m_strError);
-    view.ErrorBox(e->m_strError);
+    Fail(view, outcome, actions && actions->bWalking ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed, e->m_strError);
     delete e;
   } catch (CException* e) {
-    outcome.nEnd = CCleanupOutcome::kFailed;
-    outcome.strError = kErrorExceptionText;
-    view.ErrorBox(kErrorExceptionText);
+    Fail(view, outcome, CCleanupOutcome::kFailed, kErrorExceptionText);
     e->Delete();
   }
-  TakeCounts(counter.get(), mover.get(), outcome);
-  try {
-    CLogFile().End(job);
-  } catch (CException* e) {
-    // The log cannot be written. A run that ended early has said so already.
-    if (outcome.nEnd == CCleanupOutcome::kCompleted) {
-      outcome.nEnd = CCleanupOutcome::kFailed;
-      outcome.strError = kErrorExceptionText;
-      view.ErrorBox(kErrorExceptionText);
-    }
-    e->Delete();
+  if (actions) {
+    outcome.nCounted = actions->counter->m_nCount;
+    outcome.nMoved = actions->mover->m_nCount;
+    outcome.nErrors = actions->mover->m_nFailed;
   }
+  WriteEndRecord(kind, view, outcome);
   view.Refresh();
   return outcome;
 }
