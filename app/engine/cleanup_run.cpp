@@ -102,7 +102,8 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface&
     outcome.nEnd = CCleanupOutcome::kCompleted;
   } catch (CActException* e) {
     view.AddLine(e->m_strError);
-    Fail(view, outcome, actions && actions->bWalking ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed, e->m_strError);
+    const bool cancelled = actions && actions->bWalking;
+    Fail(view, outcome, cancelled ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed, e->m_strError);
     delete e;
   } catch (CException* e) {
     Fail(view, outcome, CCleanupOutcome::kFailed, kErrorExceptionText);

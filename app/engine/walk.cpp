@@ -53,6 +53,7 @@ void Walk(const CString& folder, CFileAction& action, const CWalkContext& contex
 }  // namespace
 
 void WalkFolder(const CString& folder, CFileAction& action) {
-  const CWalkContext context{CSkipFolder(GetTrashFolder(), action.m_disk), CSkipFolder(GetBatchFolder(), action.m_disk)};
+  CDiskInterface& disk = action.m_disk;
+  const CWalkContext context{CSkipFolder(GetTrashFolder(), disk), CSkipFolder(GetBatchFolder(), disk)};
   Walk(folder, action, context);
 }
