@@ -9,6 +9,8 @@
 
 bool CVelmoraServices::IsFolder(const CString& path) { return IsExistingFolder(path); }
 
+bool CVelmoraServices::IsInsideTrash(const CString& path) { return IsInsideTrashFolder(path); }
+
 bool CVelmoraServices::MakeTrashFolder(const CString& source, CString& error) {
   return TryMakeTrashFolder(source, error);
 }

@@ -13,6 +13,7 @@ class CVelmoraServices : public CVelmoraDlgServices {
   explicit CVelmoraServices(CWnd* pParent = nullptr) : m_pParent(pParent) {}
 
   bool IsFolder(const CString& path) override;
+  bool IsInsideTrash(const CString& path) override;
   // MakeTrashFolder of the engine; its CActException becomes the error text.
   bool MakeTrashFolder(const CString& source, CString& error) override;
   CString GetTrashFolder() override;

@@ -1,6 +1,7 @@
 #include "platform/disk_interface.h"
 
 #include "platform/file_find.h"
+#include "platform/folder_handle.h"
 #include "platform/process.h"
 
 namespace {
@@ -10,16 +11,25 @@ class CRealDisk : public CDiskInterface {
   bool ListFolder(const CString& folder, CFileFind& find) override {
     return find.FindFile(folder + PlatformPathSeparator() + L"*.*");
   }
+  bool ListSubfolder(const CFileFind& parent, CFileFind& find) override { return find.FindSubfolder(parent); }
   bool GetAttributes(const CString& path, uint32_t& attributes) override {
     return PlatformGetFileAttributes(path, attributes);
   }
-  bool SetAttributes(const CString& path, uint32_t attributes) override {
-    return PlatformSetFileAttributes(path, attributes);
-  }
-  bool CreateFolder(const CString& path) override { return PlatformCreateDirectory(path); }
-  bool MoveNoReplace(const CString& from, const CString& to) override { return PlatformMoveFile(from, to) == 1; }
   bool GetIdentity(const CString& path, CFileIdentity& identity) override {
     return PlatformFileIdentity(path, identity);
+  }
+  bool OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) override {
+    return PlatformOpenPrivateFolder(parent, name, create, folder);
+  }
+  bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override {
+    return entry.SetEntryAttributes(attributes);
+  }
+  bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override {
+    return entry.GetEntryIdentity(identity);
+  }
+  bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override {
+    return entry.MoveEntry(folder, name) == 1;
   }
   long LastError() override { return PlatformLastError(); }
 };
@@ -32,20 +42,33 @@ CDiskWrapper::CDiskWrapper(CDiskInterface& target) : m_target(target) {}
 
 bool CDiskWrapper::ListFolder(const CString& folder, CFileFind& find) { return m_target.ListFolder(folder, find); }
 
+bool CDiskWrapper::ListSubfolder(const CFileFind& parent, CFileFind& find) {
+  return m_target.ListSubfolder(parent, find);
+}
+
 bool CDiskWrapper::GetAttributes(const CString& path, uint32_t& attributes) {
   return m_target.GetAttributes(path, attributes);
 }
 
-bool CDiskWrapper::SetAttributes(const CString& path, uint32_t attributes) {
-  return m_target.SetAttributes(path, attributes);
-}
-
-bool CDiskWrapper::CreateFolder(const CString& path) { return m_target.CreateFolder(path); }
-
-bool CDiskWrapper::MoveNoReplace(const CString& from, const CString& to) { return m_target.MoveNoReplace(from, to); }
-
 bool CDiskWrapper::GetIdentity(const CString& path, CFileIdentity& identity) {
   return m_target.GetIdentity(path, identity);
+}
+
+bool CDiskWrapper::OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) {
+  return m_target.OpenPrivateFolder(parent, name, create, folder);
+}
+
+bool CDiskWrapper::SetEntryAttributes(const CFileFind& entry, uint32_t attributes) {
+  return m_target.SetEntryAttributes(entry, attributes);
+}
+
+bool CDiskWrapper::GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) {
+  return m_target.GetEntryIdentity(entry, identity);
+}
+
+bool CDiskWrapper::MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
+  return m_target.MoveEntry(entry, folder, name);
 }
 
 long CDiskWrapper::LastError() { return m_target.LastError(); }

@@ -1,7 +1,11 @@
 // CDiskInterface: the file-system operations a cleanup run performs, behind
 // one narrow interface, so that a test can wrap the real disk and make any
 // call fail (platform/testing/faulty_disk.h). RealDisk() is the disk itself,
-// through the platform layer (file_system.h, file_find.h).
+// through the platform layer (file_find.h, file_system.h, folder_handle.h).
+//
+// Below the source folder every operation is made on a listed entry,
+// relative to the folder that lists it, never by reopening a path: a folder
+// of the tree swapped for a link during a run leads nowhere outside it.
 #pragma once
 
 #include <cstdint>
@@ -10,26 +14,34 @@
 #include "platform/file_system.h"
 
 class CFileFind;
+class CFolderHandle;
 
 class CDiskInterface {
  public:
   virtual ~CDiskInterface();
 
-  // Starts listing folder in find (CFileFind::FindFile on the folder, the
-  // separator and "*.*"). False: nothing to list (missing, no access, empty).
+  // Starts listing the folder at a path in find (CFileFind::FindFile on the
+  // folder, the separator and "*.*"). False: nothing to list (missing, no
+  // access, empty).
   virtual bool ListFolder(const CString& folder, CFileFind& find) = 0;
+  // Starts listing the current entry of parent, a folder, in find
+  // (CFileFind::FindSubfolder). False as ListFolder.
+  virtual bool ListSubfolder(const CFileFind& parent, CFileFind& find) = 0;
   // The FILE_ATTRIBUTE_* bits of path itself; false when it cannot be read.
   virtual bool GetAttributes(const CString& path, uint32_t& attributes) = 0;
-  // False when the attributes cannot be changed.
-  virtual bool SetAttributes(const CString& path, uint32_t attributes) = 0;
-  // Creates one folder (its parent must exist); false when it cannot, or
-  // when something is already there.
-  virtual bool CreateFolder(const CString& path) = 0;
-  // Moves a file, folder or link on one volume. Never replaces an existing
-  // item and never copies; false when the item did not move.
-  virtual bool MoveNoReplace(const CString& from, const CString& to) = 0;
   // The identity of the item at path itself (a final link is not followed).
   virtual bool GetIdentity(const CString& path, CFileIdentity& identity) = 0;
+  // Opens (making it when missing and create is true) a folder for this
+  // user's private use (PlatformOpenPrivateFolder). False when it cannot be made or must not be
+  // used.
+  virtual bool OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) = 0;
+  // The operations on the current entry of a listing: its attributes, its
+  // identity, and a move into folder under name that never replaces an
+  // existing item and never copies. False when they fail.
+  virtual bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) = 0;
+  virtual bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) = 0;
+  virtual bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) = 0;
   // The OS error of the last failed call on this thread, 0 after a success.
   virtual long LastError() = 0;
 };
@@ -42,11 +54,14 @@ class CDiskWrapper : public CDiskInterface {
   explicit CDiskWrapper(CDiskInterface& target);
 
   bool ListFolder(const CString& folder, CFileFind& find) override;
+  bool ListSubfolder(const CFileFind& parent, CFileFind& find) override;
   bool GetAttributes(const CString& path, uint32_t& attributes) override;
-  bool SetAttributes(const CString& path, uint32_t attributes) override;
-  bool CreateFolder(const CString& path) override;
-  bool MoveNoReplace(const CString& from, const CString& to) override;
   bool GetIdentity(const CString& path, CFileIdentity& identity) override;
+  bool OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) override;
+  bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
+  bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
+  bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   long LastError() override;
 
  protected:

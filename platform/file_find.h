@@ -19,6 +19,9 @@
 
 #include "platform/cstring.h"
 #include "platform/file_attributes.h"
+#include "platform/file_system.h"
+
+class CFolderHandle;
 
 class CFileFind {
  public:
@@ -33,6 +36,12 @@ class CFileFind {
   // Returns false, with nothing to enumerate, when the folder cannot be
   // listed (missing, not a folder, no access) or has no entry at all.
   bool FindFile(const CString& pattern);
+
+  // Starts listing the current entry of parent, a folder, from the folder
+  // parent lists: POSIX opens it relative to that folder's descriptor and
+  // never through a link, so a folder swapped for a link meanwhile is not
+  // entered; Windows lists it by its path. Returns false as FindFile does.
+  bool FindSubfolder(const CFileFind& parent);
 
   // Moves to the next entry. Returns true when more entries follow it, false
   // when it is the last one. REQUIRES: FindFile returned true and no earlier
@@ -64,6 +73,19 @@ class CFileFind {
 
   // Size in bytes of the entry itself (a link's own size; 0 for a folder).
   uint64_t GetLength() const;
+
+  // The operations a cleanup run performs on the entry, relative to the
+  // listed folder on POSIX (by its path on Windows), so that they reach this
+  // very entry even when a folder above it has been swapped for a link.
+  // Each records the OS error for PlatformLastError().
+  //
+  // Moves the entry into folder under name; never replaces, never copies
+  // across volumes. Returns 1 on success and 0 on failure.
+  int MoveEntry(const CFolderHandle& folder, const CString& name) const;
+  // SetFileAttributes on the entry itself; a link is left as it is.
+  bool SetEntryAttributes(uint32_t attributes) const;
+  // The identity of the entry itself (a link is not followed).
+  bool GetEntryIdentity(CFileIdentity& identity) const;
 
   struct Impl;
 

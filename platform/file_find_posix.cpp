@@ -3,9 +3,13 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <string>
 
+#include "platform/file_system_posix.h"
+#include "platform/folder_handle.h"
 #include "platform/posix_text.h"
 
 namespace {
@@ -75,6 +79,23 @@ struct CFileFind::Impl {
   }
 };
 
+namespace {
+
+// A listing of dir positioned before its first entry, or null (dir closed)
+// when it has none; null for a null dir.
+std::unique_ptr<CFileFind::Impl> StartListing(DIR* dir, const CString& prefix) {
+  if (dir == nullptr) return nullptr;
+  std::unique_ptr<CFileFind::Impl> impl(new CFileFind::Impl);
+  impl->dir = dir;
+  impl->prefix = prefix;
+  impl->hasNext = impl->ReadNext();
+  if (impl->hasNext) return impl;
+  ::closedir(dir);
+  return nullptr;
+}
+
+}  // namespace
+
 CFileFind::CFileFind() = default;
 
 CFileFind::~CFileFind() { Close(); }
@@ -84,17 +105,20 @@ bool CFileFind::FindFile(const CString& pattern) {
   CString prefix;
   if (!SplitPattern(pattern, prefix)) return false;
   const std::string folder = prefix.empty() ? std::string(".") : ToNativePath(prefix);
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return false;
-  m_pImpl.reset(new Impl);
-  m_pImpl->dir = dir;
-  m_pImpl->prefix = prefix;
-  m_pImpl->hasNext = m_pImpl->ReadNext();
-  if (!m_pImpl->hasNext) {
-    Close();
-    return false;
-  }
-  return true;
+  m_pImpl = StartListing(::opendir(folder.c_str()), prefix);
+  return m_pImpl != nullptr;
+}
+
+bool CFileFind::FindSubfolder(const CFileFind& parent) {
+  Close();
+  const Impl& p = *parent.m_pImpl;
+  const int fd = ::openat(::dirfd(p.dir), p.current.native.c_str(),
+                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) ::close(fd);
+  m_pImpl = StartListing(dir, parent.GetFilePath() + L"/");
+  return m_pImpl != nullptr;
 }
 
 bool CFileFind::FindNextFile() {
@@ -143,4 +167,22 @@ uint64_t CFileFind::GetLength() const {
   if (m_pImpl->Type() == DT_DIR) return 0;
   const struct stat* s = m_pImpl->LinkStatus();
   return s != nullptr ? static_cast<uint64_t>(s->st_size) : 0;
+}
+
+int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const {
+  const int target = static_cast<int>(folder.m_nHandle);
+  if (!folder.IsOpen()) {
+    errno = EBADF;
+    return RecordPosixResult(false);
+  }
+  return MoveNoReplaceAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), target,
+                         ToNativePath(name).c_str()) ? 1 : 0;
+}
+
+bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
+  return SetAttributesAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), attributes);
+}
+
+bool CFileFind::GetEntryIdentity(CFileIdentity& identity) const {
+  return IdentityAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), identity);
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/folder_handle.h"
+
 // The Windows headers map FindNextFile to FindNextFileW; ours is a method.
 #undef FindNextFile
 
@@ -26,6 +28,8 @@ bool CFileFind::FindFile(const CString& pattern) {
   m_pImpl = std::move(impl);
   return true;
 }
+
+bool CFileFind::FindSubfolder(const CFileFind& parent) { return FindFile(parent.GetFilePath() + L"\\*.*"); }
 
 bool CFileFind::FindNextFile() {
   Impl& d = *m_pImpl;
@@ -55,3 +59,13 @@ uint64_t CFileFind::GetLength() const {
   const WIN32_FIND_DATAW& d = m_pImpl->current;
   return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
+
+int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const {
+  return PlatformMoveFile(GetFilePath(), folder.GetPath() + L"\\" + name);
+}
+
+bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
+  return PlatformSetFileAttributes(GetFilePath(), attributes);
+}
+
+bool CFileFind::GetEntryIdentity(CFileIdentity& identity) const { return PlatformFileIdentity(GetFilePath(), identity); }

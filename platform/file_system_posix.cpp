@@ -7,18 +7,56 @@
 
 #include <cerrno>
 
+#include "platform/file_system_posix.h"
 #include "platform/posix_text.h"
 
 namespace {
 
 thread_local long t_lastError = 0;
 
-bool Done(bool ok) {
+bool Done(bool ok) { return RecordPosixResult(ok); }
+
+}  // namespace
+
+bool RecordPosixResult(bool ok) {
   t_lastError = ok ? 0 : errno;
   return ok;
 }
 
-}  // namespace
+bool MoveNoReplaceAt(int fromFolder, const char* from, int toFolder, const char* to) {
+  if (::renameat2(fromFolder, from, toFolder, to, RENAME_NOREPLACE) == 0) return Done(true);
+  if (errno != EINVAL && errno != ENOSYS) return Done(false);
+  // A file system without the no-replace flag: test first, then rename. The
+  // gap between the two is the only window in which a replace could happen.
+  struct stat st {};
+  if (::fstatat(toFolder, to, &st, AT_SYMLINK_NOFOLLOW) == 0) {
+    errno = EEXIST;
+    return Done(false);
+  }
+  return Done(::renameat(fromFolder, from, toFolder, to) == 0);
+}
+
+bool SetAttributesAt(int folder, const char* name, uint32_t attributes) {
+  struct stat st {};
+  if (!Done(::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) == 0)) return false;
+  if (S_ISLNK(st.st_mode)) return Done(true);
+  mode_t mode = st.st_mode & 07777;
+  if (attributes & FILE_ATTRIBUTE_READONLY)
+    mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
+  else
+    mode |= S_IWUSR;
+  if (mode == (st.st_mode & 07777)) return Done(true);
+  // Refuses, rather than follows, a link put in the item's place meanwhile.
+  return Done(::fchmodat(folder, name, mode, AT_SYMLINK_NOFOLLOW) == 0);
+}
+
+bool IdentityAt(int folder, const char* name, CFileIdentity& identity) {
+  struct stat st {};
+  if (!Done(::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) == 0)) return false;
+  identity.nVolume = static_cast<uint64_t>(st.st_dev);
+  identity.nIndex = static_cast<uint64_t>(st.st_ino);
+  return true;
+}
 
 bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
   const std::string native = ToNativePath(path);
@@ -41,42 +79,17 @@ bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
 }
 
 bool PlatformSetFileAttributes(const CString& path, uint32_t attributes) {
-  const std::string native = ToNativePath(path);
-  struct stat st {};
-  if (!Done(::lstat(native.c_str(), &st) == 0)) return false;
-  if (S_ISLNK(st.st_mode)) return Done(true);
-  mode_t mode = st.st_mode & 07777;
-  if (attributes & FILE_ATTRIBUTE_READONLY)
-    mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
-  else
-    mode |= S_IWUSR;
-  if (mode == (st.st_mode & 07777)) return Done(true);
-  return Done(::chmod(native.c_str(), mode) == 0);
+  return SetAttributesAt(AT_FDCWD, ToNativePath(path).c_str(), attributes);
 }
 
 bool PlatformCreateDirectory(const CString& path) { return Done(::mkdir(ToNativePath(path).c_str(), 0777) == 0); }
 
 int PlatformMoveFile(const CString& from, const CString& to) {
-  const std::string source = ToNativePath(from);
-  const std::string target = ToNativePath(to);
-  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) return Done(true);
-  if (errno != EINVAL && errno != ENOSYS) return Done(false);
-  // A file system without the no-replace flag: test first, then rename. The
-  // gap between the two is the only window in which a replace could happen.
-  struct stat st {};
-  if (::lstat(target.c_str(), &st) == 0) {
-    errno = EEXIST;
-    return Done(false);
-  }
-  return Done(::rename(source.c_str(), target.c_str()) == 0);
+  return MoveNoReplaceAt(AT_FDCWD, ToNativePath(from).c_str(), AT_FDCWD, ToNativePath(to).c_str()) ? 1 : 0;
 }
 
 bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
-  struct stat st {};
-  if (!Done(::lstat(ToNativePath(path).c_str(), &st) == 0)) return false;
-  identity.nVolume = static_cast<uint64_t>(st.st_dev);
-  identity.nIndex = static_cast<uint64_t>(st.st_ino);
-  return true;
+  return IdentityAt(AT_FDCWD, ToNativePath(path).c_str(), identity);
 }
 
 long PlatformLastError() { return t_lastError; }

@@ -118,8 +118,7 @@ struct CRunSettings {
 // The input checks of a run, with their errors on the error stream.
 bool CheckInput(CConsoleScreen& screen, CleanupKind kind, const CString& source, const CString& list) {
   CInputError error;
-  const auto isFolder = [](const CString& path) { return IsExistingFolder(path); };
-  if (CheckSourceInput(source, isFolder, error) && CheckListInput(kind, list, error)) return true;
+  if (CheckSourceInput(source, RealSourceProbe(), error) && CheckListInput(kind, list, error)) return true;
   ShowError(screen, error.strCaption, error.strText);
   return false;
 }

@@ -168,8 +168,9 @@ int CVelmoraDlg::Confirm(const CString& text, const CString& caption) {
 bool CVelmoraDlg::CheckSource(bool prompt) {
   TrimString(m_strSource);
   CInputError error;
-  const auto isFolder = [this](const CString& path) { return m_services.IsFolder(path); };
-  if (CheckSourceInput(m_strSource, isFolder, error)) return true;
+  const CSourceProbe probe{[this](const CString& path) { return m_services.IsFolder(path); },
+                           [this](const CString& path) { return m_services.IsInsideTrash(path); }};
+  if (CheckSourceInput(m_strSource, probe, error)) return true;
   if (prompt || !m_strSource.empty()) ErrorBox(error.strText, error.strCaption);
   return false;
 }

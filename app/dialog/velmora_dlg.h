@@ -22,6 +22,8 @@ class CVelmoraDlgServices {
 
   // True when path names an existing folder.
   virtual bool IsFolder(const CString& path) = 0;
+  // True when path is, or lies inside, a trash folder.
+  virtual bool IsInsideTrash(const CString& path) = 0;
   // Derives the trash folder from the source folder and creates it. On
   // failure returns false with the error text to show.
   virtual bool MakeTrashFolder(const CString& source, CString& error) = 0;

@@ -19,6 +19,7 @@ namespace {
 class CFakeServices : public CVelmoraDlgServices {
  public:
   bool IsFolder(const CString& path) override { return m_folders.count(path) != 0; }
+  bool IsInsideTrash(const CString& path) override { return path.compare(0, 8, L"C:\\Trush") == 0; }
   bool MakeTrashFolder(const CString& source, CString& error) override {
     m_madeFor.push_back(source);
     m_strTrash = source.substr(0, 1) + L":\\Trush";

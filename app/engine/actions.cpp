@@ -65,7 +65,7 @@ bool CExtCount::OnFound(CFileFind& entry) {
 
 bool CDeleteFile::OnFound(CFileFind& entry) {
   if (FindExtensionMatch(entry, m_arrList) == nullptr) return false;
-  MoveToBatch(*this, entry.GetFilePath(), false);
+  MoveToBatch(*this, entry, false);
   return true;
 }
 
@@ -79,15 +79,16 @@ bool CDirsCount::OnFound(CFileFind& entry) {
 
 bool CDeleteFolder::OnFound(CFileFind& entry) {
   if (FindFolderNameMatch(entry, m_arrList) == nullptr) return false;
-  MoveToBatch(*this, entry.GetFilePath(), true);
+  MoveToBatch(*this, entry, true);
   return true;
 }
 
-bool MoveToBatch(CAction& action, const CString& source, bool isFolder) {
+bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
+  const CString source = entry.GetFilePath();
   const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
-  action.m_disk.SetAttributes(source, FILE_ATTRIBUTE_ARCHIVE);
-  const bool moved = action.m_disk.MoveNoReplace(source, destination);
+  action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
+  const bool moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
   ++(moved ? action.m_nCount : action.m_nFailed);
   action.LogMove(source, destination, !moved);
   PumpMessage();

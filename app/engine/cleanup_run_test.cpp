@@ -14,6 +14,7 @@
 #include "platform/encoding.h"
 #include "platform/file_find.h"
 #include "platform/file_system.h"
+#include "platform/folder_handle.h"
 #include "text/format.h"
 #include "platform/process.h"
 #include "platform/testing/faulty_disk.h"
@@ -237,7 +238,7 @@ TEST_F(CleanupRun, RefusedOrEmptyRuns) {
 
 TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
-  m_disk.Fail(DiskCall::kCreateFolder, 1, 112);  // a full disk
+  m_disk.Fail(DiskCall::kOpenFolder, 2, 112);  // the batch folder, on a full disk
   const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
   const CString text = L"Cannot create folder " + m_strBatch;
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
@@ -373,4 +374,55 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   EXPECT_EQ(folders.nCounted, 1);
   EXPECT_EQ(folders.nMoved, 1);
   EXPECT_EQ(Content(Src(L"sub/real.txt")), L"r");
+}
+
+// Swaps the folder `sub` of the source for a link to a folder outside the
+// tree, holding items of the same names, at the worst moments of the work
+// pass: right before the walk enters it (its second entering: the count
+// pass came first), or right before one of its items is moved.
+class CSwappingDisk : public CDiskWrapper {
+ public:
+  CSwappingDisk(CDiskInterface& disk, const CString& sub, const CString& outside)
+      : CDiskWrapper(disk), m_strSub(sub), m_strOutside(outside) {}
+  bool ListSubfolder(const CFileFind& parent, CFileFind& find) override {
+    if (parent.GetFilePath() == m_strSub && m_bBeforeEntering && ++m_nEntered == 2) Swap();
+    return CDiskWrapper::ListSubfolder(parent, find);
+  }
+  bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override {
+    if (entry.GetRoot() == m_strSub + PlatformPathSeparator() && !m_bBeforeEntering) Swap();
+    return CDiskWrapper::MoveEntry(entry, folder, name);
+  }
+  bool m_bBeforeEntering = true;
+
+ private:
+  void Swap() {
+    if (m_bSwapped) return;
+    m_bSwapped = true;
+    EXPECT_EQ(PlatformMoveFile(m_strSub, m_strSub + L".old"), 1);
+    EXPECT_TRUE(MakeLinkForTesting(m_strOutside, m_strSub, true));
+  }
+  CString m_strSub, m_strOutside;
+  int m_nEntered = 0;
+  bool m_bSwapped = false;
+};
+
+TEST_F(CleanupRun, AFolderSwappedForALinkMidRunLeadsNowhereOutsideTheTree) {
+  if (!MakeLinkForTesting(m_tmp / L"outside", m_tmp / L"probe", true)) GTEST_SKIP() << "no symbolic links here";
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "Windows moves by path; the swap race is closed on POSIX";
+  for (const bool beforeEntering : {true, false}) {
+    RemoveTreeForTesting(m_view.m_strSource);
+    ASSERT_TRUE(WriteFileForTesting(Src(L"sub/b.obj"), "inside"));
+    ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/b.obj", "outside"));
+    CSwappingDisk disk(m_disk, Src(L"sub"), m_tmp / L"outside");
+    disk.m_bBeforeEntering = beforeEntering;
+    m_view.m_lines.clear();
+    m_view.m_strList = L"obj";
+    const CCleanupOutcome outcome = RunCleanup(CleanupKind::kFiles, m_view, disk);
+    EXPECT_EQ(Content(m_tmp / L"outside/b.obj"), L"outside") << beforeEntering;
+    EXPECT_EQ(outcome.nCounted, 1);
+    // Entered before the swap: the item moved is the one that was listed.
+    EXPECT_EQ(outcome.nMoved, beforeEntering ? 0 : 1) << beforeEntering;
+    EXPECT_EQ(Survivors(), beforeEntering ? CStringArray{} : CStringArray{L"inside"});
+    RemoveTreeForTesting(m_tmp / L"Trush/2026_12_05_02_34_50");
+  }
 }

@@ -9,15 +9,15 @@ namespace {
 
 // Sum of the sizes of everything below folder that is not a folder; a link
 // counts its own size and is never followed.
-uint64_t FolderSize(const CString& folder, CDiskInterface& disk) {
+uint64_t FolderSize(const CFileFind& folder, CDiskInterface& disk) {
   uint64_t total = 0;
   CFileFind find;
-  if (!disk.ListFolder(folder, find)) return 0;
+  if (!disk.ListSubfolder(folder, find)) return 0;
   for (bool more = true; more;) {
     more = find.FindNextFile();
     if (find.IsDots()) continue;
     if (find.IsDirectory() && !find.IsReparsePoint())
-      total += FolderSize(find.GetFilePath(), disk);
+      total += FolderSize(find, disk);
     else
       total += find.GetLength();
   }
@@ -38,7 +38,7 @@ class CDryRunAction : public CFileAction {
     CDryRunItem item;
     item.strPath = entry.GetFilePath();
     item.bFolder = folder;
-    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(item.strPath, m_disk) : entry.GetLength();
+    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(entry, m_disk) : entry.GetLength();
     ++m_nCount;
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;

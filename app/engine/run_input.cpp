@@ -1,19 +1,29 @@
 #include "app/engine/run_input.h"
 
+#include "app/engine/trash_folder.h"
+
 bool IsExistingFolder(const CString& path, CDiskInterface& disk) {
   uint32_t attributes = 0;
   return disk.GetAttributes(path, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-bool CheckSourceInput(const CString& source, const std::function<bool(const CString&)>& isFolder,
-                      CInputError& error) {
+CSourceProbe RealSourceProbe() {
+  return CSourceProbe{[](const CString& path) { return IsExistingFolder(path); },
+                      [](const CString& path) { return IsInsideTrashFolder(path); }};
+}
+
+bool CheckSourceInput(const CString& source, const CSourceProbe& probe, CInputError& error) {
   error.strCaption = L"Wrong path";
   if (source.empty()) {
     error.strText = L"Please, specify the path";
     return false;
   }
-  if (!isFolder(source)) {
+  if (!probe.isFolder(source)) {
     error.strText = L"The root folder '" + source + L"' does not exists";
+    return false;
+  }
+  if (probe.isInsideTrash(source)) {
+    error.strText = L"The root folder '" + source + L"' lies in the trash folder";
     return false;
   }
   return true;

@@ -20,11 +20,21 @@ struct CInputError {
 // the isFolder of CheckSourceInput where the real disk decides.
 bool IsExistingFolder(const CString& path, CDiskInterface& disk = RealDisk());
 
+// What the source check asks of the disk (IsExistingFolder and
+// IsInsideTrashFolder where the real disk decides).
+struct CSourceProbe {
+  std::function<bool(const CString&)> isFolder;
+  std::function<bool(const CString&)> isInsideTrash;
+};
+
+// The probe of the real disk.
+CSourceProbe RealSourceProbe();
+
 // REQUIRES: source is trimmed. False, with the error, when it is empty
-// ("Please, specify the path") or when isFolder says it names no existing
-// folder ("The root folder '...' does not exists"); both under "Wrong path".
-bool CheckSourceInput(const CString& source, const std::function<bool(const CString&)>& isFolder,
-                      CInputError& error);
+// ("Please, specify the path"), names no existing folder ("The root folder
+// '...' does not exists"), or is or lies inside the trash folder (a run
+// would move old batches, or its own items, again); all under "Wrong path".
+bool CheckSourceInput(const CString& source, const CSourceProbe& probe, CInputError& error);
 
 // False, with the error, when the list of a run of that kind holds nothing
 // but white space. The list itself is used as typed (split at blanks).

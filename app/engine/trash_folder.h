@@ -5,15 +5,19 @@
 #include "platform/cstring.h"
 #include "platform/disk_interface.h"
 
+class CFolderHandle;
+
 // The trash folder. First value: "Trush" at the root of the default drive
 // ("C:\Trush" on Windows, "/Trush" on POSIX); replaced by MakeTrashFolder.
 extern CString g_strTrash;
 // The batch folder of the most recent run; empty until MakeBatchFolder.
 extern CString g_strBatch;
 
-// Makes sure the folder exists: does nothing when it is already a folder,
-// otherwise creates that one level (its parent must exist). Throws
-// CActException* with "Cannot create folder " and the path when it cannot.
+// Makes sure the folder exists for this user's private use: an existing one
+// must be a real folder of the user that nobody else can write to
+// (PlatformOpenPrivateFolder); a missing one is made, one level (its parent
+// must exist), mode 0700. Throws CActException* with "Cannot create folder "
+// and the path otherwise.
 void CreateFolder(const CString& path, CDiskInterface& disk = RealDisk());
 
 // The trash folder of a source: its drive (GetSourceDrive), the separator
@@ -29,6 +33,21 @@ bool TryMakeTrashFolder(const CString& source, CString& error, CDiskInterface& d
 
 // g_strBatch = g_strTrash, the separator and the local time of now as
 // "%04d_%02d_%02d_%02d_%02d_%02d" (year, month, day, hour, minute, second);
-// then CreateFolder on it. Two runs in the same second share the folder.
+// then the folder is made inside the trash folder, which must exist, and
+// held open for the run's moves; both must be private folders of the user,
+// as for CreateFolder. Two runs in the same second share the folder. Throws
+// CActException* with "Cannot create folder " and g_strBatch otherwise.
 void MakeBatchFolder(CDiskInterface& disk = RealDisk());
 CString GetBatchFolder();
+// The batch folder as MakeBatchFolder opened it; closed before the first
+// run and after CloseBatchFolder.
+const CFolderHandle& GetBatchFolderHandle();
+void CloseBatchFolder();
+
+// True when path is folder or lies anywhere inside it, however either is
+// spelled (links along path are followed).
+bool IsInsideFolder(const CString& path, const CString& folder, CDiskInterface& disk = RealDisk());
+// True when source is, or lies inside, the current trash folder or the trash
+// folder of its own drive: a run there would move old batches, or its own
+// items, again.
+bool IsInsideTrashFolder(const CString& source, CDiskInterface& disk = RealDisk());

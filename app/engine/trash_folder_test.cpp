@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/engine/walk.h"
 #include "platform/clock.h"
 #include "platform/process.h"
@@ -79,4 +81,47 @@ TEST_F(TrashFolder, PosixTrashFolderIsTrushAtTheSourceVolume) {
   EXPECT_EQ(ThrownText([&] { MakeTrashFolder(m_tmp / L"work/src"); }), L"<none>");
   EXPECT_EQ(GetTrashFolder(), m_tmp / L"Trush");
   EXPECT_TRUE(ExistsForTesting(m_tmp / L"Trush"));
+}
+
+TEST_F(TrashFolder, OnlyAPrivateFolderOfTheUserServesAsTrashOrBatchFolder) {
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "owners and modes are POSIX rules";
+  namespace fs = std::filesystem;
+  const CString trash = m_tmp / L"Trush";
+  EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"<none>");
+  EXPECT_EQ(fs::status(trash).permissions(), fs::perms::owner_all);
+  // The user's own group may write (a 002 umask); others may not.
+  fs::permissions(trash, fs::perms::owner_all | fs::perms::group_all);
+  EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"<none>");
+  fs::permissions(trash, fs::perms::all);
+  EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"Cannot create folder " + trash);
+  fs::permissions(trash, fs::perms::owner_all);
+
+  // A link to a folder of one's own is no trash folder either.
+  ASSERT_TRUE(MakeFoldersForTesting(m_tmp / L"elsewhere"));
+  ASSERT_TRUE(MakeLinkForTesting(m_tmp / L"elsewhere", m_tmp / L"linked", true));
+  EXPECT_EQ(ThrownText([&] { CreateFolder(m_tmp / L"linked"); }), L"Cannot create folder " + (m_tmp / L"linked"));
+
+  // Another user's batch folder of the coming second, made in advance.
+  m_state.PinClock(CLocalTime{2026, 12, 5, 2, 4, 9});
+  g_strTrash = trash;
+  const CString batch = trash + L"/2026_12_05_02_04_09";
+  ASSERT_TRUE(MakeFoldersForTesting(batch));
+  if (!GiveAwayForTesting(batch)) GTEST_SKIP() << "only root can give a folder to another user here";
+  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"Cannot create folder " + batch);
+}
+
+TEST_F(TrashFolder, ASourceInsideTheTrashIsFoundHoweverSpelled) {
+  const CString trash = m_tmp / L"Trush";
+  const CString sep(1, PlatformPathSeparator());
+  ASSERT_TRUE(MakeFoldersForTesting(trash + sep + L"2026_12_05_02_04_09" + sep + L"old"));
+  ASSERT_TRUE(MakeFoldersForTesting(m_tmp / L"src"));
+  EXPECT_TRUE(IsInsideFolder(trash, trash));
+  EXPECT_TRUE(IsInsideFolder(trash + sep + L"2026_12_05_02_04_09" + sep + L"old", trash));
+  EXPECT_TRUE(IsInsideFolder((m_tmp / L"src") + sep + L".." + sep + L"Trush", trash));
+  EXPECT_FALSE(IsInsideFolder(m_tmp / L"src", trash));
+  EXPECT_FALSE(IsInsideFolder(m_tmp.Path(), trash));
+  // A link to a batch folder leads inside, though its text does not.
+  if (!MakeLinkForTesting(trash + sep + L"2026_12_05_02_04_09", m_tmp / L"src/batch", true))
+    GTEST_SKIP() << "no symbolic links here";
+  EXPECT_TRUE(IsInsideFolder(m_tmp / L"src/batch", trash));
 }

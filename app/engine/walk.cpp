@@ -25,28 +25,34 @@ struct CSkipFolder {
   bool Matches(const CFileFind& entry, CDiskInterface& disk) const {
     if (!bValid || CompareNoCase(entry.GetFileName(), strName) != 0) return false;
     CFileIdentity id;
-    return disk.GetIdentity(entry.GetFilePath(), id) && id == identity;
+    return disk.GetEntryIdentity(entry, id) && id == identity;
   }
 };
 
 struct CWalkContext {
   CSkipFolder trash;
   CSkipFolder batch;
+
+  // The trash and batch folders are left out whatever the entry is: a link
+  // to elsewhere named like them as much as the folders themselves.
+  bool Skips(const CFileFind& entry, CDiskInterface& disk) const {
+    return trash.Matches(entry, disk) || batch.Matches(entry, disk);
+  }
 };
 
-void Walk(const CString& folder, CFileAction& action, const CWalkContext& context) {
-  g_bCancel = false;
-  CFileFind find;
+// Offers the entries of a started listing; enters each real folder not
+// consumed, relative to this listing.
+void Walk(CFileFind& find, CFileAction& action, const CWalkContext& context) {
   CDiskInterface& disk = action.m_disk;
-  if (!disk.ListFolder(folder, find)) return;
   for (bool more = true; more;) {
     if (g_bCancel) throw new CActException(kCancelText);
     more = find.FindNextFile();
-    if (find.IsDots()) continue;
-    // Only a real folder can be the trash or the batch folder.
+    if (find.IsDots() || context.Skips(find, disk)) continue;
     const bool realFolder = find.IsDirectory() && !find.IsReparsePoint();
-    if (realFolder && (context.trash.Matches(find, disk) || context.batch.Matches(find, disk))) continue;
-    if (!action.OnFound(find) && realFolder) Walk(find.GetFilePath(), action, context);
+    if (action.OnFound(find) || !realFolder) continue;
+    g_bCancel = false;
+    CFileFind sub;
+    if (disk.ListSubfolder(find, sub)) Walk(sub, action, context);
   }
 }
 
@@ -55,5 +61,7 @@ void Walk(const CString& folder, CFileAction& action, const CWalkContext& contex
 void WalkFolder(const CString& folder, CFileAction& action) {
   CDiskInterface& disk = action.m_disk;
   const CWalkContext context{CSkipFolder(GetTrashFolder(), disk), CSkipFolder(GetBatchFolder(), disk)};
-  Walk(folder, action, context);
+  g_bCancel = false;
+  CFileFind find;
+  if (disk.ListFolder(folder, find)) Walk(find, action, context);
 }

@@ -16,6 +16,8 @@ class CFileAction;
 // The walk never follows a symbolic link, junction or other reparse point
 // (the link itself is offered like any entry), and never offers or enters
 // the trash folder (g_strTrash) or the batch folder (g_strBatch), found by
-// identity, however the path reaches them. Lists, and asks for identities,
-// on action.m_disk.
+// identity, however the path reaches them and whatever the entry is (a link
+// named like them included). Lists, and asks for identities, on
+// action.m_disk; below folder every level is listed relative to the level
+// above it, so a folder swapped for a link meanwhile is not entered.
 void WalkFolder(const CString& folder, CFileAction& action);

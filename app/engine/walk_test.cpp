@@ -123,8 +123,8 @@ TEST_F(Walk, FoldersThatCannotBeListedArePassedOverSilently) {
   // A folder the disk refuses to list, as one without read permission.
   struct CUnlistable : CDiskWrapper {
     explicit CUnlistable(const CString& folder) : CDiskWrapper(RealDisk()), m_strFolder(folder) {}
-    bool ListFolder(const CString& folder, CFileFind& find) override {
-      return folder != m_strFolder && CDiskWrapper::ListFolder(folder, find);
+    bool ListSubfolder(const CFileFind& parent, CFileFind& find) override {
+      return parent.GetFilePath() != m_strFolder && CDiskWrapper::ListSubfolder(parent, find);
     }
     CString m_strFolder;
   } disk(m_tmp / L"src/locked");
@@ -153,4 +153,11 @@ TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
   WalkFolder(g_strTrash, inTrash);
   EXPECT_TRUE(inTrash.Saw(L"2025_01_01_00_00_00/_old.obj"));
   EXPECT_FALSE(inTrash.Saw(L"2026_01_01_00_00_00"));
+
+  // A trash folder that is a link is left out as the link it is.
+  if (!MakeLinkForTesting(m_tmp / L"elsewhere", m_tmp / L"src/Trush", true)) GTEST_SKIP() << "no symbolic links here";
+  g_strTrash = m_tmp / L"src/Trush";
+  CRecorder linked(m_tmp / L"src");
+  WalkFolder(m_tmp / L"src", linked);
+  EXPECT_EQ(linked.m_seen, CStringArray{L"a.obj"});
 }

@@ -22,24 +22,33 @@ bool CFaultyDisk::ListFolder(const CString& folder, CFileFind& find) {
   return !Strikes(DiskCall::kList) && CDiskWrapper::ListFolder(folder, find);
 }
 
+bool CFaultyDisk::ListSubfolder(const CFileFind& parent, CFileFind& find) {
+  return !Strikes(DiskCall::kList) && CDiskWrapper::ListSubfolder(parent, find);
+}
+
 bool CFaultyDisk::GetAttributes(const CString& path, uint32_t& attributes) {
   return !Strikes(DiskCall::kGetAttributes) && CDiskWrapper::GetAttributes(path, attributes);
 }
 
-bool CFaultyDisk::SetAttributes(const CString& path, uint32_t attributes) {
-  return !Strikes(DiskCall::kSetAttributes) && CDiskWrapper::SetAttributes(path, attributes);
-}
-
-bool CFaultyDisk::CreateFolder(const CString& path) {
-  return !Strikes(DiskCall::kCreateFolder) && CDiskWrapper::CreateFolder(path);
-}
-
-bool CFaultyDisk::MoveNoReplace(const CString& from, const CString& to) {
-  return !Strikes(DiskCall::kMove) && CDiskWrapper::MoveNoReplace(from, to);
-}
-
 bool CFaultyDisk::GetIdentity(const CString& path, CFileIdentity& identity) {
   return !Strikes(DiskCall::kIdentity) && CDiskWrapper::GetIdentity(path, identity);
+}
+
+bool CFaultyDisk::OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) {
+  return !Strikes(DiskCall::kOpenFolder) && CDiskWrapper::OpenPrivateFolder(parent, name, create, folder);
+}
+
+bool CFaultyDisk::SetEntryAttributes(const CFileFind& entry, uint32_t attributes) {
+  return !Strikes(DiskCall::kSetAttributes) && CDiskWrapper::SetEntryAttributes(entry, attributes);
+}
+
+bool CFaultyDisk::GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) {
+  return !Strikes(DiskCall::kIdentity) && CDiskWrapper::GetEntryIdentity(entry, identity);
+}
+
+bool CFaultyDisk::MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
+  return !Strikes(DiskCall::kMove) && CDiskWrapper::MoveEntry(entry, folder, name);
 }
 
 long CFaultyDisk::LastError() { return m_bLastFailed ? m_nLastError : CDiskWrapper::LastError(); }

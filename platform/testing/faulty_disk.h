@@ -4,11 +4,10 @@
 #pragma once
 
 #include <map>
-#include <utility>
 
 #include "platform/disk_interface.h"
 
-enum class DiskCall { kList, kGetAttributes, kSetAttributes, kCreateFolder, kMove, kIdentity };
+enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove };
 
 class CFaultyDisk : public CDiskWrapper {
  public:
@@ -21,11 +20,14 @@ class CFaultyDisk : public CDiskWrapper {
   int Calls(DiskCall kind) const;
 
   bool ListFolder(const CString& folder, CFileFind& find) override;
+  bool ListSubfolder(const CFileFind& parent, CFileFind& find) override;
   bool GetAttributes(const CString& path, uint32_t& attributes) override;
-  bool SetAttributes(const CString& path, uint32_t attributes) override;
-  bool CreateFolder(const CString& path) override;
-  bool MoveNoReplace(const CString& from, const CString& to) override;
   bool GetIdentity(const CString& path, CFileIdentity& identity) override;
+  bool OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
+                         CFolderHandle& folder) override;
+  bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
+  bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
+  bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   long LastError() override;
 
  private:

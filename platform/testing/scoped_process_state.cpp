@@ -66,6 +66,7 @@ CScopedProcessState::~CScopedProcessState() {
   g_bCancel = m_pSaved->bCancel;
   g_strTrash = m_pSaved->strTrash;
   g_strBatch = m_pSaved->strBatch;
+  CloseBatchFolder();
 #ifdef _WIN32
   g_pfnDialogMessageBox = m_pSaved->pfnMessageBox;
 #endif

@@ -57,6 +57,10 @@ bool RemoveTreeForTesting(const CString& path);
 // be made (then skip).
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
 
+// Gives the item to another user (POSIX: nobody, 65534), as if that user had
+// made it. False where this process cannot (not root; Windows): then skip.
+bool GiveAwayForTesting(const CString& path);
+
 // A folder on another volume than the current directory where a test may
 // make its own subfolder, or empty when there is none (POSIX: /dev/shm).
 CString OtherVolumeForTesting();

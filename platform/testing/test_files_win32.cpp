@@ -122,4 +122,6 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
 // Folder permissions do not bind a Windows process the way the tests need
 // (the read-only attribute of a folder does not stop moves).
 
+bool GiveAwayForTesting(const CString&) { return false; }
+
 CString OtherVolumeForTesting() { return CString(); }
