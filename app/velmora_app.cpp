@@ -4,6 +4,7 @@
 #include "platform/common_controls.h"
 #include "platform/exception.h"
 #include "platform/process.h"
+#include "platform/known_folders.h"
 #include "winui/system_folders.h"
 
 // Both front ends share one store of settings, so the name is fixed rather
@@ -13,7 +14,10 @@ CVelmoraApp theApp(kApplicationName);
 CVelmoraApp::CVelmoraApp(const CString& appName) : m_strAppName(appName) {}
 
 CString CVelmoraApp::GetLogPath() const {
-  const CString folder = m_strLogFolder.empty() ? CString(GetMyPersonalPath()) : m_strLogFolder;
+  CString folder = m_strLogFolder.empty() ? CString(GetMyPersonalPath()) : m_strLogFolder;
+  // No documents folder (or one too long for the platform's paths): the
+  // home folder, never the root of the file system.
+  if (folder.empty()) folder = QueryHomeFolder();
   return folder + PlatformPathSeparator() + L"Velmora.log";
 }
 

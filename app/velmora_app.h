@@ -37,7 +37,8 @@ class CVelmoraApp {
   // The settings store of this application.
   CProfile GetProfile() const { return CProfile(m_strRegistryKey, m_strAppName); }
   // The log file: the personal documents folder (or m_strLogFolder when it
-  // is set) followed by "Velmora.log".
+  // is set; the home folder when there is no documents folder) followed by
+  // "Velmora.log".
   CString GetLogPath() const;
 
   CString m_strAppName;

@@ -22,6 +22,9 @@ enum class ShellFolder {
 // leading $HOME expanded) when that folder exists, else $HOME; application
 // data is $XDG_CONFIG_HOME, else $HOME/.config.
 CString QueryShellFolder(ShellFolder folder);
+// The user's home folder: POSIX $HOME, else passwd; Windows %USERPROFILE%.
+// Empty when there is none.
+CString QueryHomeFolder();
 
 CString QueryWindowsDirectory();  // POSIX: empty
 CString QuerySystemDirectory();   // POSIX: empty

@@ -100,6 +100,8 @@ CString QueryShellFolder(ShellFolder folder) {
   return CString();
 }
 
+CString QueryHomeFolder() { return FromNativePath(HomeFolder()); }
+
 CString QueryWindowsDirectory() { return CString(); }
 
 CString QuerySystemDirectory() { return CString(); }

@@ -18,6 +18,11 @@ CString QueryShellFolder(ShellFolder folder) {
   return CString(buffer);
 }
 
+CString QueryHomeFolder() {
+  wchar_t buffer[kBufferChars] = {0};
+  return FromBuffer(buffer, ::GetEnvironmentVariableW(L"USERPROFILE", buffer, kBufferChars));
+}
+
 CString QueryWindowsDirectory() {
   wchar_t buffer[kBufferChars] = {0};
   return FromBuffer(buffer, ::GetWindowsDirectoryW(buffer, kBufferChars));

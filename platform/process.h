@@ -18,6 +18,10 @@ CString GetProcessExecutablePath();
 // The platform's path separator: '\\' on Windows, '/' on POSIX.
 wchar_t PlatformPathSeparator();
 
+// The size of the path buffers of the platform, terminator included:
+// MAX_PATH (260) on Windows, PATH_MAX on POSIX.
+size_t PlatformMaxPathChars();
+
 // The value of an environment variable of this process, or the empty string
 // when it is not set.
 CString GetProcessEnvironmentVariable(const CString& name);

@@ -25,6 +25,8 @@ CString GetProcessExecutablePath() {
 
 wchar_t PlatformPathSeparator() { return L'/'; }
 
+size_t PlatformMaxPathChars() { return PATH_MAX; }
+
 CString GetProcessEnvironmentVariable(const CString& name) {
   const char* value = ::getenv(ToNativePath(name).c_str());
   return value == nullptr ? CString() : FromNativePath(std::string(value));

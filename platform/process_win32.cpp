@@ -21,6 +21,8 @@ CString GetProcessExecutablePath() {
 
 wchar_t PlatformPathSeparator() { return L'\\'; }
 
+size_t PlatformMaxPathChars() { return MAX_PATH; }
+
 CString GetProcessEnvironmentVariable(const CString& name) {
   std::vector<wchar_t> buffer(256, L'\0');
   for (;;) {

@@ -3,9 +3,10 @@
 //
 // Windows: the drive letter of the path and a colon ("C:" for C:\src).
 // POSIX: the volume root of the folder: $HOME when the folder is under $HOME
-// (by its text) and on the same file system, else the mount point of the
-// folder's file system (the highest folder above it, by its text, on the same
-// file system). The root "/" is given as the empty string, so that the root
+// and on the same file system (by their texts, else by their canonical
+// paths, and then the canonical home is given), else the mount point of the
+// folder's file system (the highest folder above it on the same file
+// system). The root "/" is given as the empty string, so that the root
 // followed by "/Trush" is always a path.
 #pragma once
 

@@ -31,6 +31,16 @@ std::string Parent(const std::string& p) {
   return slash == 0 ? std::string("/") : p.substr(0, slash);
 }
 
+// The path with every link and "." or ".." resolved, or p itself when it
+// cannot be resolved.
+std::string Canonical(const std::string& p) {
+  char* real = ::realpath(p.c_str(), nullptr);
+  if (real == nullptr) return p;
+  const std::string out(real);
+  std::free(real);
+  return out;
+}
+
 bool Under(const std::string& p, const std::string& base) {
   if (base == "/") return true;
   return p == base || (p.size() > base.size() && p.compare(0, base.size(), base) == 0 && p[base.size()] == '/');
@@ -45,9 +55,16 @@ std::string VolumeRoot(const std::string& folder) {
   }
   const char* home = std::getenv("HOME");
   if (home != nullptr && home[0] == '/') {
+    // As typed, or as the file system has them: a home reached through a
+    // link still holds the trash folder of the folders under it.
     const std::string h = Normalize(home);
     struct stat hs {};
-    if (Under(p, h) && ::stat(h.c_str(), &hs) == 0 && hs.st_dev == st.st_dev) return h;
+    if (::stat(h.c_str(), &hs) == 0 && hs.st_dev == st.st_dev) {
+      if (Under(p, h)) return h;
+      const std::string canonicalHome = Canonical(h);
+      p = Canonical(p);
+      if (Under(p, canonicalHome)) return canonicalHome;
+    }
   }
   while (p != "/") {
     const std::string up = Parent(p);

@@ -29,8 +29,15 @@ TEST(Volume, PosixDriveIsHomeWhenTheSourceIsUnderIt) {
   EXPECT_EQ(GetDrivePrefix(home / L"src/Debug/"), expected);
 
   // A sibling whose name merely begins with the home folder's name is not under it.
-  CScopedEnvironment env2(L"HOME", home / L"sr");
-  EXPECT_NE(GetSourceDrive(home / L"src/deep"), home / L"sr");
+  {
+    CScopedEnvironment env2(L"HOME", home / L"sr");
+    EXPECT_NE(GetSourceDrive(home / L"src/deep"), home / L"sr");
+  }
+  // A home reached through a link still holds the trash folder of the
+  // folders under it, as the file system names it.
+  ASSERT_TRUE(MakeLinkForTesting(home.Path(), home / L"homelink", true));
+  CScopedEnvironment env3(L"HOME", home / L"homelink");
+  EXPECT_EQ(GetSourceDrive(home / L"src/deep"), home.Path());
 }
 
 TEST(Volume, PosixDriveIsTheMountPointOutsideHome) {

@@ -7,16 +7,15 @@
 
 namespace {
 
-const size_t kMaxPathChars = 260;  // including the terminator
-
-CString Limited(const CString& text) { return text.size() < kMaxPathChars ? text : CString(); }
+// Results are cut to the platform's path buffers (terminator included).
+CString Limited(const CString& text) { return text.size() < PlatformMaxPathChars() ? text : CString(); }
 
 bool g_bUserNamePinned = false;
 CString g_strPinnedUserName;
 
 }  // namespace
 
-const CString GetCurrentDirectoryW() { return GetProcessCurrentDirectory(kMaxPathChars); }
+const CString GetCurrentDirectoryW() { return GetProcessCurrentDirectory(PlatformMaxPathChars()); }
 const CString GetWindowsDirectoryW() { return Limited(QueryWindowsDirectory()); }
 const CString GetSystemDirectoryW() { return Limited(QuerySystemDirectory()); }
 const CString GetTempPathW() { return Limited(QueryTempPath()); }

@@ -3,6 +3,7 @@
 // found first in PATH.
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -128,27 +129,31 @@ TEST_F(PosixStandIn, DocumentsAndPicturesFollowTheXdgUserFoldersWhenTheyExist) {
   EXPECT_EQ(GetMyPersonalPath(), Wide(m_root));  // no user-dirs.dirs in cfg
 }
 
-TEST_F(PosixStandIn, ResultsOfMoreThan259CharactersAreEmpty) {
+TEST_F(PosixStandIn, PathsAreCutAtPathMaxNotAtWindowsLengths) {
   EXPECT_EQ(GetTempPathW(), L"/tmp/");
   Set("TMPDIR", m_root.string());
   EXPECT_EQ(GetTempPathW(), Wide(m_root) + L"/");
 
-  const std::string longName(300, 'x');
-  Set("TMPDIR", "/" + longName);
-  EXPECT_EQ(GetTempPathW(), L"");
-  Set("HOME", "/" + longName);
-  EXPECT_EQ(GetMyPersonalPath(), L"");
-  EXPECT_EQ(GetAppDataPath(), L"");
-
-  // A current directory of more than 259 characters.
+  // Long for Windows, valid here: a documents folder and a current
+  // directory of 300 characters.
   fs::path deep = m_root;
   while (deep.string().size() < 300) deep /= std::string(50, 'd');
   fs::create_directories(deep);
+  Set("XDG_DOCUMENTS_DIR", deep.string());
+  EXPECT_EQ(GetMyPersonalPath(), Wide(deep));
   const fs::path before = fs::current_path();
   fs::current_path(deep);
   const CString inDeep = GetCurrentDirectoryW();
   fs::current_path(before);
-  EXPECT_EQ(inDeep, L"");
+  EXPECT_EQ(inDeep, Wide(deep));
+
+  const std::string tooLong(PATH_MAX, 'x');
+  Set("TMPDIR", "/" + tooLong);
+  EXPECT_EQ(GetTempPathW(), L"");
+  Set("HOME", "/" + tooLong);
+  ::unsetenv("XDG_DOCUMENTS_DIR");
+  EXPECT_EQ(GetMyPersonalPath(), L"");
+  EXPECT_EQ(GetAppDataPath(), L"");
 
   EXPECT_EQ(GetWindowsDirectoryW(), L"");
   EXPECT_EQ(GetSystemDirectoryW(), L"");

@@ -156,6 +156,12 @@ TEST_F(VelmoraDlgTest, ChecksRunInOrderWithTheirTextsAndFocus) {
   EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
   EXPECT_EQ(LastBox(), L"Wrong path|The root folder 'C:\\Nowhere' does not exists");
 
+  m_services.m_folders.insert(L"C:\\Trush\\2026_01_02_03_04_05");
+  m_view.Type(IDC_SOURCE, L"C:\\Trush\\2026_01_02_03_04_05");
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  EXPECT_EQ(LastBox(), L"Wrong path|The root folder 'C:\\Trush\\2026_01_02_03_04_05' lies in the trash folder");
+
   m_view.Type(IDC_SOURCE, L"  C:\\Work");
   m_view.Type(IDC_EXTENSION, L"   ");
   dlg.OnBegin();
