@@ -4,6 +4,7 @@
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
 #include "platform/disk_interface.h"
+#include "winui/message_pump.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ void Walk(const CString& folder, CFileAction& action, const CWalkContext& contex
   CDiskInterface& disk = action.m_disk;
   if (!disk.ListFolder(folder, find)) return;
   for (bool more = true; more;) {
-    if (g_bCancel) throw new CActException(kCancelText);
+    if (g_bCancel || IsInterruptRecorded()) throw new CActException(kCancelText);
     more = find.FindNextFile();
     if (find.IsDots()) continue;
     // Only a real folder can be the trash or the batch folder.
