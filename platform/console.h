@@ -35,8 +35,15 @@ CString FullPathFromArgument(const CString& path);
 bool IsConsoleTerminal(ConsoleStream stream);
 
 // Writes text to the output or error stream and flushes it. "\n" ends a line
-// (Windows writes CR LF where the stream is not a console).
-void WriteConsoleText(ConsoleStream stream, const CString& text);
+// (Windows writes CR LF where the stream is not a console). Returns false
+// when the text could not be written whole (a closed pipe, a full disk).
+bool WriteConsoleText(ConsoleStream stream, const CString& text);
+
+// Makes a write to an output nobody reads any more (a pipe whose reader has
+// ended, as in `velmora ... | head -3`) fail instead of ending the program,
+// so a run is never cut off between a move and its log record. POSIX:
+// SIGPIPE is ignored from now on; Windows has no such signal.
+void IgnoreClosedOutput();
 
 enum class ConsoleRead {
   kLine,         // a line was read (without its line end)

@@ -50,12 +50,14 @@ CString FullPathFromArgument(const CString& path) {
 
 bool IsConsoleTerminal(ConsoleStream stream) { return ::isatty(DescriptorOf(stream)) == 1; }
 
-void WriteConsoleText(ConsoleStream stream, const CString& text) {
+bool WriteConsoleText(ConsoleStream stream, const CString& text) {
   FILE* file = stream == ConsoleStream::kError ? stderr : stdout;
   const std::string bytes = ToNativePath(text);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);
-  std::fflush(file);
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fflush(file) == 0 && written;
 }
+
+void IgnoreClosedOutput() { ::signal(SIGPIPE, SIG_IGN); }
 
 ConsoleRead ReadConsoleLine(CString& line) {
   struct sigaction mine {}, previous {};

@@ -81,22 +81,25 @@ bool IsConsoleTerminal(ConsoleStream stream) {
   return ::GetConsoleMode(HandleOf(stream), &mode) != 0;
 }
 
-void WriteConsoleText(ConsoleStream stream, const CString& text) {
+bool WriteConsoleText(ConsoleStream stream, const CString& text) {
   if (IsConsoleTerminal(stream)) {
     const HANDLE handle = HandleOf(stream);
     for (size_t done = 0; done < text.size();) {
       const DWORD chunk = static_cast<DWORD>(std::min<size_t>(text.size() - done, 8192));
       DWORD written = 0;
-      if (!::WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) break;
+      if (!::WriteConsoleW(handle, text.data() + done, chunk, &written, nullptr) || written == 0) return false;
       done += written;
     }
-    return;
+    return true;
   }
   FILE* file = stream == ConsoleStream::kError ? stderr : stdout;
   const std::string bytes = NarrowToAnsi(text);
-  std::fwrite(bytes.data(), 1, bytes.size(), file);  // text mode: "\n" becomes CR LF
-  std::fflush(file);
+  // Text mode: "\n" becomes CR LF.
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fflush(file) == 0 && written;
 }
+
+void IgnoreClosedOutput() {}
 
 ConsoleRead ReadConsoleLine(CString& line) {
   line.clear();

@@ -5,11 +5,13 @@
 #include <utility>
 
 #include "platform/message_queue.h"
+#include "platform/testing/test_hooks.h"
 
 namespace {
 
 // Set from a signal handler or the console's handler thread: lock-free only.
-std::atomic<bool> g_bInterruptPending{false};
+std::atomic<bool> g_bInterruptPending{false};  // until the next pump
+std::atomic<bool> g_bInterruptRecorded{false};  // for good
 static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag must be signal-safe");
 
 std::mutex g_interruptMutex;
@@ -49,4 +51,14 @@ void SetInterruptCommand(std::function<void()> command) {
 
 bool InstallInterruptHandler() { return InstallPlatformInterruptHandler(NotifyInterrupt); }
 
-void NotifyInterrupt() { g_bInterruptPending.store(true); }
+void NotifyInterrupt() {
+  g_bInterruptRecorded.store(true);
+  g_bInterruptPending.store(true);
+}
+
+bool IsInterruptRecorded() { return g_bInterruptRecorded.load(); }
+
+void ForgetInterruptForTesting() {
+  g_bInterruptRecorded.store(false);
+  g_bInterruptPending.store(false);
+}

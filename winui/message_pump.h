@@ -36,3 +36,9 @@ VELMORA_API bool InstallInterruptHandler();
 // Records an interrupt as the installed handler does. Async-signal-safe and
 // callable from any thread.
 VELMORA_API void NotifyInterrupt();
+
+// True once an interrupt has been recorded in this process; it stays true.
+// Unlike the interrupt command it needs no pump, so work that never pumps
+// (the count pass of a walk) can honour it. Only a program that installs the
+// handler receives interrupts: the dialog never does. Async-signal-safe.
+bool IsInterruptRecorded();

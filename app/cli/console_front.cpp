@@ -7,6 +7,7 @@
 #include "app/engine/trash_folder.h"
 #include "app/settings.h"
 #include "app/velmora_app.h"
+#include "log/log_file.h"
 #include "platform/console.h"
 #include "platform/profile.h"
 #include "text/format.h"
@@ -19,7 +20,8 @@ const int kBarWidth = 30;
 // The two output streams of a run: the log pane's lines on the output
 // stream and, only when the error stream is a terminal, a progress bar on
 // the last line of it. The bar is taken away before any line is written and
-// drawn again after it, so lines never mix with it.
+// drawn again after it, so lines never mix with it. A write that fails (a
+// closed pipe) is remembered, and the run goes on.
 class CConsoleScreen {
  public:
   CConsoleScreen() : m_bTerminal(IsConsoleTerminal(ConsoleStream::kError)) {}
@@ -41,9 +43,11 @@ class CConsoleScreen {
   }
   void Print(ConsoleStream stream, const CString& text) {
     Erase();
-    WriteConsoleText(stream, text);
+    Write(stream, text);
     Draw();
   }
+  // True once a write to either stream has failed.
+  bool WriteFailed() const { return m_bWriteFailed; }
 
  private:
   void Draw() {
@@ -51,18 +55,22 @@ class CConsoleScreen {
     const int filled = static_cast<int>(static_cast<int64_t>(kBarWidth) * m_nPos / m_nRange);
     m_strBar = L"[" + CString(filled, L'#') + CString(kBarWidth - filled, L' ') + L"] " +
                Format(L"%d/%d", m_nPos, m_nRange);
-    WriteConsoleText(ConsoleStream::kError, L"\r" + m_strBar);
+    Write(ConsoleStream::kError, L"\r" + m_strBar);
   }
   void Erase() {
     if (m_strBar.empty()) return;
-    WriteConsoleText(ConsoleStream::kError, L"\r" + CString(m_strBar.size(), L' ') + L"\r");
+    Write(ConsoleStream::kError, L"\r" + CString(m_strBar.size(), L' ') + L"\r");
     m_strBar.clear();
+  }
+  void Write(ConsoleStream stream, const CString& text) {
+    if (!WriteConsoleText(stream, text)) m_bWriteFailed = true;
   }
 
   const bool m_bTerminal;
   int32_t m_nRange = 0;
   int32_t m_nPos = 0;
   CString m_strBar;  // what is drawn now; empty when nothing is
+  bool m_bWriteFailed = false;
 };
 
 // An error box on the console: one line "caption: text" on the error stream.
@@ -92,7 +100,9 @@ bool Confirm(CConsoleScreen& screen, bool yes, const CString& question) {
 
 // The three settings a run starts from, as stored, with what the command
 // line gives in their place. The source is a full path: the walk and the
-// trash folder need one, whoever typed it.
+// trash folder need one, whoever typed it. A SOURCE given on the command
+// line is taken as typed (a quoted blank at its end is part of the name);
+// the stored one is trimmed, as the dialog trims its field.
 struct CRunSettings {
   CString strSource;
   CString strExt;
@@ -102,8 +112,7 @@ struct CRunSettings {
       : strSource(profile.GetString(kSettingsSection, kPathRootEntry)),
         strExt(profile.GetString(kSettingsSection, kExtensionsEntry)),
         strFolderName(profile.GetString(kSettingsSection, kFolderNameEntry)) {
-    if (command.bSourceGiven) strSource = command.strSource;
-    strSource = FullPathFromArgument(Trimmed(strSource));
+    strSource = FullPathFromArgument(command.bSourceGiven ? command.strSource : Trimmed(strSource));
     if (command.bListGiven) List(command.nKind) = command.strList;
   }
   CString& List(CleanupKind kind) { return kind == CleanupKind::kFiles ? strExt : strFolderName; }
@@ -151,24 +160,38 @@ class CConsoleRunView : public CCleanupView {
   const bool m_bYes;
 };
 
-// Ctrl-C is the Stop button while the scope lives.
-class CStopOnInterrupt {
- public:
-  CStopOnInterrupt() {
-    InstallInterruptHandler();
-    SetInterruptCommand([] { g_bCancel = true; });
-  }
-  ~CStopOnInterrupt() { SetInterruptCommand(nullptr); }
-  CStopOnInterrupt(const CStopOnInterrupt&) = delete;
-  CStopOnInterrupt& operator=(const CStopOnInterrupt&) = delete;
-};
+// Ctrl-C from here on is recorded, and the walk ends at its next entry,
+// in either pass; before, it ends the program, which has changed nothing.
+void StopOnInterrupt() { InstallInterruptHandler(); }
 
-// The main part of the application shell: one Remove run.
-int RunRemoveCommand(const CConsoleCommand& command, CVelmoraApp& app) {
-  CProfile profile = app.GetProfile();
-  const CRunSettings settings(command, profile);
-  CConsoleScreen screen;
-  int exitCode = kExitErrors;
+// The cancel text on the output stream (and, for a run, in its error box):
+// a dry run or run that Ctrl-C ended, or one that ended before the walk
+// could see it, since Ctrl-C is never reported as success.
+int ReportCancel(CConsoleScreen& screen, bool errorBox) {
+  screen.Print(ConsoleStream::kOutput, CString(kCancelText) + L"\n");
+  if (errorBox) ShowError(screen, L"Error", kCancelText);
+  return kExitCancelled;
+}
+
+// A run that went well but could not write all of its output fails.
+int WithOutputChecked(const CConsoleScreen& screen, int exitCode) {
+  return screen.WriteFailed() && exitCode == kExitMoved ? kExitErrors : exitCode;
+}
+
+// False, after saying why, when the log takes no records: a move that is
+// not logged cannot be traced or restored, so nothing may move.
+bool CheckLog(CConsoleScreen& screen) {
+  CLogFile log;
+  if (log.IsReady()) return true;
+  screen.Print(ConsoleStream::kError,
+               L"velmora: the log file '" + log.GetFilePathName() +
+                   L"' cannot be opened (another running instance may hold it, or it cannot be written); "
+                   L"nothing was moved\n");
+  return false;
+}
+
+// A run once the log is open: the trash folder, then the run protocol.
+int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CConsoleScreen& screen) {
   // The trash folder is derived once, as the dialog does at start-up; a
   // missing source is reported once, by the run's own check.
   CString error;
@@ -176,13 +199,23 @@ int RunRemoveCommand(const CConsoleCommand& command, CVelmoraApp& app) {
     // Asking the question would only lead to a run that cannot make its
     // batch folder.
     ShowError(screen, L"Error", error);
-  } else {
-    CStopOnInterrupt stop;
-    CConsoleRunView view(screen, settings, command.bYes);
-    exitCode = ExitCodeOf(RunCleanup(command.nKind, view));
+    return kExitErrors;
   }
+  StopOnInterrupt();
+  CConsoleRunView view(screen, settings, command.bYes);
+  const CCleanupOutcome outcome = RunCleanup(command.nKind, view);
+  if (outcome.nEnd == CCleanupOutcome::kCompleted && IsInterruptRecorded()) return ReportCancel(screen, true);
+  return ExitCodeOf(outcome);
+}
+
+// The main part of the application shell: one Remove run.
+int RunRemoveCommand(const CConsoleCommand& command, CVelmoraApp& app) {
+  CProfile profile = app.GetProfile();
+  const CRunSettings settings(command, profile);
+  CConsoleScreen screen;
+  const int exitCode = CheckLog(screen) ? RunWithLog(command, settings, screen) : kExitErrors;
   settings.Save(profile);
-  return exitCode;
+  return WithOutputChecked(screen, exitCode);
 }
 
 // Lists what a run would move, with the sizes; changes nothing.
@@ -192,15 +225,12 @@ int RunDryCommand(const CConsoleCommand& command) {
   if (!CheckInput(screen, command.nKind, settings.strSource, settings.List(command.nKind))) return kExitRefused;
   // The walk passes over the trash folder a run would use, without making it.
   g_strTrash = TrashFolderOf(settings.strSource);
-  CStopOnInterrupt stop;
+  StopOnInterrupt();
   const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, item.strPath + L"\n"); };
   const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
-  if (outcome.bCancelled) {
-    screen.Print(ConsoleStream::kOutput, CString(kCancelText) + L"\n");
-    return kExitCancelled;
-  }
+  if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
   screen.Print(ConsoleStream::kOutput, Format(L"== Dry run: %d items, %u bytes\n", outcome.nItems, outcome.nTotalSize));
-  return kExitMoved;
+  return WithOutputChecked(screen, kExitMoved);
 }
 
 }  // namespace

@@ -23,16 +23,19 @@ struct CConsoleCommand {
 // The program's exit codes.
 enum ConsoleExitCode : int {
   kExitMoved = 0,      // every match moved, or none found
-  kExitErrors = 1,     // some items could not be moved, or the run failed
+  kExitErrors = 1,     // some items could not be moved, the run failed, its
+                       // log could not be opened or its output not written
   kExitRefused = 2,    // invalid input, or the question was not answered Yes
-  kExitCancelled = 3,  // Ctrl-C (Stop) ended the run
+  kExitCancelled = 3,  // Ctrl-C came before the run or dry run ended
 };
 
 // Runs a Remove command inside the application shell (start and exit
 // records around it in the dialog's log file), stores the source and the
 // list afterwards as the dialog does when it closes, and returns the exit
-// code. A dry run stays outside the shell: it opens no log, makes no folder
-// and stores nothing.
+// code. Nothing moves when the log cannot be opened. A dry run stays outside
+// the shell: it opens no log, makes no folder and stores nothing. An output
+// that cannot be written (a closed pipe) never stops a run midway; it makes
+// a run that went well end with kExitErrors.
 int RunConsoleCommand(const CConsoleCommand& command);
 
 // The exit code of a run's outcome.

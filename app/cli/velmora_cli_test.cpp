@@ -74,6 +74,18 @@ class VelmoraCli : public ::testing::Test {
   int Run(const std::vector<CString>& arguments, const std::string& input = "") {
     CTestProcess process;
     Start(process, arguments, input);
+    return Finish(process);
+  }
+  // Runs a bash script with the program as $0 and arguments as $1...; the
+  // script's own streams go where the program's go in Run. POSIX only: for
+  // what redirected files cannot show (a pipe, a Ctrl-C timed by a pipe).
+  int RunScript(const CString& script, std::vector<CString> arguments) {
+    arguments.insert(arguments.begin(), {L"-c", script, ProgramPath()});
+    CTestProcess process;
+    EXPECT_TRUE(process.Start(L"/bin/bash", arguments, CString(), m_home / L"out.txt", m_home / L"err.txt"));
+    return Finish(process);
+  }
+  int Finish(CTestProcess& process) {
     const int code = process.Wait();
     m_out = ReadText(m_home / L"out.txt");
     m_err = ReadText(m_home / L"err.txt");
@@ -264,9 +276,61 @@ TEST_F(VelmoraCli, CtrlCDuringTheWorkPassStopsTheRun) {
   EXPECT_NE(log.find(L"==Exit App"), CString::npos);
 }
 
+TEST_F(VelmoraCli, CtrlCBeforeTheWalkEndsTheRunEvenWhenItFindsNothing) {
+  if (IsWindows()) GTEST_SKIP() << "a Ctrl-C cannot be aimed at one child process";
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+  // The first line (the announcement, with the list in it) is longer than a
+  // pipe holds, so once its first byte is read the program is still writing
+  // it: past its interrupt handler, before the walk.
+  const CString script =
+      L"fifo=$1; shift; [ -p \"$fifo\" ] || mkfifo \"$fifo\"; \"$0\" \"$@\" --yes > \"$fifo\" & pid=$!; "
+      L"exec 3< \"$fifo\"; read -r -N 1 -u 3 first; kill -INT $pid; printf %s \"$first\"; cat <&3; wait $pid";
+  const CString padding(100000, L'z');
+  const CString fifo = m_home / L"out.fifo";
+
+  EXPECT_EQ(RunScript(script, {fifo, L"folders", m_src, L"--names", padding}), 3) << m_err;
+  EXPECT_NE(m_out.find(L"\nERROR: Canceled by user request \n"), CString::npos);
+  EXPECT_EQ(m_out.find(L"No dirs found"), CString::npos);
+  EXPECT_EQ(m_err, L"Error: ERROR: Canceled by user request \n");
+  // A run with matches stops in its count pass: nothing moves.
+  EXPECT_EQ(RunScript(script, {fifo, L"files", m_src, L"--ext", L"obj " + padding}), 3) << m_err;
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  EXPECT_EQ(Occurrences(Log(), L"-End       : "), 2u) << Log();
+}
+
+TEST_F(VelmoraCli, AClosedOutputNeitherCutsTheRunShortNorEndsWithSuccess) {
+  if (IsWindows()) GTEST_SKIP() << "a closed pipe ends a program by a signal on POSIX only";
+  // Far more lines than a pipe holds: the program writes on after head has
+  // gone.
+  const int kFiles = 400;
+  const auto file = [this](int i) { return m_src + Format(L"/d%d/%s%03d.obj", i % 4, CString(100, L'x'), i); };
+  for (int i = 0; i < kFiles; ++i) WriteFileForTesting(file(i), "x");
+
+  EXPECT_EQ(RunScript(L"set -o pipefail; \"$0\" files \"$1\" --ext obj --yes | head -3", {m_src}), 1) << m_err;
+  EXPECT_EQ(Occurrences(m_out, L"\n"), 3u);
+  // Every item moved and logged; the job and the program ended in the log.
+  const CString log = Log();
+  EXPECT_EQ(Occurrences(log, L"...        : "), static_cast<size_t>(kFiles));
+  EXPECT_NE(log.find(L"-End       : "), CString::npos);
+  EXPECT_NE(log.find(L"==Exit App"), CString::npos);
+  for (int i = 0; i < kFiles; ++i) EXPECT_FALSE(ExistsForTesting(file(i))) << i;
+}
+
+TEST_F(VelmoraCli, ATypedSourceIsTakenAsTypedAndTheStoredOneTrimmed) {
+  if (IsWindows()) GTEST_SKIP() << "Windows drops the blanks at the end of a path";
+  WriteFileForTesting(m_src + L" /a.obj", "a");  // "src " beside "src"
+  WriteFileForTesting(m_src + L"/b.obj", "b");
+  ASSERT_EQ(Run({L"files", m_src + L" ", L"--ext", L"obj", L"--yes"}), 0) << m_err;
+  EXPECT_FALSE(ExistsForTesting(m_src + L" /a.obj"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/b.obj"));
+  // The next run takes the stored source, trimmed as the dialog trims it.
+  ASSERT_EQ(Run({L"files", L"--yes"}), 0) << m_err;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/b.obj"));
+}
+
 }  // namespace
 
-TEST_F(VelmoraCli, ALogHeldByAnotherProcessIsLeftAloneAndTheRunGoesOn) {
+TEST_F(VelmoraCli, ALogThatCannotBeOpenedMovesNothing) {
   if (IsWindows()) GTEST_SKIP() << "the prefix's log is shared by tests running side by side";
   const CString logPath = GetMyPersonalPath() + PlatformPathSeparator() + L"Velmora.log";
   CFile holder;  // this process holds the log, as a running instance would
@@ -274,8 +338,17 @@ TEST_F(VelmoraCli, ALogHeldByAnotherProcessIsLeftAloneAndTheRunGoesOn) {
   holder.Write("mine\r\n", 6);
   WriteFileForTesting(m_src + L"/a.obj", "a");
 
-  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
-  EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
+  // A move that is not logged could not be traced: the run is refused
+  // before anything is made or moved.
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 1);
+  EXPECT_EQ(m_err, L"velmora: the log file '" + logPath +
+                       L"' cannot be opened (another running instance may hold it, or it cannot be written); "
+                       L"nothing was moved\n");
+  EXPECT_EQ(m_out, L"");
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  EXPECT_FALSE(ExistsForTesting(m_home / L"Trush"));
+  // A dry run needs no log.
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--dry-run"}), 0) << m_err;
   holder.Close();
   EXPECT_EQ(Log(), L"mine\n");  // the second opener wrote nothing into it
 }

@@ -15,8 +15,9 @@ const char kDescription[] =
     "Moves build output out of a source tree into a new batch folder of the trash folder \"Trush\" at the root "
     "of the source's drive, logging every move. SOURCE and the list default to the values stored by the last "
     "run (or by Velmora's dialog) and are stored after a run.\n\n"
-    "Exit codes: 0 every match moved (or none found), 1 some items could not be moved, 2 invalid input or not "
-    "confirmed, 3 cancelled with Ctrl-C.";
+    "Exit codes: 0 every match moved (or none found), 1 some items could not be moved or the run failed (also: "
+    "the log could not be opened, the output could not be written), 2 invalid input or not confirmed, "
+    "3 cancelled with Ctrl-C.";
 
 // Adds what both commands take: SOURCE, --yes and --dry-run.
 void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun) {
@@ -30,6 +31,7 @@ void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& d
 }  // namespace
 
 int main(int argc, char** argv) {
+  IgnoreClosedOutput();
   CLI::App app(kDescription, "velmora");
   app.set_version_flag("--version", "velmora 1.0");
   app.require_subcommand(1);

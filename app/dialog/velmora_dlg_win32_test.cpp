@@ -86,6 +86,15 @@ CString Text(HWND dlg, int id) {
   return buffer;
 }
 
+// Types text into an emptied edit field key by key, as the user would, and
+// returns what the field then holds: a field that does not scroll takes no
+// more than it can show.
+CString TypeKeys(HWND dlg, int id, const CString& text) {
+  Type(dlg, id, L"");
+  for (const wchar_t c : text) ::SendDlgItemMessageW(dlg, id, WM_CHAR, c, 0);
+  return Text(dlg, id);
+}
+
 // A control of the dialog as laid out on the screen, in client coordinates.
 struct CChild {
   int nId;
@@ -194,6 +203,12 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsOffersPresetsAndSavesOnClos
               EXPECT_EQ(s_menuAt.y, 155);
               EXPECT_EQ(Text(dlg, IDC_EXTENSION), L"obj pdb sbr ilk pch idb ncb exe");
               EXPECT_EQ(Text(dlg, IDC_FOLDER_NAME), L"Debug");
+              // The one-line fields scroll: a list longer than any of them fits.
+              const CString preset = Text(dlg, IDC_EXTENSION), longText = preset + L" " + preset + L" " + preset;
+              for (const int id : {IDC_SOURCE, IDC_EXTENSION, IDC_FOLDER_NAME})
+                EXPECT_EQ(TypeKeys(dlg, id, longText), longText) << id;
+              Type(dlg, IDC_SOURCE, source);
+              Type(dlg, IDC_FOLDER_NAME, L"Debug");
               Type(dlg, IDC_LOG, L"typed\r\n");
               Click(dlg, IDC_CLEAR_SCREEN);
               EXPECT_EQ(Text(dlg, IDC_LOG), L"");

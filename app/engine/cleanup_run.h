@@ -32,7 +32,9 @@
 // Stop: the front end's Stop command (a click dispatched by PumpMessage, or
 // an interrupt command) sets g_bCancel; the walk throws at its next entry. A
 // Stop seen during the count pass waits in the queue until the first move of
-// the work pass has pumped it.
+// the work pass has pumped it. An interrupt recorded by an installed handler
+// (the command line's Ctrl-C) needs no pump: the walk throws at its next
+// entry in either pass.
 #pragma once
 
 #include <cstdint>

@@ -4,6 +4,7 @@
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
 #include "platform/disk_interface.h"
+#include "winui/message_pump.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ struct CWalkContext {
 void Walk(CFileFind& find, CFileAction& action, const CWalkContext& context) {
   CDiskInterface& disk = action.m_disk;
   for (bool more = true; more;) {
-    if (g_bCancel) throw new CActException(kCancelText);
+    if (g_bCancel || IsInterruptRecorded()) throw new CActException(kCancelText);
     more = find.FindNextFile();
     if (find.IsDots() || context.Skips(find, disk)) continue;
     const bool realFolder = find.IsDirectory() && !find.IsReparsePoint();

@@ -10,8 +10,9 @@ class CFileAction;
 // pre-order, in the order the file system lists them. A folder is entered
 // right after it was offered, unless OnFound consumed it (returned true).
 // Clears g_bCancel on entry to every level; throws CActException* with
-// kCancelText at the next entry once the flag is set. A folder that cannot
-// be listed is passed over silently.
+// kCancelText at the next entry once the flag is set, or once an interrupt
+// has been recorded (IsInterruptRecorded: the command line's Ctrl-C). A
+// folder that cannot be listed is passed over silently.
 //
 // The walk never follows a symbolic link, junction or other reparse point
 // (the link itself is offered like any entry), and never offers or enters

@@ -53,6 +53,7 @@ struct CScopedProcessState::CSaved {
 CScopedProcessState::CScopedProcessState() : m_pSaved(new CSaved) {
   DrainQueue();
   SetInterruptCommand(nullptr);
+  ForgetInterruptForTesting();
   CLogState::Reset();
   g_bCancel = false;
 }
@@ -60,6 +61,7 @@ CScopedProcessState::CScopedProcessState() : m_pSaved(new CSaved) {
 CScopedProcessState::~CScopedProcessState() {
   DrainQueue();
   SetInterruptCommand(nullptr);
+  ForgetInterruptForTesting();
   UnpinClockForTesting();
   UnpinUserNameForTesting();
   m_pSaved->log.Restore();

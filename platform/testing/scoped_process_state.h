@@ -3,16 +3,18 @@
 // fixture needs one member instead of a page of set and reset lines:
 //
 //   the cancel flag g_bCancel, the trash and batch folders g_strTrash and
-//   g_strBatch (the batch folder a run held open is closed), the log's class-wide state (allowed, failed, path, pending
-//   text, open file), the message queue and the interrupt command, the
+//   g_strBatch (the batch folder a run held open is closed), the log's
+//   class-wide state (allowed, failed, path, pending text, open file), the
+//   message queue, the interrupt command and the interrupts recorded, the
 //   dialog window's message-box hook (Windows), and the clock and user-name
 //   pins.
 //
 // While it lives, the log starts as in a fresh process (allowed, not failed,
-// closed, no path, nothing pending), the cancel flag is clear and the queue
-// is empty. Pins made through it are lifted when it goes; the log file a
-// test opened is closed and the saved log state returns (its file reopened
-// when it was open). One object at a time; not for nesting.
+// closed, no path, nothing pending), the cancel flag is clear, the queue is
+// empty and no interrupt is recorded. Pins made through it are lifted when
+// it goes; the log file a test opened is closed and the saved log state
+// returns (its file reopened when it was open). One object at a time; not
+// for nesting.
 #pragma once
 
 #include <memory>

@@ -27,3 +27,7 @@ void BreakFileForTesting(CFile& file);
 // POSIX raise(SIGINT); Windows calls the console handler on another thread
 // and waits for it. REQUIRES: an installed handler.
 void SimulateInterruptForTesting();
+
+// Forgets every interrupt recorded so far (IsInterruptRecorded is false
+// again, and none waits for the next pump).
+void ForgetInterruptForTesting();
