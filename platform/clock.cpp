@@ -8,6 +8,8 @@ namespace {
 enum class Pin { kNone, kTime, kInvalid };
 Pin g_pin = Pin::kNone;
 CLocalTime g_pinned;
+bool g_bMonotonicPinned = false;
+int64_t g_nMonotonicPinned = 0;
 }  // namespace
 
 void PinClockForTesting(const CLocalTime& t) {
@@ -16,6 +18,12 @@ void PinClockForTesting(const CLocalTime& t) {
 }
 void PinInvalidClockForTesting() { g_pin = Pin::kInvalid; }
 void UnpinClockForTesting() { g_pin = Pin::kNone; }
+
+void PinMonotonicClockForTesting(int64_t ms) {
+  g_bMonotonicPinned = true;
+  g_nMonotonicPinned = ms;
+}
+void UnpinMonotonicClockForTesting() { g_bMonotonicPinned = false; }
 
 bool GetLocalTimeNow(CLocalTime& out) {
   switch (g_pin) {
@@ -53,4 +61,18 @@ CLocalTime LocalTimeFromTm(const std::tm& tm) {
   t.nMinute = tm.tm_min;
   t.nSecond = tm.tm_sec;
   return t;
+}
+
+int64_t GetMonotonicMilliseconds() {
+  return g_bMonotonicPinned ? g_nMonotonicPinned : PlatformMonotonicMilliseconds();
+}
+
+CRateLimit::CRateLimit(int64_t intervalMs) : m_nInterval(intervalMs) {}
+
+bool CRateLimit::Pass() {
+  const int64_t now = GetMonotonicMilliseconds();
+  if (m_bPassed && now - m_nLastPass < m_nInterval) return false;
+  m_bPassed = true;
+  m_nLastPass = now;
+  return true;
 }

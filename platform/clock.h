@@ -1,7 +1,10 @@
-// The local clock. Batch folder names and log stamps depend on the current
-// local time; tests pin it (platform/testing/test_hooks.h) instead of sleeping.
+// The local clock, and a monotonic one for pacing. Batch folder names and
+// log stamps depend on the current local time; redraws are paced by the
+// monotonic clock. Tests pin either (platform/testing/test_hooks.h) instead
+// of sleeping.
 #pragma once
 
+#include <cstdint>
 #include <ctime>
 
 #include "platform/cstring.h"
@@ -29,3 +32,27 @@ bool PlatformLocalTime(CLocalTime& out);
 
 // The calendar fields of a C library time.
 CLocalTime LocalTimeFromTm(const std::tm& tm);
+
+// Milliseconds of a clock that never goes back and ignores changes of the
+// local time; only differences between two readings mean anything.
+int64_t GetMonotonicMilliseconds();
+
+// The real monotonic clock; used by GetMonotonicMilliseconds when not pinned.
+int64_t PlatformMonotonicMilliseconds();
+
+// CRateLimit: lets something happen at most once per interval of the
+// monotonic clock, such as redrawing what changes faster than anyone can
+// read it.
+class CRateLimit {
+ public:
+  explicit CRateLimit(int64_t intervalMs);
+
+  // True when nothing has passed yet or the last pass lies at least one
+  // interval back; the interval then starts again.
+  bool Pass();
+
+ private:
+  int64_t m_nInterval;
+  bool m_bPassed = false;
+  int64_t m_nLastPass = 0;  // when the last pass was, if m_bPassed
+};

@@ -9,3 +9,9 @@ bool PlatformLocalTime(CLocalTime& out) {
   out = LocalTimeFromTm(tm);
   return true;
 }
+
+int64_t PlatformMonotonicMilliseconds() {
+  struct timespec now {};
+  ::clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}

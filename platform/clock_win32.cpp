@@ -1,4 +1,5 @@
 #include <time.h>
+#include <windows.h>
 
 #include "platform/clock.h"
 
@@ -9,3 +10,5 @@ bool PlatformLocalTime(CLocalTime& out) {
   out = LocalTimeFromTm(tm);
   return true;
 }
+
+int64_t PlatformMonotonicMilliseconds() { return static_cast<int64_t>(::GetTickCount64()); }

@@ -63,6 +63,7 @@ CScopedProcessState::~CScopedProcessState() {
   SetInterruptCommand(nullptr);
   ForgetInterruptForTesting();
   UnpinClockForTesting();
+  UnpinMonotonicClockForTesting();
   UnpinUserNameForTesting();
   m_pSaved->log.Restore();
   g_bCancel = m_pSaved->bCancel;
@@ -77,6 +78,8 @@ CScopedProcessState::~CScopedProcessState() {
 void CScopedProcessState::PinClock(const CLocalTime& t) { PinClockForTesting(t); }
 
 void CScopedProcessState::PinInvalidClock() { PinInvalidClockForTesting(); }
+
+void CScopedProcessState::PinMonotonicClock(int64_t ms) { PinMonotonicClockForTesting(ms); }
 
 void CScopedProcessState::PinUserName(const CString& name) { PinUserNameForTesting(name); }
 

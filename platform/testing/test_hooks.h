@@ -13,6 +13,11 @@ void PinClockForTesting(const CLocalTime& t);
 void PinInvalidClockForTesting();
 void UnpinClockForTesting();
 
+// While pinned, GetMonotonicMilliseconds returns ms (what is paced by it,
+// such as redraws, depends on the clock).
+void PinMonotonicClockForTesting(int64_t ms);
+void UnpinMonotonicClockForTesting();
+
 // While pinned, GetUserNameW returns name (flattened names in the trash
 // folder depend on the user name).
 void PinUserNameForTesting(const CString& name);
