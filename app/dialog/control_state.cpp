@@ -15,14 +15,28 @@ CString CControlState::GetItemText(int id) const {
 }
 
 void CControlState::SetItemText(int id, const CString& text) {
+  if (!HasItem(id)) return;
+  ++m_nSets[id];
+  m_texts[id] = text;
+}
+
+void CControlState::AppendItemText(int id, const CString& text) {
+  if (!HasItem(id)) return;
+  ++m_nAppends[id];
+  m_texts[id] += text;
+}
+
+void CControlState::Type(int id, const CString& text) {
   if (HasItem(id)) m_texts[id] = text;
 }
 
 void CControlState::EnableItem(int id, bool enable) {
-  if (HasItem(id)) m_enabled[id] = enable;
+  if (!HasItem(id)) return;
+  ++m_nEnables[id];
+  m_enabled[id] = enable;
 }
 
-bool CControlState::IsEnabled(int id) const {
+bool CControlState::IsItemEnabled(int id) const {
   const auto it = m_enabled.find(id);
   return it != m_enabled.end() && it->second;
 }

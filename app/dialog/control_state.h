@@ -1,7 +1,8 @@
 // CControlState: a dialog's controls as plain values. It stands in for the
 // window in the dialog's own tests: control texts and enabled states, focus,
-// the progress bar, and a record of every message box with its answer taken
-// from one replaceable function. Linked by tests only.
+// the progress bar, a count of the changes the dialog made to each control,
+// and a record of every message box with its answer taken from one
+// replaceable function. Linked by tests only.
 #pragma once
 
 #include <functional>
@@ -27,6 +28,8 @@ class CControlState : public CDialogView {
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
   void SetItemText(int id, const CString& text) override;
+  void AppendItemText(int id, const CString& text) override;
+  bool IsItemEnabled(int id) const override;
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
   void SetProgressRange(int low, int high) override;
@@ -34,12 +37,14 @@ class CControlState : public CDialogView {
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
 
-  // Typing into a control, as the user would (no notification is sent).
-  void Type(int id, const CString& text) { SetItemText(id, text); }
-  bool IsEnabled(int id) const;
+  // Typing into a control, as the user would (no notification is sent, and
+  // the change is not counted).
+  void Type(int id, const CString& text);
 
   std::map<int, CString> m_texts;
   std::map<int, bool> m_enabled;
+  // SetItemText, AppendItemText and EnableItem calls so far, by control id.
+  std::map<int, int> m_nSets, m_nAppends, m_nEnables;
   int m_nFocus = 0;
   int m_nProgressLow = 0;
   int m_nProgressHigh = 100;

@@ -28,6 +28,10 @@ class CDialogView {
   virtual bool HasItem(int id) const = 0;
   virtual CString GetItemText(int id) const = 0;
   virtual void SetItemText(int id, const CString& text) = 0;
+  // Adds text at the end of an edit control's text, past any limit set for
+  // typing, and scrolls the control to show its end.
+  virtual void AppendItemText(int id, const CString& text) = 0;
+  virtual bool IsItemEnabled(int id) const = 0;
   virtual void EnableItem(int id, bool enable) = 0;
   virtual void FocusItem(int id) = 0;
 

@@ -32,6 +32,23 @@ CString CDialogWindowView::GetItemText(int id) const {
 
 void CDialogWindowView::SetItemText(int id, const CString& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
 
+void CDialogWindowView::AppendItemText(int id, const CString& text) {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  if (item == nullptr) return;
+  // A replaced selection is cut at the typing limit (about 30,000
+  // characters by default); what the program adds is not.
+  ::SendMessageW(item, EM_SETLIMITTEXT, 0, 0);
+  const WPARAM end = static_cast<WPARAM>(::GetWindowTextLengthW(item));
+  ::SendMessageW(item, EM_SETSEL, end, static_cast<LPARAM>(end));
+  // Replacing the selection scrolls the caret, now at the end, into view.
+  ::SendMessageW(item, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool CDialogWindowView::IsItemEnabled(int id) const {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  return item != nullptr && ::IsWindowEnabled(item) != FALSE;
+}
+
 void CDialogWindowView::EnableItem(int id, bool enable) {
   HWND item = ::GetDlgItem(m_hWnd, id);
   if (item != nullptr) ::EnableWindow(item, enable ? TRUE : FALSE);

@@ -20,6 +20,8 @@ class CDialogWindowView : public CDialogView {
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
   void SetItemText(int id, const CString& text) override;
+  void AppendItemText(int id, const CString& text) override;
+  bool IsItemEnabled(int id) const override;
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
   void SetProgressRange(int low, int high) override;

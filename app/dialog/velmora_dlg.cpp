@@ -47,15 +47,49 @@ void CVelmoraDlg::DoDataExchange(bool saveAndValidate) {
                      {IDC_EXTENSION, &m_strExt},
                      {IDC_FOLDER_NAME, &m_strFolderName},
                      {IDC_TRASH, &m_strTrash}};
+  if (saveAndValidate) {
+    FlushLog();  // what is read back holds every line
+    for (const auto& text : texts) *text.pValue = m_view.GetItemText(text.nId);
+    m_nLogShown = m_strLog.size();
+    return;
+  }
   for (const auto& text : texts) {
-    if (saveAndValidate) *text.pValue = m_view.GetItemText(text.nId);
-    else m_view.SetItemText(text.nId, *text.pValue);
+    if (text.nId == IDC_LOG) ExchangeLog();
+    else SetTextIfChanged(text.nId, *text.pValue);
   }
-  if (!saveAndValidate) {
-    m_view.EnableItem(IDC_REMOVE_FOLDERS, !m_bRunning);
-    m_view.EnableItem(IDC_REMOVE_FILES, !m_bRunning);
-    m_view.EnableItem(IDC_STOP, m_bRunning);
+  EnableIfChanged(IDC_REMOVE_FOLDERS, !m_bRunning);
+  EnableIfChanged(IDC_REMOVE_FILES, !m_bRunning);
+  EnableIfChanged(IDC_STOP, m_bRunning);
+}
+
+void CVelmoraDlg::SetTextIfChanged(int id, const CString& text) {
+  if (m_view.GetItemText(id) != text) m_view.SetItemText(id, text);
+}
+
+void CVelmoraDlg::EnableIfChanged(int id, bool enable) {
+  if (m_view.IsItemEnabled(id) != enable) m_view.EnableItem(id, enable);
+}
+
+void CVelmoraDlg::ExchangeLog() {
+  if (m_bRunning && m_strLog.size() > m_nLogShown && !m_logRate.Pass()) {
+    m_bLogWaiting = true;
+    return;
   }
+  ShowLog();
+}
+
+void CVelmoraDlg::ShowLog() {
+  const CString shown = m_view.GetItemText(IDC_LOG);
+  if (shown.size() < m_strLog.size() && m_strLog.compare(0, shown.size(), shown) == 0)
+    m_view.AppendItemText(IDC_LOG, m_strLog.substr(shown.size()));
+  else if (shown != m_strLog)
+    m_view.SetItemText(IDC_LOG, m_strLog);
+  m_nLogShown = m_strLog.size();
+  m_bLogWaiting = false;
+}
+
+void CVelmoraDlg::FlushLog() {
+  if (m_bLogWaiting) ShowLog();
 }
 
 bool CVelmoraDlg::UpdateData(bool saveAndValidate) {
@@ -153,16 +187,24 @@ void CVelmoraDlg::OnPresetMplab() {
   UpdateData(false);
 }
 
-void CVelmoraDlg::OnStop() { m_services.Cancel(); }
+void CVelmoraDlg::OnStop() {
+  FlushLog();
+  m_services.Cancel();
+}
 
 void CVelmoraDlg::AddLine(const CString& text) { m_strLog += text + L"\r\n"; }
 
 void CVelmoraDlg::ErrorBox(const CString& text, const CString& caption) {
-  m_view.MessageBox(text, caption, kMbOk | kMbIconError);
+  ShowBox(text, caption, kMbOk | kMbIconError);
 }
 
 int CVelmoraDlg::Confirm(const CString& text, const CString& caption) {
-  return m_view.MessageBox(text, caption, kMbYesNoCancel | kMbIconQuestion);
+  return ShowBox(text, caption, kMbYesNoCancel | kMbIconQuestion);
+}
+
+int CVelmoraDlg::ShowBox(const CString& text, const CString& caption, unsigned type) {
+  FlushLog();  // the box may stay up a long time: the pane behind it is complete
+  return m_view.MessageBox(text, caption, type);
 }
 
 bool CVelmoraDlg::CheckSource(bool prompt) {

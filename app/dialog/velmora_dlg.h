@@ -10,6 +10,7 @@
 
 #include "app/engine/cleanup_run.h"
 #include "app/dialog/dialog_view.h"
+#include "platform/clock.h"
 #include "platform/cstring.h"
 #include "platform/profile.h"
 
@@ -59,7 +60,11 @@ class CVelmoraDlg : public CCleanupView {
   // Saves the settings as the members stand.
   void OnDestroy();
 
-  // Controls into members (true) or members into controls (false).
+  // Controls into members (true) or members into controls (false). A
+  // control is changed only where it differs from its member, and lines
+  // added to m_strLog are appended to the pane; while a run goes, at most
+  // once per kLogIntervalMs (the lines wait for the next refresh after it),
+  // and always before the pane is read, before a message box and on Stop.
   bool UpdateData(bool saveAndValidate = true);
 
   // The run's side: start (fields read, pane emptied, Remove buttons off,
@@ -83,6 +88,11 @@ class CVelmoraDlg : public CCleanupView {
   void OnPresetCpp();
   void OnPresetMplab();
   void OnStop();
+
+  // The time lines wait before the pane shows them during a run: often
+  // enough to look continuous, rarely enough that a run of thousands of
+  // items does not spend its time redrawing the pane.
+  static constexpr int64_t kLogIntervalMs = 50;
 
   // Appends text and a line end to the log pane's value (no refresh).
   void AddLine(const CString& text) override;
@@ -123,4 +133,21 @@ class CVelmoraDlg : public CCleanupView {
   CDialogView& m_view;
   CVelmoraDlgServices& m_services;
   CProfile m_profile;
+
+ private:
+  void SetTextIfChanged(int id, const CString& text);
+  void EnableIfChanged(int id, bool enable);
+  // The pane's part of a refresh: during a run, lines added since the pane
+  // was last up to date wait until the rate limit lets them through.
+  void ExchangeLog();
+  // Brings the pane up to m_strLog now: when m_strLog is the pane's text
+  // plus more, only the rest is appended; otherwise the whole text is set.
+  void ShowLog();
+  // Shows the lines that wait, if any.
+  void FlushLog();
+  int ShowBox(const CString& text, const CString& caption, unsigned type);
+
+  size_t m_nLogShown = 0;      // length of m_strLog when the pane last showed all of it
+  bool m_bLogWaiting = false;  // m_strLog has lines the pane does not show yet
+  CRateLimit m_logRate{kLogIntervalMs};
 };

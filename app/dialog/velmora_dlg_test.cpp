@@ -11,7 +11,9 @@
 #include "app/settings.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
+#include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
+#include "text/format.h"
 
 namespace {
 
@@ -122,7 +124,7 @@ TEST_F(VelmoraDlgTest, UnusableSourceAtStartUpIsReportedAndTheDialogGoesOn) {
     EXPECT_EQ(LastBox(), L"Error|Cannot create folder C:\\Trush");
     EXPECT_EQ(m_view.GetItemText(IDC_SOURCE), L"C:\\Work");
     EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
-    EXPECT_TRUE(m_view.IsEnabled(IDC_REMOVE_FILES));
+    EXPECT_TRUE(m_view.IsItemEnabled(IDC_REMOVE_FILES));
   }
   // Browsing reports it the same way and no longer shows the old trash.
   m_services.m_bTrashFails = false;
@@ -251,4 +253,56 @@ TEST_F(VelmoraDlgTest, ASourceTypedByHandKeepsTheTrashFolderDerivedAtStartUp) {
             L"'C:\\Trush'");
   EXPECT_EQ(m_services.m_madeFor, std::vector<CString>{L"C:\\Work"});
   EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
+}
+
+TEST_F(VelmoraDlgTest, ARunSetsOnlyWhatChangedAndAppendsThePaneOncePerInterval) {
+  CScopedProcessState state;
+  int64_t now = 0;
+  // Items 5 ms apart.
+  const auto report = [&](CVelmoraDlg& dlg, int items) {
+    for (int i = 0; i < items; ++i, now += 5) {
+      state.PinMonotonicClock(now);
+      dlg.OnStatus(Format(L" OK  From C:\\Work\\f%d.obj", i));
+    }
+  };
+  Store(L"C:\\Work", L"obj", L"");
+  CVelmoraDlg dlg(m_view, m_services, m_profile);
+  dlg.OnInitDialog();
+  m_view.Type(IDC_LOG, L"last run\r\n");
+  dlg.OnBegin();
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
+  m_view.m_nSets.clear();
+  m_view.m_nEnables.clear();
+
+  // The first line shows at once, the others in one append per 50 ms.
+  report(dlg, 300);
+  EXPECT_EQ(m_view.m_nAppends[IDC_LOG], 30);
+  EXPECT_EQ(m_view.m_nSets, (std::map<int, int>{{IDC_STATUS, 300}}));
+  EXPECT_TRUE(m_view.m_nEnables.empty());
+  EXPECT_EQ(m_view.m_nProgressSteps, 300);
+  EXPECT_EQ(m_view.GetItemText(IDC_STATUS), L" OK  From C:\\Work\\f299.obj");
+  const CString all = dlg.m_strLog;
+  EXPECT_NE(m_view.GetItemText(IDC_LOG), all);  // the last lines wait, yet Print has them
+  dlg.OnCommand(IDC_PRINT);
+  EXPECT_EQ(m_services.m_notepad.back(), L"CleanupLog.log|" + all);
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), all);
+
+  // Clear Screen empties the pane at once and the run goes on appending;
+  // Stop and a message box find the pane complete.
+  dlg.OnCommand(IDC_CLEAR_SCREEN);
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), L"");
+  report(dlg, 20);
+  dlg.OnCommand(IDC_STOP);
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), dlg.m_strLog);
+  report(dlg, 3);
+  m_view.m_answerer = [&](const CString&, const CString&, unsigned) {
+    EXPECT_EQ(m_view.GetItemText(IDC_LOG), dlg.m_strLog);
+    return kIdOk;
+  };
+  dlg.ErrorBox(L"Canceled by user request ");
+  dlg.OnEnd();
+  EXPECT_EQ(m_view.GetItemText(IDC_LOG), dlg.m_strLog);
+  EXPECT_EQ(m_view.m_nAppends[IDC_LOG], 31 + 3 + 2);
+  EXPECT_EQ(m_view.m_nSets[IDC_LOG], 1);  // the clearing only
+  EXPECT_TRUE(m_view.IsItemEnabled(IDC_REMOVE_FILES) && !m_view.IsItemEnabled(IDC_STOP));
 }

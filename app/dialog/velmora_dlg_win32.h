@@ -28,6 +28,8 @@ class CVelmoraDlgWindow {
 
   // The dialog's window while it exists.
   HWND GetSafeHwnd() const { return static_cast<HWND>(m_wnd.m_hWnd); }
+  // The logic behind the window, with the members it shows.
+  const CVelmoraDlg& GetLogic() const { return m_dlg; }
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

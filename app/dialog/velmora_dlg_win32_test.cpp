@@ -20,6 +20,7 @@
 #include "platform/encoding.h"
 #include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
+#include "text/format.h"
 #include "winui/message_pump.h"
 
 namespace {
@@ -81,9 +82,38 @@ void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
 void Type(HWND dlg, int id, const CString& text) { ::SetDlgItemTextW(dlg, id, text.c_str()); }
 bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
 CString Text(HWND dlg, int id) {
-  wchar_t buffer[4096] = {0};
-  ::GetDlgItemTextW(dlg, id, buffer, 4096);
-  return buffer;
+  HWND item = ::GetDlgItem(dlg, id);
+  CString text(static_cast<size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(item, &text[0], static_cast<int>(text.size()))));
+  return text;
+}
+
+// True when the last line of an edit control's text (the one before its
+// final line end) shows in full.
+bool LastLineShows(HWND edit) {
+  const LRESULT line = ::SendMessageW(edit, EM_GETLINECOUNT, 0, 0) - 2;
+  const LRESULT at = ::SendMessageW(edit, EM_POSFROMCHAR, ::SendMessageW(edit, EM_LINEINDEX, line, 0), 0);
+  const int top = static_cast<short>(HIWORD(at));
+  RECT rect{};
+  ::SendMessageW(edit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rect));
+  HDC dc = ::GetDC(edit);
+  HGDIOBJ font = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(edit, WM_GETFONT, 0, 0)));
+  TEXTMETRICW metrics{};
+  ::GetTextMetricsW(dc, &metrics);
+  ::SelectObject(dc, font);
+  ::ReleaseDC(edit, dc);
+  return top >= rect.top && top + metrics.tmHeight <= rect.bottom;
+}
+
+// Clicks Clear Screen once a run has moved 100 items, and keeps what the
+// pane then shows.
+CString s_strClearedPane = L"<not cleared>";
+void CALLBACK ClearScreenMidRun(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND dlg = s_pWindow->GetSafeHwnd();
+  if (::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETPOS, 0, 0) < 100) return;
+  ::KillTimer(nullptr, id);
+  Click(dlg, IDC_CLEAR_SCREEN);
+  s_strClearedPane = Text(dlg, IDC_LOG);
 }
 
 // Types text into an emptied edit field key by key, as the user would, and
@@ -318,4 +348,31 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
   ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
   EXPECT_EQ(log.find("-Start "), log.rfind("-Start "));  // the refused run logged nothing
   EXPECT_EQ(Stored(kExtensionsEntry), L"obj");
+}
+
+TEST_F(VelmoraDlgWindowTest, ARunOfHundredsOfItemsReachesThePaneWholeAndShowsItsLastLine) {
+  const CString source = m_tmp / L"a_source_folder_with_a_long_name";
+  for (int i = 0; i < 300; ++i)
+    ASSERT_TRUE(WriteFileForTesting(source + Format(L"\\folder%d\\an_object_file_%03d.obj", i / 50, i)));
+  ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
+  m_profile.WriteString(kSettingsSection, kExtensionsEntry, L"obj");
+  s_nAnswer = IDYES;
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              ::SetTimer(nullptr, 0, 1, &ClearScreenMidRun);
+              Click(dlg, IDC_REMOVE_FILES);
+              EXPECT_EQ(s_strClearedPane, L"");
+              // Past the edit control's typing limit, the lines after the clearing.
+              const CString pane = Text(dlg, IDC_LOG);
+              EXPECT_GT(pane.size(), 30000u);
+              const CString& log = s_pWindow->GetLogic().m_strLog;
+              EXPECT_TRUE(pane == log) << pane.size() << " characters shown of " << log.size();
+              EXPECT_EQ(pane.substr(0, 10), L" OK  From ");
+              const CString end = L"\r\n== Done: 300 of 300 \r\n== Finished\r\n";
+              EXPECT_EQ(pane.substr(pane.size() - end.size()), end);
+              EXPECT_TRUE(LastLineShows(::GetDlgItem(dlg, IDC_LOG)));
+              Click(dlg, IDOK);
+            }),
+            IDOK);
+  CLogFile().Close();
 }
