@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "app/velmora_app.h"
 #include "log/log_file.h"
+#include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/profile.h"
 #include "text/format.h"
@@ -16,22 +17,28 @@
 namespace {
 
 const int kBarWidth = 30;
+const int64_t kRedrawIntervalMs = 50;  // the bar is redrawn at most 20 times a second
 
 // The two output streams of a run: the log pane's lines on the output
 // stream and, only when the error stream is a terminal, a progress bar on
 // the last line of it. The bar is taken away before any line is written and
-// drawn again after it, so lines never mix with it. A write that fails (a
-// closed pipe) is remembered, and the run goes on.
+// drawn again after it, so lines never mix with it. While it shows, lines
+// for the output stream wait and go out with its next redraw, so that it is
+// redrawn at most once per kRedrawIntervalMs however fast the lines come;
+// the end of the progress and a line for the error stream take them out at
+// once. A write that fails (a closed pipe) is remembered, and the run goes
+// on.
 class CConsoleScreen {
  public:
   CConsoleScreen() : m_bTerminal(IsConsoleTerminal(ConsoleStream::kError)) {}
-  ~CConsoleScreen() { Erase(); }
+  ~CConsoleScreen() { EndProgress(); }
   CConsoleScreen(const CConsoleScreen&) = delete;
   CConsoleScreen& operator=(const CConsoleScreen&) = delete;
 
   void StartProgress(int32_t range) {
     m_nRange = range;
     m_nPos = 0;
+    m_redraw.Pass();
     Draw();
   }
   void Step() {
@@ -39,11 +46,21 @@ class CConsoleScreen {
   }
   void EndProgress() {
     Erase();
+    WriteWaiting();
     m_nRange = 0;
   }
   void Print(ConsoleStream stream, const CString& text) {
+    if (m_strBar.empty()) {
+      Write(stream, text);
+      return;
+    }
+    if (stream == ConsoleStream::kOutput) {
+      m_strWaiting += text;
+      if (!m_redraw.Pass()) return;
+    }
     Erase();
-    Write(stream, text);
+    WriteWaiting();
+    if (stream == ConsoleStream::kError) Write(stream, text);
     Draw();
   }
   // True once a write to either stream has failed.
@@ -65,11 +82,18 @@ class CConsoleScreen {
   void Write(ConsoleStream stream, const CString& text) {
     if (!WriteConsoleText(stream, text)) m_bWriteFailed = true;
   }
+  void WriteWaiting() {
+    if (m_strWaiting.empty()) return;
+    Write(ConsoleStream::kOutput, m_strWaiting);
+    m_strWaiting.clear();
+  }
 
   const bool m_bTerminal;
   int32_t m_nRange = 0;
   int32_t m_nPos = 0;
-  CString m_strBar;  // what is drawn now; empty when nothing is
+  CString m_strBar;      // what is drawn now; empty when nothing is
+  CString m_strWaiting;  // output lines that wait for the next redraw
+  CRateLimit m_redraw{kRedrawIntervalMs};
   bool m_bWriteFailed = false;
 };
 
