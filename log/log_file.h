@@ -3,10 +3,14 @@
 // a CLogFile on the stack, write a record and let it go.
 //
 // A record is one line "%-10s : %s  %-50s%s" of tag, time stamp, text and
-// CR LF, written in the 8-bit file encoding and flushed to the disk at once
-// while the log is ready (allowed, not failed, open). `End`, `Log` and the
+// CR LF, written in the 8-bit file encoding (path bytes that are not valid
+// UTF-8 as the original bytes) and flushed to the disk at once while the log
+// is ready (allowed, not failed, open). A write is on disk whole or not at
+// all: a failed one is cut back to where the file ended. `End`, `Log` and the
 // plain writes queue their text while the log is not ready; `StartApp`,
-// `ExitApp`, `OS` and `Begin` then do nothing at all.
+// `ExitApp`, `OS` and `Begin` then do nothing at all. The pending text is
+// capped at about a megabyte: later text is dropped, with one record saying
+// so, until the pending text has been written.
 #pragma once
 
 #include "platform/api.h"
@@ -28,8 +32,9 @@ class VELMORA_API CLogFile {
   // the current path exactly. An empty path while closed opens
   // <current directory><separator><program name>.log. Returns false, without
   // touching anything, while the log is disallowed or a previous Open failed
-  // (until Close); a failure to open sets the fail flag. The file is created
-  // when missing, never truncated, held exclusively and appended to.
+  // (until Close); a failure to open sets the fail flag, and so does a path
+  // that is not a regular file (a folder, a device, a FIFO). The file is
+  // created when missing, never truncated, held exclusively and appended to.
   bool Open(CString path);
   // Writes the pending text if ready, closes the file, clears the fail flag.
   // The path stays, so Resume reopens the same file.
@@ -47,8 +52,9 @@ class VELMORA_API CLogFile {
   // Appends to the pending text; never writes.
   void Add(CString text);
   // Appends text to the pending text and, if ready, writes and flushes all of
-  // it. Throws CFileException* when the write or the disk flush fails; the
-  // pending text is then kept.
+  // it. Throws CFileException* when the write or the disk flush fails. After
+  // a failed write the file is as it was and the pending text is kept; after
+  // a failed flush the text is in the file and no longer pending.
   void Flush(CString text);
   void Write(CString text) { Flush(text); }
   // Composes one record (with the current time stamp when withTime) and

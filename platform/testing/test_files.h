@@ -57,6 +57,9 @@ bool RemoveTreeForTesting(const CString& path);
 // be made (then skip).
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
 
+// A FIFO (named pipe) at path. False where FIFOs cannot be made (then skip).
+bool MakeFifoForTesting(const CString& path);
+
 // A folder on another volume than the current directory where a test may
 // make its own subfolder, or empty when there is none (POSIX: /dev/shm).
 CString OtherVolumeForTesting();

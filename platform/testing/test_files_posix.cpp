@@ -110,6 +110,8 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool) {
   return ::symlink(ToNativePath(target).c_str(), ToNativePath(link).c_str()) == 0;
 }
 
+bool MakeFifoForTesting(const CString& path) { return ::mkfifo(ToNativePath(path).c_str(), 0600) == 0; }
+
 CString OtherVolumeForTesting() {
   struct stat here {}, there {};
   if (::stat(".", &here) != 0 || ::stat("/dev/shm", &there) != 0) return CString();
