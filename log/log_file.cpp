@@ -72,7 +72,21 @@ CString CLogFile::DefaultPathFor(CString programPath, CString folder) {
   return folder + PlatformPathSeparator() + name;
 }
 
+CLogFile::CLogFile() {}
+
 CLogFile::CLogFile(CString path) { Open(path); }
+
+CLogFile::CLogFile(const CLogFile&) {}
+
+CLogFile& CLogFile::operator=(const CLogFile&) { return *this; }
+
+CLogFile::~CLogFile() {}
+
+void CLogFile::Suspend() { Close(); }
+
+bool CLogFile::Resume() { return Open(m_strFilePathName); }
+
+const CString CLogFile::GetFilePathName() const { return m_strFilePathName; }
 
 bool CLogFile::IsOpen() const { return m_file.m_hFile != CFile::hFileNull; }
 
@@ -123,6 +137,8 @@ void CLogFile::Flush(CString text) {
   m_strLogText.clear();
   m_file.Flush();
 }
+
+void CLogFile::Write(CString text) { Flush(text); }
 
 CString CLogFile::GetTimeStamp() {
   CLocalTime now;

@@ -19,14 +19,14 @@
 
 class VELMORA_API CLogFile {
  public:
-  CLogFile() {}
+  CLogFile();
   // Opens path (see Open) and drops the result.
   explicit CLogFile(CString path);
   // Objects hold nothing: copying copies nothing.
-  CLogFile(const CLogFile&) {}
-  CLogFile& operator=(const CLogFile&) { return *this; }
+  CLogFile(const CLogFile&);
+  CLogFile& operator=(const CLogFile&);
   // Leaves the log as it is: neither flushes nor closes.
-  virtual ~CLogFile() {}
+  virtual ~CLogFile();
 
   // Opens the log file, or keeps the open one when path is empty or equals
   // the current path exactly. An empty path while closed opens
@@ -39,11 +39,11 @@ class VELMORA_API CLogFile {
   // Writes the pending text if ready, closes the file, clears the fail flag.
   // The path stays, so Resume reopens the same file.
   void Close();
-  void Suspend() { Close(); }
-  bool Resume() { return Open(m_strFilePathName); }
+  void Suspend();  // Close
+  bool Resume();   // Open of the current path
   bool IsOpen() const;
   bool IsReady() const;
-  const CString GetFilePathName() const { return m_strFilePathName; }
+  const CString GetFilePathName() const;
 
   // Allows logging only when one of the words of list (split at '-', '/'
   // and blanks) equals name, in any letter case.
@@ -56,7 +56,7 @@ class VELMORA_API CLogFile {
   // a failed write the file is as it was and the pending text is kept; after
   // a failed flush the text is in the file and no longer pending.
   void Flush(CString text);
-  void Write(CString text) { Flush(text); }
+  void Write(CString text);  // Flush
   // Composes one record (with the current time stamp when withTime) and
   // passes it to Write.
   void Write(CString tag, CString text, bool withTime);

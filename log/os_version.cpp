@@ -23,6 +23,8 @@ COSVersion::COSVersion() {
   m_bQueried = true;
 }
 
+COSVersion::~COSVersion() {}
+
 CString COSVersion::GetVersionString() {
   if (!m_strNativeDescription.empty()) return m_strNativeDescription;
   // The product type is read anew each time, as the registry may say.

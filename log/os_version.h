@@ -12,7 +12,7 @@ class VELMORA_API COSVersion {
   // Fetches the version record and the platform's own description on the
   // first construction in the process.
   COSVersion();
-  virtual ~COSVersion() {}
+  virtual ~COSVersion();
 
   // Windows: the description of the record (Describe with the live product
   // type). POSIX, where the record means nothing: kernel and distribution.
