@@ -61,6 +61,9 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
 // made it. False where this process cannot (not root; Windows): then skip.
 bool GiveAwayForTesting(const CString& path);
 
+// A FIFO (named pipe) at path. False where FIFOs cannot be made (then skip).
+bool MakeFifoForTesting(const CString& path);
+
 // A folder on another volume than the current directory where a test may
 // make its own subfolder, or empty when there is none (POSIX: /dev/shm).
 CString OtherVolumeForTesting();

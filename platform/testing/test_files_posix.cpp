@@ -114,6 +114,8 @@ bool GiveAwayForTesting(const CString& path) {
   return ::geteuid() == 0 && ::lchown(ToNativePath(path).c_str(), 65534, 65534) == 0;
 }
 
+bool MakeFifoForTesting(const CString& path) { return ::mkfifo(ToNativePath(path).c_str(), 0600) == 0; }
+
 CString OtherVolumeForTesting() {
   struct stat here {}, there {};
   if (::stat(".", &here) != 0 || ::stat("/dev/shm", &there) != 0) return CString();

@@ -119,6 +119,9 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+// Windows has no FIFOs in the file system.
+bool MakeFifoForTesting(const CString&) { return false; }
+
 // Folder permissions do not bind a Windows process the way the tests need
 // (the read-only attribute of a folder does not stop moves).
 
