@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32_long_path.h"
+
 const intptr_t CFile::hFileNull = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
 
 namespace {
@@ -28,7 +30,8 @@ bool CFile::Open(const CString& path, unsigned flags) {
   }
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-  HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      ::CreateFileW(LongPathOf(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     m_lOsError = static_cast<long>(::GetLastError());
     return false;

@@ -10,6 +10,7 @@
 #include "log/log_file.h"
 #include "platform/console.h"
 #include "platform/profile.h"
+#include "platform/volume.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 
@@ -193,9 +194,11 @@ bool CheckLog(CConsoleScreen& screen) {
 // A run once the log is open: the trash folder, then the run protocol.
 int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CConsoleScreen& screen) {
   // The trash folder is derived once, as the dialog does at start-up; a
-  // missing source is reported once, by the run's own check.
+  // missing source, or one without a drive, is reported once, by the run's
+  // own check.
   CString error;
-  if (IsExistingFolder(settings.strSource) && !TryMakeTrashFolder(settings.strSource, error)) {
+  const CString& source = settings.strSource;
+  if (HasSourceDrive(source) && IsExistingFolder(source) && !TryMakeTrashFolder(source, error)) {
     // Asking the question would only lead to a run that cannot make its
     // batch folder.
     ShowError(screen, L"Error", error);

@@ -165,6 +165,15 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
   EXPECT_EQ(Run({L"folders", m_src, L"--names", L"", L"--dry-run"}), 2);
   EXPECT_EQ(m_err, L"Wrong folder name: Please, specify the folder name you want to remove \n");
 
+  if (IsWindows()) {
+    // Without a drive letter a source has no trash folder, and the flattened
+    // names of its items would be corrupted.
+    for (const CString& source : {L"\\\\?\\" + m_src, CString(L"\\\\server\\share\\src")}) {
+      EXPECT_EQ(Run({L"files", source, L"--ext", L"obj", L"--yes"}), 2) << source;
+      EXPECT_EQ(m_err,
+                L"Wrong path: The root folder '" + source + L"' does not start with a drive letter (such as C:\\)\n");
+    }
+  }
   // No terminal and no --yes: the question is refused, even with an answer
   // waiting on the input.
   EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj"}, "y\n"), 2);

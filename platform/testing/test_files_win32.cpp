@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32_long_path.h"
+
 namespace {
 
 CString Windows(CString path) {
@@ -13,6 +15,9 @@ CString Windows(CString path) {
     if (c == L'/') c = L'\\';
   return path;
 }
+
+// What the OS calls take: the names exactly as the test wrote them.
+CString OsPath(const CString& path) { return LongPathOf(Windows(path)); }
 
 bool RemoveItem(const CString& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -74,18 +79,19 @@ CScopedEnvironment::~CScopedEnvironment() { ::_wputenv_s(m_strName.c_str(), m_bH
 
 bool MakeFoldersForTesting(const CString& path) {
   const CString p = Windows(path);
-  const DWORD attributes = ::GetFileAttributesW(p.c_str());
+  const DWORD attributes = ::GetFileAttributesW(OsPath(p).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   const size_t slash = p.find_last_of(L'\\');
   if (slash != CString::npos && slash > 2 && !MakeFoldersForTesting(p.substr(0, slash))) return false;
-  return ::CreateDirectoryW(p.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+  return ::CreateDirectoryW(OsPath(p).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool WriteFileForTesting(const CString& path, const std::string& bytes) {
   const CString p = Windows(path);
   const size_t slash = p.find_last_of(L'\\');
   if (slash != CString::npos && !MakeFoldersForTesting(p.substr(0, slash))) return false;
-  HANDLE h = ::CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      ::CreateFileW(OsPath(p).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -95,7 +101,7 @@ bool WriteFileForTesting(const CString& path, const std::string& bytes) {
 }
 
 bool ReadFileForTesting(const CString& path, std::string& bytes) {
-  HANDLE h = ::CreateFileW(Windows(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE h = ::CreateFileW(OsPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   bytes.clear();
@@ -107,9 +113,11 @@ bool ReadFileForTesting(const CString& path, std::string& bytes) {
   return true;
 }
 
-bool ExistsForTesting(const CString& path) { return ::GetFileAttributesW(Windows(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool ExistsForTesting(const CString& path) {
+  return ::GetFileAttributesW(OsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-bool RemoveTreeForTesting(const CString& path) { return RemoveItem(Windows(path)); }
+bool RemoveTreeForTesting(const CString& path) { return RemoveItem(OsPath(path)); }
 
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder) {
   const DWORD flags = (toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | 0x2;  // allow unprivileged creation
