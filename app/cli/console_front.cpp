@@ -236,12 +236,16 @@ int RunDryCommand(const CConsoleCommand& command) {
   return WithOutputChecked(screen, kExitMoved);
 }
 
+// No " ERROR " line is not enough: an item gone between the two passes, or
+// one the work pass could not list, is missing from the moves alone.
+bool AllMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nMoved >= outcome.nCounted; }
+
 }  // namespace
 
 int ExitCodeOf(const CCleanupOutcome& outcome) {
   switch (outcome.nEnd) {
     case CCleanupOutcome::kNotStarted: return kExitRefused;
-    case CCleanupOutcome::kCompleted: return outcome.nErrors > 0 ? kExitErrors : kExitMoved;
+    case CCleanupOutcome::kCompleted: return AllMoved(outcome) ? kExitMoved : kExitErrors;
     case CCleanupOutcome::kCancelled: return kExitCancelled;
     case CCleanupOutcome::kFailed: break;
   }

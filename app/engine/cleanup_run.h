@@ -74,7 +74,8 @@ class CCleanupView : public CWorker, public CProgressStatus {
 };
 
 // What a run did. A command line maps it to its exit code: kNotStarted 2,
-// kCompleted 0 (1 when nErrors > 0), kCancelled 3, kFailed 1.
+// kCompleted 0 (1 when nErrors > 0 or nMoved < nCounted), kCancelled 3,
+// kFailed 1.
 struct CCleanupOutcome {
   enum End {
     kNotStarted,  // PrepareRun said no: nothing happened
