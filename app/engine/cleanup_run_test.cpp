@@ -373,6 +373,26 @@ TEST_F(CleanupRun, MovesThatFailHalfwayAreCountedAndTheRunGoesOn) {
   EXPECT_EQ(Content(Src(L"Debug/Debug/y.o")), L"y");
 }
 
+TEST_F(CleanupRun, AnItemThatStaysKeepsItsAttributes) {
+  // Both flatten to the same name: the second move finds it taken.
+  const bool windows = PlatformPathSeparator() == L'\\';
+  const uint32_t kept = windows ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
+                                : FILE_ATTRIBUTE_READONLY;
+  for (const wchar_t* name : {L"a/b_c.obj", L"a_b/c.obj"}) {
+    ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+    ASSERT_TRUE(PlatformSetFileAttributes(Src(name), kept));
+  }
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(outcome.nMoved, 1);
+  ASSERT_EQ(outcome.nErrors, 1);
+  // Moved: archive alone, as ever. Not moved: as it was found.
+  for (const CString& line : m_view.m_lines) {
+    uint32_t attributes = 0;
+    ASSERT_TRUE(PlatformGetFileAttributes(WhereItIs(line), attributes)) << line;
+    EXPECT_EQ(attributes & kept, line.compare(0, 4, L" OK ") == 0 ? 0 : kept) << line;
+  }
+}
+
 TEST_F(CleanupRun, AFailingAttributeChangeDoesNotStopTheMove) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj"), "a"));
   m_disk.Fail(DiskCall::kSetAttributes, 1, 5);
