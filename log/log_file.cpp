@@ -88,6 +88,8 @@ bool CLogFile::Resume() { return Open(m_strFilePathName); }
 
 const CString CLogFile::GetFilePathName() const { return m_strFilePathName; }
 
+long CLogFile::GetOpenError() const { return m_file.m_lOsError; }
+
 bool CLogFile::IsOpen() const { return m_file.m_hFile != CFile::hFileNull; }
 
 bool CLogFile::IsReady() const { return m_bAllowed && !m_bFail && IsOpen(); }

@@ -44,6 +44,9 @@ class VELMORA_API CLogFile {
   bool IsOpen() const;
   bool IsReady() const;
   const CString GetFilePathName() const;
+  // The OS error that kept the last Open from opening the file; 0 when it
+  // opened, or when no open was tried.
+  long GetOpenError() const;
 
   // Allows logging only when one of the words of list (split at '-', '/'
   // and blanks) equals name, in any letter case.

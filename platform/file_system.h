@@ -52,3 +52,8 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity);
 // The OS error of the last failed call above on this thread (errno or
 // GetLastError()), 0 after a success.
 long PlatformLastError();
+
+// The system's text for an OS error of this platform (errno or
+// GetLastError(), as PlatformLastError and CFile give them), without the
+// final period or line end; empty when the system has none.
+CString PlatformErrorText(long error);

@@ -53,3 +53,12 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 }
 
 long PlatformLastError() { return t_lastError; }
+
+CString PlatformErrorText(long error) {
+  wchar_t buffer[512] = {0};
+  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                   static_cast<DWORD>(error), 0, buffer, 512, nullptr);
+  CString text = Trimmed(CString(buffer, n));
+  if (!text.empty() && text.back() == L'.') text.pop_back();
+  return text;
+}

@@ -240,6 +240,21 @@ TEST_F(CleanupRun, NamesAreTakenExactlyAsTheyAre) {
   EXPECT_EQ(Content(Src(L"Debug/y.txt")), L"x");
 }
 
+TEST_F(CleanupRun, ARunTheLogWillNotHoldSaysSoFirst) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
+  // "Documents" is a file: the log cannot be opened in it.
+  CLogFile().Close();
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"Documents"));
+  const CString path = m_tmp / L"Documents/Velmora.log";
+  ASSERT_FALSE(CLogFile().Open(path));
+  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nMoved, 1);
+  const CString line = L"pane:== This run is not written to the log file '" + path + L"': ";
+  ASSERT_GE(m_view.m_events.size(), 4u);
+  EXPECT_EQ(m_view.m_events[2].substr(0, line.size()), line);
+  EXPECT_GT(m_view.m_events[2].size(), line.size());  // and why
+  EXPECT_EQ(m_view.m_events[3].substr(0, 19), L"pane:== Move Files ");
+}
+
 TEST_F(CleanupRun, RefusedOrEmptyRuns) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
   m_view.m_bConfirm = false;

@@ -41,6 +41,24 @@ class CScopedEnvironment {
   bool m_bHadOld = false;
 };
 
+// Takes the personal documents folder away from this process while it
+// lives. Windows: HKEY_CURRENT_USER is mapped to a private key whose shell
+// folder "Personal" is empty, so the shell has none. IsActive() is false
+// where this cannot be done (POSIX: the documents folder falls back to $HOME
+// by itself); then skip.
+class CScopedNoDocumentsFolder {
+ public:
+  CScopedNoDocumentsFolder();
+  ~CScopedNoDocumentsFolder();
+  CScopedNoDocumentsFolder(const CScopedNoDocumentsFolder&) = delete;
+  CScopedNoDocumentsFolder& operator=(const CScopedNoDocumentsFolder&) = delete;
+
+  bool IsActive() const { return m_pKey != nullptr; }
+
+ private:
+  void* m_pKey = nullptr;  // Windows: the key standing in for HKEY_CURRENT_USER
+};
+
 // Makes the folder and any missing parents.
 bool MakeFoldersForTesting(const CString& path);
 // Creates or replaces a file with the given bytes; makes missing parents.

@@ -110,6 +110,11 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool) {
   return ::symlink(ToNativePath(target).c_str(), ToNativePath(link).c_str()) == 0;
 }
 
+// The POSIX documents folder is never empty while $HOME is there.
+CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() = default;
+
+CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() = default;
+
 bool GiveAwayForTesting(const CString& path) {
   return ::geteuid() == 0 && ::lchown(ToNativePath(path).c_str(), 65534, 65534) == 0;
 }

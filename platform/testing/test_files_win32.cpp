@@ -127,6 +127,40 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
+namespace {
+
+const wchar_t kNoDocumentsKey[] = L"Software\\VelmoraNoDocumentsTest";
+
+CString NoDocumentsKey() { return CString(kNoDocumentsKey) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
+
+}  // namespace
+
+CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() {
+  const CString shellFolders =
+      NoDocumentsKey() + L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, shellFolders.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
+  ::RegCloseKey(key);
+  HKEY root = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, NoDocumentsKey().c_str(), 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
+  if (::RegOverridePredefKey(HKEY_CURRENT_USER, root) == ERROR_SUCCESS)
+    m_pKey = root;
+  else
+    ::RegCloseKey(root);
+}
+
+CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() {
+  if (m_pKey != nullptr) {
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCloseKey(static_cast<HKEY>(m_pKey));
+  }
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, NoDocumentsKey().c_str());
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, kNoDocumentsKey);  // when no other test holds one
+}
+
 // Windows has no FIFOs in the file system.
 bool MakeFifoForTesting(const CString&) { return false; }
 
