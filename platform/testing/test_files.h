@@ -75,6 +75,12 @@ bool RemoveTreeForTesting(const CString& path);
 // be made (then skip).
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
 
+// A symbolic link at `link` to the folder target, made from the Unix side:
+// POSIX, MakeLinkForTesting; Windows under Wine, which makes no Windows links
+// (nor junctions), a Unix symbolic link in the prefix's drive, which Wine
+// reports as a reparse point. False elsewhere (then skip).
+bool MakeUnixLinkForTesting(const CString& target, const CString& link);
+
 // Gives the item to another user (POSIX: nobody, 65534), as if that user had
 // made it. False where this process cannot (not root; Windows): then skip.
 bool GiveAwayForTesting(const CString& path);

@@ -110,6 +110,10 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool) {
   return ::symlink(ToNativePath(target).c_str(), ToNativePath(link).c_str()) == 0;
 }
 
+bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
+  return MakeLinkForTesting(target, link, true);
+}
+
 // The POSIX documents folder is never empty while $HOME is there.
 CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() = default;
 

@@ -129,6 +129,62 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
 
 namespace {
 
+// A Wine export that names the Unix file of a Windows path (or back), in
+// memory of the process heap; null outside Wine.
+using CWineFileName = char*(CDECL*)(const wchar_t*);
+using CWineDosName = wchar_t*(CDECL*)(const char*);
+
+CString FromUtf8(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  CString wide(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
+  return wide;
+}
+
+// The Unix file of a Windows path, or empty.
+CString UnixFileName(const CString& path) {
+  const auto toUnix = reinterpret_cast<CWineFileName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = toUnix != nullptr ? toUnix(OsPath(path).c_str()) : nullptr;
+  if (name == nullptr) return CString();
+  const CString wide = FromUtf8(name);
+  ::HeapFree(::GetProcessHeap(), 0, name);
+  return wide;
+}
+
+// Runs a Unix program (Wine starts one like any other) and waits for it.
+bool RunUnixProgram(const char* program, CString commandLine) {
+  const auto toDos = reinterpret_cast<CWineDosName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  wchar_t* dosName = toDos != nullptr ? toDos(program) : nullptr;
+  if (dosName == nullptr) return false;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const BOOL started =
+      ::CreateProcessW(dosName, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  ::HeapFree(::GetProcessHeap(), 0, dosName);
+  if (!started) return false;
+  ::WaitForSingleObject(process.hProcess, 10000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace
+
+bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
+  const CString unixTarget = UnixFileName(target), unixLink = UnixFileName(link);
+  if (unixTarget.empty() || unixLink.empty()) return false;
+  if (!RunUnixProgram("/bin/ln", L"ln -s \"" + unixTarget + L"\" \"" + unixLink + L"\"")) return false;
+  // Wine may not wait for a Unix child: the link is there once ln has run.
+  for (int i = 0; i < 100 && !ExistsForTesting(link); ++i) ::Sleep(50);
+  const DWORD attributes = ::GetFileAttributesW(OsPath(link).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
 const wchar_t kNoDocumentsKey[] = L"Software\\VelmoraNoDocumentsTest";
 
 CString NoDocumentsKey() { return CString(kNoDocumentsKey) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
