@@ -16,15 +16,19 @@ CVelmoraApp::CVelmoraApp(const CString& appName) : m_strAppName(appName) {}
 CString CVelmoraApp::GetLogPath() const {
   CString folder = m_strLogFolder.empty() ? CString(GetMyPersonalPath()) : m_strLogFolder;
   // No documents folder (or one too long for the platform's paths): the
-  // home folder, never the root of the file system.
+  // home folder; with neither, no log at all, never one at a root.
   if (folder.empty()) folder = QueryHomeFolder();
-  return folder + PlatformPathSeparator() + L"Velmora.log";
+  return folder.empty() ? CString() : folder + PlatformPathSeparator() + L"Velmora.log";
 }
 
 bool CVelmoraApp::InitInstance() {
   InitCommonControlClasses(0xFF);  // ICC_WIN95_CLASSES
   SetRegistryKey(kCompanyKey);
-  CLogFile log(GetLogPath());  // a log that cannot be opened stays silent
+  // A log that cannot be opened stays silent. An empty path would open one
+  // in the current folder.
+  const CString logPath = GetLogPath();
+  CLogFile log;
+  if (!logPath.empty()) log.Open(logPath);
   try {
     log.StartApp(CString());
   } catch (CException* e) {

@@ -38,7 +38,7 @@ class CVelmoraApp {
   CProfile GetProfile() const { return CProfile(m_strRegistryKey, m_strAppName); }
   // The log file: the personal documents folder (or m_strLogFolder when it
   // is set; the home folder when there is no documents folder) followed by
-  // "Velmora.log".
+  // "Velmora.log"; empty when there is no such folder at all.
   CString GetLogPath() const;
 
   CString m_strAppName;

@@ -11,7 +11,9 @@
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_files.h"
 #include "platform/testing/test_hooks.h"
+#include "winui/system_folders.h"
 
 namespace {
 
@@ -81,4 +83,19 @@ TEST_F(VelmoraAppTest, ProgramRunsWhenTheLogCannotBeWrittenAtExit) {
     return 2;
   };
   EXPECT_EQ(m_app.Run(), 2);
+}
+
+TEST_F(VelmoraAppTest, WithoutADocumentsFolderTheLogGoesToTheProfileNeverToARoot) {
+  CScopedNoDocumentsFolder noDocuments;
+  if (!noDocuments.IsActive()) GTEST_SKIP() << "the POSIX documents folder falls back to $HOME by itself";
+  ASSERT_EQ(GetMyPersonalPath(), L"");
+  // Whoever starts the program decides its environment.
+  CScopedEnvironment profile(L"USERPROFILE", L"");
+  m_app.m_strLogFolder.clear();
+  const CString path = m_app.GetLogPath();
+  const size_t slash = path.rfind(L'\\');
+  ASSERT_NE(slash, CString::npos) << path;
+  EXPECT_EQ(path.substr(slash), L"\\Velmora.log");
+  EXPECT_GT(slash, 3u) << path;  // no drive's root
+  EXPECT_TRUE(ExistsForTesting(path.substr(0, slash))) << path;
 }

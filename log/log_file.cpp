@@ -19,6 +19,46 @@ namespace {
 
 const unsigned kInvalidDateStringId = 0xD800;
 
+// The most text kept pending (about a megabyte of log): a log that cannot be
+// written must not take the memory of a long run, some 800 bytes an item.
+const size_t kMaxPendingChars = size_t(1) << 20;
+const wchar_t kDroppedText[] = L"Later records dropped: the log could not be written";
+
+CString ComposeRecord(const CString& tag, const CString& text, bool withTime) {
+  const CString time = withTime ? CLogFile::GetTimeStamp() : CString();
+  return Format(L"%-10s : %s  %-50s%s", tag, time, text, L"\r\n");
+}
+
+bool EndsWith(const CString& text, const CString& tail) {
+  return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Appends text to pending unless that passes the cap (a first piece always
+// fits); the first piece dropped leaves one record saying so at the end.
+void Queue(CString& pending, const CString& text) {
+  if (pending.empty() || pending.size() + text.size() <= kMaxPendingChars) {
+    pending += text;
+    return;
+  }
+  if (!EndsWith(pending, CString(kDroppedText) + L"\r\n")) pending += ComposeRecord(L"=Log=", kDroppedText, true);
+}
+
+// Appends bytes to file, or throws its CFileException* with the file cut back
+// to where it ended: a torn record would be continued by the next write.
+void AppendWhole(CFile& file, const std::string& bytes) {
+  const uint64_t start = file.GetLength();
+  try {
+    file.Write(bytes.data(), bytes.size());
+  } catch (CFileException*) {
+    try {
+      file.SetLength(start);
+    } catch (CFileException* e) {
+      e->Delete();  // the caller hears of the write
+    }
+    throw;
+  }
+}
+
 }  // namespace
 
 CString CLogFile::DefaultPathFor(CString programPath, CString folder) {
@@ -32,7 +72,23 @@ CString CLogFile::DefaultPathFor(CString programPath, CString folder) {
   return folder + PlatformPathSeparator() + name;
 }
 
+CLogFile::CLogFile() {}
+
 CLogFile::CLogFile(CString path) { Open(path); }
+
+CLogFile::CLogFile(const CLogFile&) {}
+
+CLogFile& CLogFile::operator=(const CLogFile&) { return *this; }
+
+CLogFile::~CLogFile() {}
+
+void CLogFile::Suspend() { Close(); }
+
+bool CLogFile::Resume() { return Open(m_strFilePathName); }
+
+const CString CLogFile::GetFilePathName() const { return m_strFilePathName; }
+
+long CLogFile::GetOpenError() const { return m_file.m_lOsError; }
 
 bool CLogFile::IsOpen() const { return m_file.m_hFile != CFile::hFileNull; }
 
@@ -73,17 +129,18 @@ void CLogFile::Enable(CString list, CString name) {
   }
 }
 
-void CLogFile::Add(CString text) { m_strLogText += text; }
+void CLogFile::Add(CString text) { Queue(m_strLogText, text); }
 
 void CLogFile::Flush(CString text) {
-  if (!text.empty()) m_strLogText += text;
+  if (!text.empty()) Queue(m_strLogText, text);
   if (m_strLogText.empty() || !IsReady()) return;
-  const std::string bytes = NarrowToAnsi(m_strLogText);
-  m_file.Write(bytes.data(), bytes.size());
-  m_file.Flush();
-  // Only now: a failed write or flush leaves the text for the next try.
+  AppendWhole(m_file, NarrowToAnsiWithPathBytes(m_strLogText));
+  // In the file now, even when its disk flush fails: never written twice.
   m_strLogText.clear();
+  m_file.Flush();
 }
+
+void CLogFile::Write(CString text) { Flush(text); }
 
 CString CLogFile::GetTimeStamp() {
   CLocalTime now;
@@ -93,10 +150,7 @@ CString CLogFile::GetTimeStamp() {
   return stamp.empty() ? CString(L"Invalid DateTime") : stamp;
 }
 
-void CLogFile::Write(CString tag, CString text, bool withTime) {
-  const CString time = withTime ? GetTimeStamp() : CString();
-  Write(Format(L"%-10s : %s  %-50s%s", tag, time, text, L"\r\n"));
-}
+void CLogFile::Write(CString tag, CString text, bool withTime) { Write(ComposeRecord(tag, text, withTime)); }
 
 void CLogFile::StartApp(CString text) {
   if (!IsReady()) return;

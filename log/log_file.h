@@ -3,10 +3,14 @@
 // a CLogFile on the stack, write a record and let it go.
 //
 // A record is one line "%-10s : %s  %-50s%s" of tag, time stamp, text and
-// CR LF, written in the 8-bit file encoding and flushed to the disk at once
-// while the log is ready (allowed, not failed, open). `End`, `Log` and the
+// CR LF, written in the 8-bit file encoding (path bytes that are not valid
+// UTF-8 as the original bytes) and flushed to the disk at once while the log
+// is ready (allowed, not failed, open). A write is on disk whole or not at
+// all: a failed one is cut back to where the file ended. `End`, `Log` and the
 // plain writes queue their text while the log is not ready; `StartApp`,
-// `ExitApp`, `OS` and `Begin` then do nothing at all.
+// `ExitApp`, `OS` and `Begin` then do nothing at all. The pending text is
+// capped at about a megabyte: later text is dropped, with one record saying
+// so, until the pending text has been written.
 #pragma once
 
 #include "platform/api.h"
@@ -15,30 +19,34 @@
 
 class VELMORA_API CLogFile {
  public:
-  CLogFile() {}
+  CLogFile();
   // Opens path (see Open) and drops the result.
   explicit CLogFile(CString path);
   // Objects hold nothing: copying copies nothing.
-  CLogFile(const CLogFile&) {}
-  CLogFile& operator=(const CLogFile&) { return *this; }
+  CLogFile(const CLogFile&);
+  CLogFile& operator=(const CLogFile&);
   // Leaves the log as it is: neither flushes nor closes.
-  virtual ~CLogFile() {}
+  virtual ~CLogFile();
 
   // Opens the log file, or keeps the open one when path is empty or equals
   // the current path exactly. An empty path while closed opens
   // <current directory><separator><program name>.log. Returns false, without
   // touching anything, while the log is disallowed or a previous Open failed
-  // (until Close); a failure to open sets the fail flag. The file is created
-  // when missing, never truncated, held exclusively and appended to.
+  // (until Close); a failure to open sets the fail flag, and so does a path
+  // that is not a regular file (a folder, a device, a FIFO). The file is
+  // created when missing, never truncated, held exclusively and appended to.
   bool Open(CString path);
   // Writes the pending text if ready, closes the file, clears the fail flag.
   // The path stays, so Resume reopens the same file.
   void Close();
-  void Suspend() { Close(); }
-  bool Resume() { return Open(m_strFilePathName); }
+  void Suspend();  // Close
+  bool Resume();   // Open of the current path
   bool IsOpen() const;
   bool IsReady() const;
-  const CString GetFilePathName() const { return m_strFilePathName; }
+  const CString GetFilePathName() const;
+  // The OS error that kept the last Open from opening the file; 0 when it
+  // opened, or when no open was tried.
+  long GetOpenError() const;
 
   // Allows logging only when one of the words of list (split at '-', '/'
   // and blanks) equals name, in any letter case.
@@ -47,10 +55,11 @@ class VELMORA_API CLogFile {
   // Appends to the pending text; never writes.
   void Add(CString text);
   // Appends text to the pending text and, if ready, writes and flushes all of
-  // it. Throws CFileException* when the write or the disk flush fails; the
-  // pending text is then kept.
+  // it. Throws CFileException* when the write or the disk flush fails. After
+  // a failed write the file is as it was and the pending text is kept; after
+  // a failed flush the text is in the file and no longer pending.
   void Flush(CString text);
-  void Write(CString text) { Flush(text); }
+  void Write(CString text);  // Flush
   // Composes one record (with the current time stamp when withTime) and
   // passes it to Write.
   void Write(CString tag, CString text, bool withTime);

@@ -14,6 +14,7 @@
 #include "platform/exception.h"
 #include "platform/process.h"
 #include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_files.h"
 #include "platform/testing/test_hooks.h"
 
 namespace {
@@ -199,6 +200,42 @@ TEST_F(LogFileTest, SecondOpenerFailsAndFailureSticksUntilClose) {
   EXPECT_FALSE(log.Open(path_));
 }
 
+TEST_F(LogFileTest, OnlyARegularFileCanBeTheLog) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(tmp.IsValid());
+  const CString device = PlatformPathSeparator() == L'/' ? L"/dev/null" : L"NUL";
+  for (const CString& path : {tmp.Path(), device}) {
+    CLogFile log;
+    log.Close();
+    ASSERT_FALSE(log.Open(path)) << NarrowToAnsi(path);
+    EXPECT_FALSE(log.Open(path_)) << "a failed open sets the fail flag";
+  }
+  CLogFile().Close();
+  const CString fifo = tmp / L"fifo.log";
+  if (!MakeFifoForTesting(fifo)) GTEST_SKIP() << "no FIFOs here";
+  EXPECT_FALSE(CLogFile().Open(fifo));  // at once, although no reader is there
+  EXPECT_FALSE(CLogFile().IsOpen());
+}
+
+TEST_F(LogFileTest, RecordsGoToTheEndAfterOthersAppendOrTruncate) {
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "Windows holds the log exclusively: nothing else writes to it";
+  CLogFile log(path_);
+  log.Log(L"one");
+  std::ofstream(NarrowToAnsi(path_), std::ios::binary | std::ios::app) << "outside\r\n";
+  log.Log(L"two");
+  std::vector<std::string> lines = Lines(ReadAll(path_));
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_NE(lines[0].find("one"), std::string::npos);
+  EXPECT_EQ(lines[1], "outside");
+  EXPECT_NE(lines[2].find("two"), std::string::npos);
+
+  ASSERT_TRUE(WriteFileForTesting(path_, ""));  // cut in place
+  log.Log(L"three");
+  lines = Lines(ReadAll(path_));
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].substr(0, 41), "...        : '12/05/2026 02:34:50'  three");
+}
+
 TEST_F(LogFileTest, DefaultPathIsTheTrimmedProgramNameInTheFolder) {
   const CString sep(1, PlatformPathSeparator());
   EXPECT_EQ(LogState::DefaultPathFor(L"/opt/bin/  tool.exe ", L"/cwd"), L"/cwd" + sep + L"tool.log");
@@ -254,25 +291,70 @@ TEST_F(LogFileTest, InvalidDateAndUnrepresentableTextStillMakeARecord) {
   CString text = L"a";
   text += static_cast<wchar_t>(0xD800);  // an unpaired surrogate fits no 8-bit encoding
   text += L"b";
+  text += static_cast<wchar_t>(0xDCFF);  // on POSIX, the path byte 0xFF that is not UTF-8
+  text += L"c";
   log.Log(text);
   log.Close();
-  EXPECT_EQ(ReadAll(path_).substr(0, 34), "...        : Invalid DateTime  a?b");
+  const std::string pathByte = PlatformPathSeparator() == L'/' ? "\xFF" : "?";
+  EXPECT_EQ(ReadAll(path_).substr(0, 36), "...        : Invalid DateTime  a?b" + pathByte + "c");
 }
 
-TEST_F(LogFileTest, FailedWriteThrowsAndKeepsThePendingText) {
+TEST_F(LogFileTest, ARecordIsWrittenWholeAndOnce) {
   CLogFile log(path_);
-  log.Log(L"written");
-  BreakFileForTesting(LogState::File());
-  CFileException* error = nullptr;
-  try {
-    log.Log(L"kept after failure");
-  } catch (CFileException* e) {
-    error = e;
+  // The OS error of the write's exception; 0 when it threw none.
+  auto failure = [&log](const wchar_t* text) -> long {
+    try {
+      log.Log(text);
+    } catch (CFileException* e) {
+      const long error = e->m_lOsError;
+      e->Delete();
+      return error;
+    }
+    return 0;
+  };
+  log.Log(L"one");
+  FailNextWriteForTesting(LogState::File(), 20);  // a full disk part way
+  EXPECT_NE(failure(L"two"), 0);
+  EXPECT_NE(LogState::Pending().find(L"two"), CString::npos);
+  log.Log(L"three");
+  FailNextFlushForTesting(LogState::File());  // written, but the disk flush fails
+  EXPECT_NE(failure(L"four"), 0);
+  EXPECT_TRUE(LogState::Pending().empty());
+  log.Log(L"five");
+  log.Close();
+  const std::vector<std::string> lines = Lines(ReadAll(path_));
+  const char* const words[] = {"one", "two", "three", "four", "five"};
+  ASSERT_EQ(lines.size(), 5u);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string start = "...        : '12/05/2026 02:34:50'  " + std::string(words[i]);
+    EXPECT_EQ(lines[i].substr(0, start.size()), start);
   }
-  ASSERT_NE(error, nullptr);
-  EXPECT_NE(error->m_lOsError, 0);
-  error->Delete();
+
+  // A write the OS refuses fails the same way.
+  ASSERT_TRUE(log.Open(path_));
+  BreakFileForTesting(LogState::File());
+  EXPECT_NE(failure(L"kept after failure"), 0);
   EXPECT_NE(LogState::Pending().find(L"kept after failure"), CString::npos);
   LogState::Drop();
   EXPECT_EQ(ReadAll(path_).find("kept"), std::string::npos);
+}
+
+TEST_F(LogFileTest, PendingTextIsCappedKeepingTheOldestRecords) {
+  CLogFile log;  // not open: every item waits
+  const CString item(10000, L'p');
+  for (int i = 0; i < 120; ++i) log.Log(item + std::to_wstring(i));
+  const size_t cap = size_t(1) << 20;
+  EXPECT_LE(LogState::Pending().size(), cap + 200);
+  ASSERT_TRUE(log.Open(path_));
+  log.Log(L"after");
+  log.Close();
+
+  const std::vector<std::string> lines = Lines(ReadAll(path_));
+  ASSERT_GT(lines.size(), 100u);
+  const size_t kept = lines.size() - 2;
+  EXPECT_LT(kept, 120u);
+  for (size_t i = 0; i < kept; ++i) EXPECT_EQ(lines[i].substr(36 + 10000), std::to_string(i)) << i;
+  EXPECT_EQ(lines[kept].substr(0, 87),
+            "=Log=      : '12/05/2026 02:34:50'  Later records dropped: the log could not be written");
+  EXPECT_NE(lines[kept + 1].find("after"), std::string::npos);
 }

@@ -5,6 +5,7 @@
 #include "text/format.h"
 
 COSVersionRecord COSVersion::m_versionInfo;
+CString COSVersion::m_strNativeDescription;
 bool COSVersion::m_bQueried = false;
 
 namespace {
@@ -18,12 +19,14 @@ COSVersion::COSVersion() {
   // A failed query leaves the record zero: platform id 0.
   COSVersionRecord live = m_versionInfo;
   if (QueryOSVersionRecord(live)) m_versionInfo = live;
+  m_strNativeDescription = QueryNativeOSDescription();
   m_bQueried = true;
 }
 
+COSVersion::~COSVersion() {}
+
 CString COSVersion::GetVersionString() {
-  const CString native = QueryNativeOSDescription();
-  if (!native.empty()) return native;
+  if (!m_strNativeDescription.empty()) return m_strNativeDescription;
   // The product type is read anew each time, as the registry may say.
   const CString productType = m_versionInfo.dwPlatformId == 2 ? QueryProductType() : CString();
   return Describe(m_versionInfo, productType);

@@ -1,6 +1,6 @@
 // COSVersion: one line of readable text naming the operating system, for the
-// log's OS record. The platform's version record is fetched once per process
-// and shared by all objects.
+// log's OS record. The platform's version record and its own description are
+// fetched once per process and shared by all objects.
 #pragma once
 
 #include "platform/api.h"
@@ -9,9 +9,10 @@
 
 class VELMORA_API COSVersion {
  public:
-  // Fetches the version record on the first construction in the process.
+  // Fetches the version record and the platform's own description on the
+  // first construction in the process.
   COSVersion();
-  virtual ~COSVersion() {}
+  virtual ~COSVersion();
 
   // Windows: the description of the record (Describe with the live product
   // type). POSIX, where the record means nothing: kernel and distribution.
@@ -24,5 +25,6 @@ class VELMORA_API COSVersion {
 
  protected:
   static COSVersionRecord m_versionInfo;
+  static CString m_strNativeDescription;  // QueryNativeOSDescription
   static bool m_bQueried;
 };

@@ -63,9 +63,10 @@ TEST(OSVersion, ServicePackTextWithoutTerminatorIsReadOnlyToItsEnd) {
 
 namespace {
 
-// Reaches the record the first object fetched.
+// Reaches what the first object fetched.
 struct CVersionState : COSVersion {
   static COSVersionRecord& Record() { return m_versionInfo; }
+  static CString& NativeDescription() { return m_strNativeDescription; }
 };
 
 }  // namespace
@@ -77,6 +78,12 @@ TEST(OSVersion, RecordIsFetchedOncePerProcess) {
   COSVersion second;
   EXPECT_EQ(CVersionState::Record().dwBuildNumber, live.dwBuildNumber + 12345);  // not fetched again
   CVersionState::Record() = live;
+
+  // The platform's own description (POSIX; empty on Windows) is not fetched again either.
+  const CString native = CVersionState::NativeDescription();
+  CVersionState::NativeDescription() = L"fetched before";
+  EXPECT_EQ(second.GetVersionString(), L"fetched before");
+  CVersionState::NativeDescription() = native;
 }
 
 TEST(OSVersion, LiveDescriptionIsStableAcrossObjects) {

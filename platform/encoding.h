@@ -9,5 +9,9 @@
 // Characters the encoding cannot represent become its default character
 // ('?' on POSIX, for example for an unpaired surrogate).
 std::string NarrowToAnsi(const CString& text);
+// NarrowToAnsi for text that names files: on POSIX a path byte that is not
+// valid UTF-8 (carried as U+DC80..U+DCFF, see posix_text.h) becomes that
+// byte again, so that the text names the file exactly. Windows: NarrowToAnsi.
+std::string NarrowToAnsiWithPathBytes(const CString& text);
 // Bytes that are not valid in the encoding become U+FFFD.
 CString WidenFromAnsi(const std::string& bytes);

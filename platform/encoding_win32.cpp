@@ -12,6 +12,8 @@ std::string NarrowToAnsi(const CString& text) {
   return out;
 }
 
+std::string NarrowToAnsiWithPathBytes(const CString& text) { return NarrowToAnsi(text); }
+
 CString WidenFromAnsi(const std::string& bytes) {
   if (bytes.empty()) return CString();
   const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);

@@ -1,6 +1,6 @@
-// CFile: the file object the log needs. It opens with the framework's flag
-// values, appends, flushes to the disk and closes; a failing write or flush
-// throws CFileException*.
+// CFile: the file object the log needs. It opens regular files only, with the
+// framework's flag values, appends, flushes to the disk and closes; a failing
+// write or flush throws CFileException*.
 #pragma once
 
 #include <cstddef>
@@ -30,13 +30,22 @@ class CFile {
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
 
-  // Opens path with the given flags. Returns false and keeps the OS error in
-  // m_lOsError when the file cannot be opened (or, for the exclusive modes,
-  // is held open by anyone else, in this process or another).
+  // Opens path with the given flags, without ever waiting (a FIFO without a
+  // reader does not block). Returns false and keeps the OS error in
+  // m_lOsError when the file cannot be opened, is not a regular file (a
+  // folder, device, FIFO or socket), or, for the exclusive modes, is held
+  // open by anyone else, in this process or another.
   bool Open(const CString& path, unsigned flags);
   // Moves the position to the end of the file; returns the new position.
   uint64_t SeekToEnd();
-  // Writes all bytes or throws CFileException*.
+  // The size of the file in bytes, or throws CFileException*.
+  uint64_t GetLength() const;
+  // Cuts the file to length bytes (the position goes there too), or throws
+  // CFileException*.
+  void SetLength(uint64_t length);
+  // Writes all bytes or throws CFileException*, possibly after writing some.
+  // POSIX writes always go to the current end of the file, also after
+  // another writer appended to it or cut it.
   void Write(const void* data, size_t bytes);
   // Flushes the file to the disk or throws CFileException*.
   void Flush();
@@ -48,4 +57,19 @@ class CFile {
   intptr_t m_hFile = hFileNull;  // OS handle (Windows HANDLE, POSIX descriptor)
   long m_lOsError = 0;            // error of the last failed Open
   CString m_strFileName;
+
+ private:
+  friend void FailNextWriteForTesting(CFile& file, size_t bytesWritten);
+  friend void FailNextFlushForTesting(CFile& file);
+
+  // The OS write loop behind Write.
+  void WriteAll(const char* data, size_t bytes);
+  // Spends the armed write fault: the bytes Write may pass to the OS.
+  size_t TakeWriteAllowance(size_t bytes, bool& fails);
+  // Spends the armed flush fault: true when Flush is to fail.
+  bool TakeFlushFault();
+
+  bool m_bWriteFault = false;     // test fault: the next Write fails
+  size_t m_nWriteFaultBytes = 0;  // after writing at most this many bytes
+  bool m_bFlushFault = false;     // test fault: the next Flush fails
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/folder_handle.h"
+#include "platform/win32_long_path.h"
 
 // The Windows headers map FindNextFile to FindNextFileW; ours is a method.
 #undef FindNextFile
@@ -21,7 +22,7 @@ CFileFind::~CFileFind() { Close(); }
 bool CFileFind::FindFile(const CString& pattern) {
   Close();
   std::unique_ptr<Impl> impl(new Impl);
-  impl->handle = ::FindFirstFileW(pattern.c_str(), &impl->next);
+  impl->handle = ::FindFirstFileW(LongPathOf(pattern).c_str(), &impl->next);
   if (impl->handle == INVALID_HANDLE_VALUE) return false;
   const size_t slash = pattern.find_last_of(L"\\/");
   impl->prefix = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,28 +14,46 @@ const intptr_t CFile::hFileNull = -1;
 
 CFile::~CFile() { Close(); }
 
-bool CFile::Open(const CString& path, unsigned flags) {
-  Close();
+namespace {
+
+int NativeFlags(unsigned flags) {
   int oflags = O_CLOEXEC;
   switch (flags & 0x3) {
-    case modeWrite: oflags |= O_WRONLY; break;
-    case modeReadWrite: oflags |= O_RDWR; break;
+    case CFile::modeWrite: oflags |= O_WRONLY | O_APPEND; break;
+    case CFile::modeReadWrite: oflags |= O_RDWR | O_APPEND; break;
     default: oflags |= O_RDONLY; break;
   }
-  if (flags & modeCreate) {
+  if (flags & CFile::modeCreate) {
     oflags |= O_CREAT;
-    if (!(flags & modeNoTruncate)) oflags |= O_TRUNC;
+    if (!(flags & CFile::modeNoTruncate)) oflags |= O_TRUNC;
   }
-  const int fd = ::open(ToNativePath(path).c_str(), oflags, 0644);
-  if (fd < 0) {
-    m_lOsError = errno;
-    return false;
-  }
-  // Everything but deny-none is exclusive: a second opener, in this process
-  // (a new open file description) or another, fails at once.
-  if ((flags & 0x70) != shareDenyNone && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    m_lOsError = errno;
-    ::close(fd);
+  return oflags;
+}
+
+// Readies a descriptor opened with O_NONBLOCK: 0, or the error that refuses
+// it. Only a regular file is taken; it is made blocking again and, for the
+// exclusive modes, locked, so that a second opener, in this process (a new
+// open file description) or another, fails at once.
+int TakeOpened(int fd, unsigned flags) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return errno;
+  if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) return errno;
+  if ((flags & 0x70) != CFile::shareDenyNone && ::flock(fd, LOCK_EX | LOCK_NB) != 0) return errno;
+  return 0;
+}
+
+}  // namespace
+
+bool CFile::Open(const CString& path, unsigned flags) {
+  Close();
+  // Non-blocking for the open itself: a FIFO without a reader would hold it forever.
+  const int fd = ::open(ToNativePath(path).c_str(), NativeFlags(flags) | O_NONBLOCK, 0644);
+  const int error = fd < 0 ? errno : TakeOpened(fd, flags);
+  if (error != 0) {
+    if (fd >= 0) ::close(fd);
+    m_lOsError = error;
     return false;
   }
   m_hFile = fd;
@@ -49,8 +68,25 @@ uint64_t CFile::SeekToEnd() {
   return static_cast<uint64_t>(pos);
 }
 
+uint64_t CFile::GetLength() const {
+  struct stat st {};
+  if (::fstat(static_cast<int>(m_hFile), &st) != 0) throw new CFileException(L"GetLength", m_strFileName, errno);
+  return static_cast<uint64_t>(st.st_size);
+}
+
+void CFile::SetLength(uint64_t length) {
+  const int fd = static_cast<int>(m_hFile);
+  if (::ftruncate(fd, static_cast<off_t>(length)) != 0 || ::lseek(fd, static_cast<off_t>(length), SEEK_SET) < 0)
+    throw new CFileException(L"SetLength", m_strFileName, errno);
+}
+
 void CFile::Write(const void* data, size_t bytes) {
-  const char* p = static_cast<const char*>(data);
+  bool fails = false;
+  WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
+  if (fails) throw new CFileException(L"Write", m_strFileName, ENOSPC);
+}
+
+void CFile::WriteAll(const char* p, size_t bytes) {
   while (bytes > 0) {
     const ssize_t n = ::write(static_cast<int>(m_hFile), p, bytes);
     if (n < 0 && errno == EINTR) continue;
@@ -61,8 +97,9 @@ void CFile::Write(const void* data, size_t bytes) {
 }
 
 void CFile::Flush() {
+  if (TakeFlushFault()) throw new CFileException(L"Flush", m_strFileName, EIO);
   if (::fdatasync(static_cast<int>(m_hFile)) != 0) {
-    // Character devices and pipes have nothing to flush.
+    // A file system that cannot flush has nothing to flush.
     if (errno != EINVAL && errno != EROFS) throw new CFileException(L"Flush", m_strFileName, errno);
   }
 }

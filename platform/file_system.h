@@ -2,6 +2,11 @@
 // creation, a move that never replaces, and the identity of an item.
 // Failures are reported as false (or 0); the OS error of the last failure on
 // this thread is kept for diagnostics in PlatformLastError().
+//
+// On Windows a full path reaches the file system exactly as written (its
+// "\\?\" form, win32_long_path.h): no name loses a trailing dot or blank, a
+// device name (CON, NUL, COM1) is a name like any other, and there is no
+// 260-character limit. A path that is not full is left to Windows.
 #pragma once
 
 #include <cstdint>
@@ -47,3 +52,8 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity);
 // The OS error of the last failed call above on this thread (errno or
 // GetLastError()), 0 after a success.
 long PlatformLastError();
+
+// The system's text for an OS error of this platform (errno or
+// GetLastError(), as PlatformLastError and CFile give them), without the
+// final period or line end; empty when the system has none.
+CString PlatformErrorText(long error);

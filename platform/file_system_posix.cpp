@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "platform/file_system_posix.h"
 #include "platform/posix_text.h"
@@ -93,3 +94,10 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 }
 
 long PlatformLastError() { return t_lastError; }
+
+CString PlatformErrorText(long error) {
+  char buffer[256] = {0};
+  // The GNU strerror_r, which may answer with a text of its own.
+  const char* text = ::strerror_r(static_cast<int>(error), buffer, sizeof buffer);
+  return FromNativePath(text, std::strlen(text));
+}

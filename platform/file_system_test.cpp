@@ -75,3 +75,34 @@ TEST(FileSystem, IdentityIgnoresSpellingAndTellsItemsApart) {
   EXPECT_NE(a, b);
   EXPECT_FALSE(PlatformFileIdentity(tmp / L"c", b));
 }
+
+TEST(FileSystem, NamesAndLongPathsReachTheFileSystemAsWritten) {
+  // Plain Windows paths lose a trailing dot or blank, take device names for
+  // the devices and end at 260 characters.
+  CScopedTempFolder tmp;
+  const CString sep(1, PlatformPathSeparator());
+  CString deep = tmp.Path();
+  for (const wchar_t letter : {L'a', L'b', L'c'}) {
+    deep += sep + CString(100, letter);
+    ASSERT_TRUE(PlatformCreateDirectory(deep));
+  }
+  ASSERT_GT(deep.size(), 300u);
+  for (const wchar_t* name : {L"Debug.", L"Debug", L"blank "}) EXPECT_TRUE(PlatformCreateDirectory(tmp / name)) << name;
+  CFileIdentity dotted, plain;
+  ASSERT_TRUE(PlatformFileIdentity(tmp / L"Debug.", dotted));
+  ASSERT_TRUE(PlatformFileIdentity(tmp / L"Debug", plain));
+  EXPECT_NE(dotted, plain);
+
+  uint32_t attributes = 0;
+  for (const wchar_t* name : {L"con.obj", L"nul.obj", L"com1.obj"}) {
+    ASSERT_TRUE(WriteFileForTesting(tmp / name, "x")) << name;
+    EXPECT_TRUE(PlatformSetFileAttributes(tmp / name, FILE_ATTRIBUTE_READONLY)) << name;
+    ASSERT_TRUE(PlatformGetFileAttributes(tmp / name, attributes)) << name;
+    EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY), FILE_ATTRIBUTE_READONLY) << name;
+    EXPECT_EQ(PlatformMoveFile(tmp / name, deep + sep + name), 1) << name;
+    EXPECT_EQ(Content(deep + sep + name), "x") << name;
+  }
+  EXPECT_EQ(PlatformMoveFile(tmp / L"Debug.", deep + sep + L"Debug."), 1);
+  EXPECT_TRUE(ExistsForTesting(tmp / L"Debug"));
+  EXPECT_TRUE(ExistsForTesting(deep + sep + L"Debug."));
+}

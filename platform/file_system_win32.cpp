@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/win32_long_path.h"
+
 namespace {
 
 thread_local long t_lastError = 0;
@@ -15,29 +17,31 @@ bool Done(bool ok) {
 
 bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!Done(::GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) != FALSE)) return false;
+  if (!Done(::GetFileAttributesExW(LongPathOf(path).c_str(), GetFileExInfoStandard, &data) != FALSE)) return false;
   attributes = data.dwFileAttributes;
   return true;
 }
 
 bool PlatformSetFileAttributes(const CString& path, uint32_t attributes) {
   // On a symbolic link this changes the link, not its target.
-  return Done(::SetFileAttributesW(path.c_str(), attributes) != FALSE);
+  return Done(::SetFileAttributesW(LongPathOf(path).c_str(), attributes) != FALSE);
 }
 
-bool PlatformCreateDirectory(const CString& path) { return Done(::CreateDirectoryW(path.c_str(), nullptr) != FALSE); }
+bool PlatformCreateDirectory(const CString& path) {
+  return Done(::CreateDirectoryW(LongPathOf(path).c_str(), nullptr) != FALSE);
+}
 
 int PlatformMoveFile(const CString& from, const CString& to) {
   // No MOVEFILE_REPLACE_EXISTING (an existing item is never destroyed) and no
   // MOVEFILE_COPY_ALLOWED (another volume fails).
-  const BOOL result = ::MoveFileExW(from.c_str(), to.c_str(), 0);
+  const BOOL result = ::MoveFileExW(LongPathOf(from).c_str(), LongPathOf(to).c_str(), 0);
   Done(result != FALSE);
   return result;
 }
 
 bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
-  HANDLE h = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  HANDLE h = ::CreateFileW(LongPathOf(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (!Done(h != INVALID_HANDLE_VALUE)) return false;
   BY_HANDLE_FILE_INFORMATION info{};
   const bool ok = Done(::GetFileInformationByHandle(h, &info) != FALSE);
@@ -49,3 +53,12 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 }
 
 long PlatformLastError() { return t_lastError; }
+
+CString PlatformErrorText(long error) {
+  wchar_t buffer[512] = {0};
+  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                   static_cast<DWORD>(error), 0, buffer, 512, nullptr);
+  CString text = Trimmed(CString(buffer, n));
+  if (!text.empty() && text.back() == L'.') text.pop_back();
+  return text;
+}

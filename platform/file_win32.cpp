@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32_long_path.h"
+
 const intptr_t CFile::hFileNull = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);
 
 namespace {
@@ -28,9 +30,17 @@ bool CFile::Open(const CString& path, unsigned flags) {
   }
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-  HANDLE h = ::CreateFileW(path.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      ::CreateFileW(LongPathOf(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     m_lOsError = static_cast<long>(::GetLastError());
+    return false;
+  }
+  // Only a disk file: a device (NUL, CON, COM1) or a pipe is refused. A folder
+  // cannot be opened this way at all.
+  if (::GetFileType(h) != FILE_TYPE_DISK) {
+    ::CloseHandle(h);
+    m_lOsError = ERROR_BAD_FILE_TYPE;
     return false;
   }
   m_hFile = reinterpret_cast<intptr_t>(h);
@@ -46,8 +56,27 @@ uint64_t CFile::SeekToEnd() {
   return static_cast<uint64_t>(pos.QuadPart);
 }
 
+uint64_t CFile::GetLength() const {
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(H(m_hFile), &size))
+    throw new CFileException(L"GetLength", m_strFileName, static_cast<long>(::GetLastError()));
+  return static_cast<uint64_t>(size.QuadPart);
+}
+
+void CFile::SetLength(uint64_t length) {
+  LARGE_INTEGER to{};
+  to.QuadPart = static_cast<LONGLONG>(length);
+  if (!::SetFilePointerEx(H(m_hFile), to, nullptr, FILE_BEGIN) || !::SetEndOfFile(H(m_hFile)))
+    throw new CFileException(L"SetLength", m_strFileName, static_cast<long>(::GetLastError()));
+}
+
 void CFile::Write(const void* data, size_t bytes) {
-  const char* p = static_cast<const char*>(data);
+  bool fails = false;
+  WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
+  if (fails) throw new CFileException(L"Write", m_strFileName, ERROR_DISK_FULL);
+}
+
+void CFile::WriteAll(const char* p, size_t bytes) {
   while (bytes > 0) {
     const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);
     DWORD written = 0;
@@ -59,6 +88,7 @@ void CFile::Write(const void* data, size_t bytes) {
 }
 
 void CFile::Flush() {
+  if (TakeFlushFault()) throw new CFileException(L"Flush", m_strFileName, ERROR_IO_DEVICE);
   if (!::FlushFileBuffers(H(m_hFile)))
     throw new CFileException(L"Flush", m_strFileName, static_cast<long>(::GetLastError()));
 }

@@ -22,8 +22,8 @@ enum class ShellFolder {
 // leading $HOME expanded) when that folder exists, else $HOME; application
 // data is $XDG_CONFIG_HOME, else $HOME/.config.
 CString QueryShellFolder(ShellFolder folder);
-// The user's home folder: POSIX $HOME, else passwd; Windows %USERPROFILE%.
-// Empty when there is none.
+// The user's home folder: POSIX $HOME, else passwd; Windows the profile
+// folder (CSIDL_PROFILE). Empty when there is none.
 CString QueryHomeFolder();
 
 CString QueryWindowsDirectory();  // POSIX: empty

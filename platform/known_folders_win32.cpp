@@ -19,8 +19,11 @@ CString QueryShellFolder(ShellFolder folder) {
 }
 
 CString QueryHomeFolder() {
+  // The registered profile, not %USERPROFILE%: whoever starts the program
+  // can unset or change its environment.
   wchar_t buffer[kBufferChars] = {0};
-  return FromBuffer(buffer, ::GetEnvironmentVariableW(L"USERPROFILE", buffer, kBufferChars));
+  if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, buffer))) return CString();
+  return CString(buffer);
 }
 
 CString QueryWindowsDirectory() {

@@ -23,8 +23,9 @@ void ReleaseShellInterface(IUnknown* pInterface);
 void ShellOpen(void* hwndParent, const CString& path);
 
 // Starts the system text editor on path and returns without waiting.
-// Windows: "notepad.exe " followed by the ANSI path, unquoted.
-void StartTextEditor(const CString& path);
+// Windows: "notepad.exe " followed by the ANSI path, unquoted. False when it
+// cannot be started.
+bool StartTextEditor(const CString& path);
 
 // Creates or truncates path and writes bytes through an 8-bit text stream
 // with no sharing restriction: Windows writes every "\n" as CR LF, POSIX as

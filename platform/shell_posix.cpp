@@ -11,7 +11,7 @@ void ReleaseShellInterface(IUnknown*) {}
 
 void ShellOpen(void*, const CString& path) { SpawnDetached({"xdg-open", ToNativePath(path)}); }
 
-void StartTextEditor(const CString& path) { SpawnDetached({"xdg-open", ToNativePath(path)}); }
+bool StartTextEditor(const CString& path) { return SpawnDetached({"xdg-open", ToNativePath(path)}); }
 
 bool WriteTextModeFile(const CString& path, const std::string& bytes) {
   std::ofstream out(ToNativePath(path), std::ios_base::out);

@@ -18,9 +18,9 @@ void ShellOpen(void* hwndParent, const CString& path) {
   ::ShellExecuteW(static_cast<HWND>(hwndParent), L"open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
-void StartTextEditor(const CString& path) {
+bool StartTextEditor(const CString& path) {
   const std::string command = "notepad.exe " + NarrowToAnsi(path);
-  ::WinExec(command.c_str(), SW_SHOWNORMAL);
+  return ::WinExec(command.c_str(), SW_SHOWNORMAL) > 31;  // lower values are errors
 }
 
 bool WriteTextModeFile(const CString& path, const std::string& bytes) {

@@ -12,6 +12,12 @@
 
 #include "platform/cstring.h"
 
+// True when path names its drive in the form GetSourceDrive reads. Windows:
+// a drive letter, a colon and a separator ("C:\src"); a network path
+// ("\\server\share\src"), a "\\?\" path and a relative one have none.
+// POSIX: always (every folder has a volume root).
+bool HasSourceDrive(const CString& path);
+
 // The drive of the folder `path` (see above), without a trailing separator.
 // POSIX: a path that does not exist is measured at its deepest existing
 // folder; a relative path is taken from the current directory.

@@ -77,6 +77,8 @@ std::string VolumeRoot(const std::string& folder) {
 
 }  // namespace
 
+bool HasSourceDrive(const CString&) { return true; }
+
 CString GetSourceDrive(const CString& path) {
   const std::string root = VolumeRoot(ToNativePath(path));
   return root == "/" ? CString() : FromNativePath(root);

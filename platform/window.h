@@ -3,14 +3,16 @@
 // windows of ours) and owns nothing.
 #pragma once
 
-class CWnd {
+#include "platform/api.h"
+
+class VELMORA_API CWnd {
  public:
-  CWnd() = default;
-  explicit CWnd(void* hWnd) : m_hWnd(hWnd) {}
-  virtual ~CWnd() = default;
+  CWnd();
+  explicit CWnd(void* hWnd);
+  virtual ~CWnd();
 
   // The handle of this window; null when it has none.
-  void* GetSafeHwnd() const { return m_hWnd; }
+  void* GetSafeHwnd() const;
 
   void* m_hWnd = nullptr;
 };

@@ -11,12 +11,14 @@
 // empty) in the 8-bit file encoding, every carriage return replaced by a
 // blank, through a text stream (Windows: each line feed becomes CR LF; POSIX:
 // line feeds stay). Returns the file's path, also when it could not be
-// written.
+// written; with no temporary folder (GetTempPathW is empty) it writes nothing
+// and returns the empty string.
 VELMORA_API CString WriteNotepadFile(const CString& text, const CString& fileName);
 
 // WriteNotepadFile, then starts the editor on that path without waiting
-// (Windows: "notepad.exe " + path, unquoted; POSIX: xdg-open). Reports
-// nothing: a file that cannot be written or an editor that cannot start
-// leaves no trace.
-VELMORA_API void ShowInNotepad(const CString& text, const CString& fileName);
-VELMORA_API void ShowInNotepad(const CComBSTR& text);
+// (Windows: "notepad.exe " + path, unquoted; POSIX: xdg-open). Returns false,
+// and leaves no other trace, when there is no temporary folder, the file
+// cannot be written (the editor is then not started) or the editor cannot
+// start.
+VELMORA_API bool ShowInNotepad(const CString& text, const CString& fileName);
+VELMORA_API bool ShowInNotepad(const CComBSTR& text);

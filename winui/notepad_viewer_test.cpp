@@ -9,6 +9,7 @@
 
 #include "platform/encoding.h"
 #include "platform/shell.h"
+#include "platform/testing/test_files.h"
 #include "winui/system_folders.h"
 
 namespace {
@@ -38,4 +39,15 @@ TEST(NotepadViewer, AFileThatCannotBeCreatedIsNotAnError) {
   const CString path = WriteNotepadFile(L"text", name);
   EXPECT_EQ(path, GetTempPathW() + name);
   EXPECT_EQ(ReadBytes(path), "");
+}
+
+TEST(NotepadViewer, NoTemporaryFolderWritesNothingAndStartsNothing) {
+  // A temporary folder too long for the platform's paths gives an empty one.
+  const CString tooLong = L"C:" + CString(5000, L'x');
+  CScopedEnvironment tmp(L"TMP", tooLong), temp(L"TEMP", tooLong), tmpdir(L"TMPDIR", L"/" + tooLong);
+  ASSERT_EQ(GetTempPathW(), L"");
+  const CString name = L"velmora_notepad_test_no_temp.log";
+  EXPECT_EQ(WriteNotepadFile(L"text", name), L"");
+  EXPECT_FALSE(ShowInNotepad(L"text", name));
+  EXPECT_FALSE(ExistsForTesting(name));  // not in the current folder either
 }

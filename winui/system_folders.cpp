@@ -60,6 +60,8 @@ CWinShell::~CWinShell() {
   if (m_pFirstInterface != nullptr) ReleaseShellInterface(m_pFirstInterface);
 }
 
+void* CWinShell::GetShellModule() { return s_hShellModule; }
+
 void CWinShell::Open(const CString& path) {
   ShellOpen(m_pParent != nullptr ? m_pParent->GetSafeHwnd() : nullptr, path);
 }

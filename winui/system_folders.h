@@ -54,7 +54,7 @@ class VELMORA_API CWinShell {
 
   // The shell library's module handle, kept for the rest of the process
   // once loaded (POSIX: null, there is no such library).
-  static void* GetShellModule() { return s_hShellModule; }
+  static void* GetShellModule();
 
   CWnd* m_pParent;
   // Reserved: nothing sets them; released by the destructor when set.

@@ -11,6 +11,7 @@
 #include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/profile.h"
+#include "platform/volume.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 
@@ -217,9 +218,11 @@ bool CheckLog(CConsoleScreen& screen) {
 // A run once the log is open: the trash folder, then the run protocol.
 int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CConsoleScreen& screen) {
   // The trash folder is derived once, as the dialog does at start-up; a
-  // missing source is reported once, by the run's own check.
+  // missing source, or one without a drive, is reported once, by the run's
+  // own check.
   CString error;
-  if (IsExistingFolder(settings.strSource) && !TryMakeTrashFolder(settings.strSource, error)) {
+  const CString& source = settings.strSource;
+  if (HasSourceDrive(source) && IsExistingFolder(source) && !TryMakeTrashFolder(source, error)) {
     // Asking the question would only lead to a run that cannot make its
     // batch folder.
     ShowError(screen, L"Error", error);
@@ -257,12 +260,16 @@ int RunDryCommand(const CConsoleCommand& command) {
   return WithOutputChecked(screen, kExitMoved);
 }
 
+// No " ERROR " line is not enough: an item gone between the two passes, or
+// one the work pass could not list, is missing from the moves alone.
+bool AllMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nMoved >= outcome.nCounted; }
+
 }  // namespace
 
 int ExitCodeOf(const CCleanupOutcome& outcome) {
   switch (outcome.nEnd) {
     case CCleanupOutcome::kNotStarted: return kExitRefused;
-    case CCleanupOutcome::kCompleted: return outcome.nErrors > 0 ? kExitErrors : kExitMoved;
+    case CCleanupOutcome::kCompleted: return AllMoved(outcome) ? kExitMoved : kExitErrors;
     case CCleanupOutcome::kCancelled: return kExitCancelled;
     case CCleanupOutcome::kFailed: break;
   }

@@ -23,8 +23,9 @@ struct CConsoleCommand {
 // The program's exit codes.
 enum ConsoleExitCode : int {
   kExitMoved = 0,      // every match moved, or none found
-  kExitErrors = 1,     // some items could not be moved, the run failed, its
-                       // log could not be opened or its output not written
+  kExitErrors = 1,     // some items could not be moved (or fewer moved than
+                       // were counted), the run failed, its log could not be
+                       // opened or its output not written
   kExitRefused = 2,    // invalid input, or the question was not answered Yes
   kExitCancelled = 3,  // Ctrl-C came before the run or dry run ended
 };

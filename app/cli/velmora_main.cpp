@@ -15,9 +15,11 @@ const char kDescription[] =
     "Moves build output out of a source tree into a new batch folder of the trash folder \"Trush\" at the root "
     "of the source's drive, logging every move. SOURCE and the list default to the values stored by the last "
     "run (or by Velmora's dialog) and are stored after a run.\n\n"
-    "Exit codes: 0 every match moved (or none found), 1 some items could not be moved or the run failed (also: "
-    "the log could not be opened, the output could not be written), 2 invalid input or not confirmed, "
-    "3 cancelled with Ctrl-C.";
+    "Exit codes: 0 every match moved (or none found), 1 some items could not be moved, fewer were moved than "
+    "counted, or the run failed (also: the log could not be opened, the output could not be written), 2 invalid "
+    "input or not confirmed, 3 cancelled with Ctrl-C.\n\n"
+    "On Windows the options can also be written with a slash: /y, /n, /ext:\"obj pdb\", /preset:cpp, "
+    "/names:Debug.";
 
 // Adds what both commands take: SOURCE, --yes and --dry-run.
 void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun) {

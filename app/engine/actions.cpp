@@ -10,6 +10,23 @@
 #include "winui/message_pump.h"
 #include "winui/system_folders.h"
 
+namespace {
+
+// The attributes SetFileAttributes can give an item.
+const uint32_t kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// Those of the entry, as it was listed.
+uint32_t SettableAttributesOf(const CFileFind& entry) {
+  uint32_t attributes = 0;
+  for (uint32_t bit = 1; bit <= kSettableAttributes; bit <<= 1)
+    if ((kSettableAttributes & bit) != 0 && entry.MatchesMask(bit)) attributes |= bit;
+  return attributes;
+}
+
+}  // namespace
+
 CAction::CAction(CProgressStatus* status, CDiskInterface& disk) : m_pStatus(status), m_disk(disk) {}
 
 CAction::~CAction() = default;
@@ -87,8 +104,12 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   const CString source = entry.GetFilePath();
   const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
+  const uint32_t found = SettableAttributesOf(entry);
   action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
   const bool moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
+  // An item that stays where it is stays as it was.
+  if (!moved && found != FILE_ATTRIBUTE_ARCHIVE)
+    action.m_disk.SetEntryAttributes(entry, found != 0 ? found : FILE_ATTRIBUTE_NORMAL);
   ++(moved ? action.m_nCount : action.m_nFailed);
   action.LogMove(source, destination, !moved);
   PumpMessage();

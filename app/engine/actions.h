@@ -90,8 +90,8 @@ const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens)
 // Moves the entry's item into the batch folder (GetBatchFolderHandle) under
 // its flattened name and reports it, on action.m_disk, relative to the
 // folder that lists it: the item's attributes become archive alone (the
-// result is ignored and the change stays if the move fails); the move never
-// replaces an existing item and never copies across volumes; action.m_nCount
-// (moved) or action.m_nFailed grows by one; then action.LogMove and
-// PumpMessage. Returns whether the item moved.
+// result is ignored), and go back to those it was listed with when the move
+// fails; the move never replaces an existing item and never copies across
+// volumes; action.m_nCount (moved) or action.m_nFailed grows by one; then
+// action.LogMove and PumpMessage. Returns whether the item moved.
 bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder);

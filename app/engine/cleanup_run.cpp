@@ -7,6 +7,7 @@
 #include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/exception.h"
+#include "platform/file_system.h"
 #include "text/format.h"
 
 namespace {
@@ -34,6 +35,8 @@ struct CRunActions {
 // Steps 3 to 8, after a Yes. Throws the run's exceptions.
 void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const CCleanupOutcome& outcome,
                CRunActions& actions) {
+  const CLogFile log;
+  if (!log.IsReady()) view.AddLine(FormatUnloggedRun(log.GetFilePathName(), log.GetOpenError()));
   view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
   MakeBatchFolder(disk);
   CLogFile().Begin(GetJobName(kind));
@@ -87,6 +90,13 @@ CString GetJobName(CleanupKind kind) { return kind == CleanupKind::kFiles ? L"Mo
 
 CString GetNoMatchText(CleanupKind kind) {
   return kind == CleanupKind::kFiles ? L"No files found" : L"No dirs found";
+}
+
+CString FormatUnloggedRun(const CString& logPath, long osError) {
+  if (logPath.empty()) return L"== This run is not written to a log file: there is no folder for one";
+  const CString line = L"== This run is not written to the log file '" + logPath + L"'";
+  const CString why = osError != 0 ? PlatformErrorText(osError) : CString();
+  return why.empty() ? line : line + L": " + why;
 }
 
 CString FormatSummary(int32_t moved, int32_t counted) { return Format(L"== Done: %d of %d ", moved, counted); }

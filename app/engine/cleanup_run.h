@@ -8,7 +8,9 @@
 //   2. view.PrepareRun(): the front end checks its inputs and asks for
 //      confirmation (texts: FormatQuestion). false ends the run here: OnEnd()
 //      runs, nothing is logged, no folder is made, Refresh() is not called.
-//   3. AddLine(announcement) (FormatAnnouncement).
+//   3. AddLine(announcement) (FormatAnnouncement); before it, while the log
+//      file takes no records (CLogFile::IsReady), a line that says this run
+//      is not written to it, and why (FormatUnloggedRun).
 //   4. MakeBatchFolder() inside the current trash folder (GetTrashFolder();
 //      the front end sets it with MakeTrashFolder when the source is chosen).
 //   5. Job start record: CLogFile::Begin(job name).
@@ -74,7 +76,8 @@ class CCleanupView : public CWorker, public CProgressStatus {
 };
 
 // What a run did. A command line maps it to its exit code: kNotStarted 2,
-// kCompleted 0 (1 when nErrors > 0), kCancelled 3, kFailed 1.
+// kCompleted 0 (1 when nErrors > 0 or nMoved < nCounted), kCancelled 3,
+// kFailed 1.
 struct CCleanupOutcome {
   enum End {
     kNotStarted,  // PrepareRun said no: nothing happened
@@ -100,5 +103,9 @@ CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString&
 CString GetJobName(CleanupKind kind);        // "Move Files" / "Move Dirs"
 CString GetNoMatchText(CleanupKind kind);    // "No files found" / "No dirs found"
 CString FormatSummary(int32_t moved, int32_t counted);  // "== Done: %d of %d "
+// "== This run is not written to the log file '<logPath>'", then ": " and the
+// system's text for osError when there is one; without a log path, that
+// there is no folder for one.
+CString FormatUnloggedRun(const CString& logPath, long osError);
 constexpr const wchar_t kFinishedText[] = L"== Finished";
 constexpr const wchar_t kErrorExceptionText[] = L"Error Exception";

@@ -119,15 +119,16 @@ class CleanupRun : public ::testing::Test {
     return names;
   }
 
-  // The content of every item a line reports, where the line says it is:
-  // at the destination (" OK ") or still at the source (" ERROR ").
+  // Where the item of a move line is: at the destination (" OK ") or still
+  // at the source (" ERROR ").
+  static CString WhereItIs(const CString& line) {
+    const size_t from = line.find(L" From ") + 6, arrow = line.find(L" ==> ");
+    return line.compare(0, 4, L" OK ") == 0 ? line.substr(arrow + 5) : line.substr(from, arrow - from);
+  }
+  // The content of every item a line reports, where the line says it is.
   CStringArray Survivors() const {
     CStringArray contents;
-    for (const CString& line : m_view.m_lines) {
-      const size_t from = line.find(L" From ") + 6, arrow = line.find(L" ==> ");
-      const bool ok = line.compare(0, 4, L" OK ") == 0;
-      contents.push_back(Content(ok ? line.substr(arrow + 5) : line.substr(from, arrow - from)));
-    }
+    for (const CString& line : m_view.m_lines) contents.push_back(Content(WhereItIs(line)));
     std::sort(contents.begin(), contents.end());
     return contents;
   }
@@ -209,6 +210,49 @@ TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
   const CString moved = m_view.m_lines.back().substr(m_view.m_lines.back().find(L" ==> ") + 5);
   EXPECT_TRUE(EndsWith(moved, L".src.Debug"));
   EXPECT_EQ(Content(moved + PlatformPathSeparator() + L"debug" + PlatformPathSeparator() + L"x.o"), L"x");
+}
+
+TEST_F(CleanupRun, NamesAreTakenExactlyAsTheyAre) {
+  // Plain Windows paths lose a trailing dot or blank, and take device names
+  // for the devices.
+  for (const wchar_t* name : {L"only./a.obj", L"SUB./b.obj", L"sub/c.obj", L"blank /d.obj", L"con.obj", L"nul.obj",
+                              L"com1.obj", L"Debug./x.txt", L"Debug/y.txt"})
+    ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  ASSERT_TRUE(PlatformSetFileAttributes(Src(L"con.obj"), FILE_ATTRIBUTE_READONLY));
+  const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(files.nCounted, 7);
+  EXPECT_EQ(files.nMoved, 7);
+  EXPECT_EQ(Survivors(), CStringArray(7, L"x"));
+  // The attribute change reached the file, not the console.
+  const auto con = std::find_if(m_view.m_lines.begin(), m_view.m_lines.end(),
+                                [](const CString& line) { return EndsWith(line, L"_con.obj"); });
+  ASSERT_NE(con, m_view.m_lines.end());
+  uint32_t attributes = 0;
+  ASSERT_TRUE(PlatformGetFileAttributes(WhereItIs(*con), attributes));
+  EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
+
+  m_view.m_lines.clear();
+  const CCleanupOutcome folders = Run(CleanupKind::kFolders, L"Debug.");
+  EXPECT_EQ(folders.nMoved, 1);
+  ASSERT_EQ(m_view.m_lines.size(), 1u);
+  EXPECT_TRUE(EndsWith(m_view.m_lines[0], L".src.Debug."));
+  EXPECT_FALSE(ExistsForTesting(Src(L"Debug./x.txt")));
+  EXPECT_EQ(Content(Src(L"Debug/y.txt")), L"x");
+}
+
+TEST_F(CleanupRun, ARunTheLogWillNotHoldSaysSoFirst) {
+  ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj")));
+  // "Documents" is a file: the log cannot be opened in it.
+  CLogFile().Close();
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"Documents"));
+  const CString path = m_tmp / L"Documents/Velmora.log";
+  ASSERT_FALSE(CLogFile().Open(path));
+  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nMoved, 1);
+  const CString line = L"pane:== This run is not written to the log file '" + path + L"': ";
+  ASSERT_GE(m_view.m_events.size(), 4u);
+  EXPECT_EQ(m_view.m_events[2].substr(0, line.size()), line);
+  EXPECT_GT(m_view.m_events[2].size(), line.size());  // and why
+  EXPECT_EQ(m_view.m_events[3].substr(0, 19), L"pane:== Move Files ");
 }
 
 TEST_F(CleanupRun, RefusedOrEmptyRuns) {
@@ -342,6 +386,26 @@ TEST_F(CleanupRun, MovesThatFailHalfwayAreCountedAndTheRunGoesOn) {
   EXPECT_EQ(folders.nErrors, 1);
   EXPECT_EQ(m_view.m_lines.size(), 1u);
   EXPECT_EQ(Content(Src(L"Debug/Debug/y.o")), L"y");
+}
+
+TEST_F(CleanupRun, AnItemThatStaysKeepsItsAttributes) {
+  // Both flatten to the same name: the second move finds it taken.
+  const bool windows = PlatformPathSeparator() == L'\\';
+  const uint32_t kept = windows ? FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM
+                                : FILE_ATTRIBUTE_READONLY;
+  for (const wchar_t* name : {L"a/b_c.obj", L"a_b/c.obj"}) {
+    ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+    ASSERT_TRUE(PlatformSetFileAttributes(Src(name), kept));
+  }
+  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+  EXPECT_EQ(outcome.nMoved, 1);
+  ASSERT_EQ(outcome.nErrors, 1);
+  // Moved: archive alone, as ever. Not moved: as it was found.
+  for (const CString& line : m_view.m_lines) {
+    uint32_t attributes = 0;
+    ASSERT_TRUE(PlatformGetFileAttributes(WhereItIs(line), attributes)) << line;
+    EXPECT_EQ(attributes & kept, line.compare(0, 4, L" OK ") == 0 ? 0 : kept) << line;
+  }
 }
 
 TEST_F(CleanupRun, AFailingAttributeChangeDoesNotStopTheMove) {

@@ -18,6 +18,10 @@ bool CheckSourceInput(const CString& source, const CSourceProbe& probe, CInputEr
     error.strText = L"Please, specify the path";
     return false;
   }
+  if (!probe.hasDrive(source)) {
+    error.strText = L"The root folder '" + source + L"' does not start with a drive letter (such as C:\\)";
+    return false;
+  }
   if (!probe.isFolder(source)) {
     error.strText = L"The root folder '" + source + L"' does not exists";
     return false;

@@ -9,6 +9,7 @@
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
 #include "platform/disk_interface.h"
+#include "platform/volume.h"
 
 // Why an input cannot be used: the text of its error box and the caption.
 struct CInputError {
@@ -21,19 +22,23 @@ struct CInputError {
 bool IsExistingFolder(const CString& path, CDiskInterface& disk = RealDisk());
 
 // What the source check asks of the disk (IsExistingFolder and
-// IsInsideTrashFolder where the real disk decides).
+// IsInsideTrashFolder where the real disk decides), and of the platform.
 struct CSourceProbe {
   std::function<bool(const CString&)> isFolder;
   std::function<bool(const CString&)> isInsideTrash;
+  // Whether the path has the drive its trash folder goes to.
+  std::function<bool(const CString&)> hasDrive = HasSourceDrive;
 };
 
 // The probe of the real disk.
 CSourceProbe RealSourceProbe();
 
 // REQUIRES: source is trimmed. False, with the error, when it is empty
-// ("Please, specify the path"), names no existing folder ("The root folder
-// '...' does not exists"), or is or lies inside the trash folder (a run
-// would move old batches, or its own items, again); all under "Wrong path".
+// ("Please, specify the path"), has no drive for its trash folder (on
+// Windows a network or "\\?\" path, whose items would get corrupted
+// flattened names), names no existing folder ("The root folder '...' does not
+// exists"), or is or lies inside the trash folder (a run would move old
+// batches, or its own items, again); all under "Wrong path".
 bool CheckSourceInput(const CString& source, const CSourceProbe& probe, CInputError& error);
 
 // False, with the error, when the list of a run of that kind holds nothing

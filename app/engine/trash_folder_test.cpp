@@ -96,11 +96,6 @@ TEST_F(TrashFolder, OnlyAPrivateFolderOfTheUserServesAsTrashOrBatchFolder) {
   EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"Cannot create folder " + trash);
   fs::permissions(trash, fs::perms::owner_all);
 
-  // A link to a folder of one's own is no trash folder either.
-  ASSERT_TRUE(MakeFoldersForTesting(m_tmp / L"elsewhere"));
-  ASSERT_TRUE(MakeLinkForTesting(m_tmp / L"elsewhere", m_tmp / L"linked", true));
-  EXPECT_EQ(ThrownText([&] { CreateFolder(m_tmp / L"linked"); }), L"Cannot create folder " + (m_tmp / L"linked"));
-
   // Another user's batch folder of the coming second, made in advance.
   m_state.PinClock(CLocalTime{2026, 12, 5, 2, 4, 9});
   g_strTrash = trash;
@@ -108,6 +103,20 @@ TEST_F(TrashFolder, OnlyAPrivateFolderOfTheUserServesAsTrashOrBatchFolder) {
   ASSERT_TRUE(MakeFoldersForTesting(batch));
   if (!GiveAwayForTesting(batch)) GTEST_SKIP() << "only root can give a folder to another user here";
   EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"Cannot create folder " + batch);
+}
+
+TEST_F(TrashFolder, ALinkIsNoTrashFolderEvenToAFolderOfOnesOwn) {
+  // The batch would land wherever the link points.
+  const CString trash = m_tmp / L"Trush";
+  ASSERT_TRUE(MakeFoldersForTesting(m_tmp / L"elsewhere"));
+  if (!MakeLinkForTesting(m_tmp / L"elsewhere", trash, true) && !MakeUnixLinkForTesting(m_tmp / L"elsewhere", trash))
+    GTEST_SKIP() << "no symbolic links here, and Wine makes no junctions";
+  EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"Cannot create folder " + trash);
+  g_strTrash = trash;
+  m_state.PinClock(CLocalTime{2026, 12, 5, 2, 4, 9});
+  const CString thrown = ThrownText([] { MakeBatchFolder(); });
+  EXPECT_EQ(thrown, L"Cannot create folder " + GetBatchFolder());
+  EXPECT_FALSE(ExistsForTesting(m_tmp / L"elsewhere/2026_12_05_02_04_09"));
 }
 
 TEST_F(TrashFolder, ASourceInsideTheTrashIsFoundHoweverSpelled) {

@@ -21,7 +21,7 @@ const BYTE* LoadRaw(int id, LPCWSTR type, DWORD* size = nullptr) {
 
 }  // namespace
 
-TEST(Resources, IconsHoldThreeSizesAndTheManifestAsksForCommonControls6) {
+TEST(Resources, IconsHoldThreeSizesAndTheManifestAsksForCommonControls6AndLongPaths) {
   // Each icon holds images of 16, 32 and 48 pixels.
   for (const int id : {IDR_MAINFRAME, IDI_VELMORA}) {
     const BYTE* group = LoadRaw(id, MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */);
@@ -35,4 +35,5 @@ TEST(Resources, IconsHoldThreeSizesAndTheManifestAsksForCommonControls6) {
   ASSERT_NE(manifest, nullptr);
   const std::string xml(reinterpret_cast<const char*>(manifest), size);
   EXPECT_NE(xml.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""), std::string::npos);
+  EXPECT_NE(xml.find(">true</longPathAware>"), std::string::npos);
 }

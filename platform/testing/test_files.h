@@ -41,6 +41,24 @@ class CScopedEnvironment {
   bool m_bHadOld = false;
 };
 
+// Takes the personal documents folder away from this process while it
+// lives. Windows: HKEY_CURRENT_USER is mapped to a private key whose shell
+// folder "Personal" is empty, so the shell has none. IsActive() is false
+// where this cannot be done (POSIX: the documents folder falls back to $HOME
+// by itself); then skip.
+class CScopedNoDocumentsFolder {
+ public:
+  CScopedNoDocumentsFolder();
+  ~CScopedNoDocumentsFolder();
+  CScopedNoDocumentsFolder(const CScopedNoDocumentsFolder&) = delete;
+  CScopedNoDocumentsFolder& operator=(const CScopedNoDocumentsFolder&) = delete;
+
+  bool IsActive() const { return m_pKey != nullptr; }
+
+ private:
+  void* m_pKey = nullptr;  // Windows: the key standing in for HKEY_CURRENT_USER
+};
+
 // Makes the folder and any missing parents.
 bool MakeFoldersForTesting(const CString& path);
 // Creates or replaces a file with the given bytes; makes missing parents.
@@ -57,9 +75,18 @@ bool RemoveTreeForTesting(const CString& path);
 // be made (then skip).
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder);
 
+// A symbolic link at `link` to the folder target, made from the Unix side:
+// POSIX, MakeLinkForTesting; Windows under Wine, which makes no Windows links
+// (nor junctions), a Unix symbolic link in the prefix's drive, which Wine
+// reports as a reparse point. False elsewhere (then skip).
+bool MakeUnixLinkForTesting(const CString& target, const CString& link);
+
 // Gives the item to another user (POSIX: nobody, 65534), as if that user had
 // made it. False where this process cannot (not root; Windows): then skip.
 bool GiveAwayForTesting(const CString& path);
+
+// A FIFO (named pipe) at path. False where FIFOs cannot be made (then skip).
+bool MakeFifoForTesting(const CString& path);
 
 // A folder on another volume than the current directory where a test may
 // make its own subfolder, or empty when there is none (POSIX: /dev/shm).

@@ -110,9 +110,20 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool) {
   return ::symlink(ToNativePath(target).c_str(), ToNativePath(link).c_str()) == 0;
 }
 
+bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
+  return MakeLinkForTesting(target, link, true);
+}
+
+// The POSIX documents folder is never empty while $HOME is there.
+CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() = default;
+
+CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() = default;
+
 bool GiveAwayForTesting(const CString& path) {
   return ::geteuid() == 0 && ::lchown(ToNativePath(path).c_str(), 65534, 65534) == 0;
 }
+
+bool MakeFifoForTesting(const CString& path) { return ::mkfifo(ToNativePath(path).c_str(), 0600) == 0; }
 
 CString OtherVolumeForTesting() {
   struct stat here {}, there {};

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/win32_long_path.h"
+
 namespace {
 
 CString Windows(CString path) {
@@ -13,6 +15,9 @@ CString Windows(CString path) {
     if (c == L'/') c = L'\\';
   return path;
 }
+
+// What the OS calls take: the names exactly as the test wrote them.
+CString OsPath(const CString& path) { return LongPathOf(Windows(path)); }
 
 bool RemoveItem(const CString& path) {
   const DWORD attributes = ::GetFileAttributesW(path.c_str());
@@ -74,18 +79,19 @@ CScopedEnvironment::~CScopedEnvironment() { ::_wputenv_s(m_strName.c_str(), m_bH
 
 bool MakeFoldersForTesting(const CString& path) {
   const CString p = Windows(path);
-  const DWORD attributes = ::GetFileAttributesW(p.c_str());
+  const DWORD attributes = ::GetFileAttributesW(OsPath(p).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   const size_t slash = p.find_last_of(L'\\');
   if (slash != CString::npos && slash > 2 && !MakeFoldersForTesting(p.substr(0, slash))) return false;
-  return ::CreateDirectoryW(p.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+  return ::CreateDirectoryW(OsPath(p).c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool WriteFileForTesting(const CString& path, const std::string& bytes) {
   const CString p = Windows(path);
   const size_t slash = p.find_last_of(L'\\');
   if (slash != CString::npos && !MakeFoldersForTesting(p.substr(0, slash))) return false;
-  HANDLE h = ::CreateFileW(p.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE h =
+      ::CreateFileW(OsPath(p).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool ok = bytes.empty() || (::WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
@@ -95,7 +101,7 @@ bool WriteFileForTesting(const CString& path, const std::string& bytes) {
 }
 
 bool ReadFileForTesting(const CString& path, std::string& bytes) {
-  HANDLE h = ::CreateFileW(Windows(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE h = ::CreateFileW(OsPath(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return false;
   bytes.clear();
@@ -107,9 +113,11 @@ bool ReadFileForTesting(const CString& path, std::string& bytes) {
   return true;
 }
 
-bool ExistsForTesting(const CString& path) { return ::GetFileAttributesW(Windows(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool ExistsForTesting(const CString& path) {
+  return ::GetFileAttributesW(OsPath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-bool RemoveTreeForTesting(const CString& path) { return RemoveItem(Windows(path)); }
+bool RemoveTreeForTesting(const CString& path) { return RemoveItem(OsPath(path)); }
 
 bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolder) {
   const DWORD flags = (toFolder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) | 0x2;  // allow unprivileged creation
@@ -118,6 +126,99 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
   const DWORD attributes = ::GetFileAttributesW(Windows(link).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
+
+namespace {
+
+// A Wine export that names the Unix file of a Windows path (or back), in
+// memory of the process heap; null outside Wine.
+using CWineFileName = char*(CDECL*)(const wchar_t*);
+using CWineDosName = wchar_t*(CDECL*)(const char*);
+
+CString FromUtf8(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  CString wide(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
+  return wide;
+}
+
+// The Unix file of a Windows path, or empty.
+CString UnixFileName(const CString& path) {
+  const auto toUnix = reinterpret_cast<CWineFileName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
+  char* name = toUnix != nullptr ? toUnix(OsPath(path).c_str()) : nullptr;
+  if (name == nullptr) return CString();
+  const CString wide = FromUtf8(name);
+  ::HeapFree(::GetProcessHeap(), 0, name);
+  return wide;
+}
+
+// Runs a Unix program (Wine starts one like any other) and waits for it.
+bool RunUnixProgram(const char* program, CString commandLine) {
+  const auto toDos = reinterpret_cast<CWineDosName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  wchar_t* dosName = toDos != nullptr ? toDos(program) : nullptr;
+  if (dosName == nullptr) return false;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  const BOOL started =
+      ::CreateProcessW(dosName, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+  ::HeapFree(::GetProcessHeap(), 0, dosName);
+  if (!started) return false;
+  ::WaitForSingleObject(process.hProcess, 10000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+}  // namespace
+
+bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
+  const CString unixTarget = UnixFileName(target), unixLink = UnixFileName(link);
+  if (unixTarget.empty() || unixLink.empty()) return false;
+  if (!RunUnixProgram("/bin/ln", L"ln -s \"" + unixTarget + L"\" \"" + unixLink + L"\"")) return false;
+  // Wine may not wait for a Unix child: the link is there once ln has run.
+  for (int i = 0; i < 100 && !ExistsForTesting(link); ++i) ::Sleep(50);
+  const DWORD attributes = ::GetFileAttributesW(OsPath(link).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+const wchar_t kNoDocumentsKey[] = L"Software\\VelmoraNoDocumentsTest";
+
+CString NoDocumentsKey() { return CString(kNoDocumentsKey) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
+
+}  // namespace
+
+CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() {
+  const CString shellFolders =
+      NoDocumentsKey() + L"\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  HKEY key = nullptr;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, shellFolders.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+    return;
+  ::RegSetValueExW(key, L"Personal", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(L""), sizeof(wchar_t));
+  ::RegCloseKey(key);
+  HKEY root = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, NoDocumentsKey().c_str(), 0, KEY_ALL_ACCESS, &root) != ERROR_SUCCESS) return;
+  if (::RegOverridePredefKey(HKEY_CURRENT_USER, root) == ERROR_SUCCESS)
+    m_pKey = root;
+  else
+    ::RegCloseKey(root);
+}
+
+CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() {
+  if (m_pKey != nullptr) {
+    ::RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    ::RegCloseKey(static_cast<HKEY>(m_pKey));
+  }
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, NoDocumentsKey().c_str());
+  ::RegDeleteKeyW(HKEY_CURRENT_USER, kNoDocumentsKey);  // when no other test holds one
+}
+
+// Windows has no FIFOs in the file system.
+bool MakeFifoForTesting(const CString&) { return false; }
 
 // Folder permissions do not bind a Windows process the way the tests need
 // (the read-only attribute of a folder does not stop moves).

@@ -28,6 +28,12 @@ void UnpinUserNameForTesting();
 // afterwards.
 void BreakFileForTesting(CFile& file);
 
+// The file's next Write writes the first bytesWritten bytes of its data (all
+// of it when shorter) and then fails as on a full disk; the next Flush fails
+// as a disk flush that went wrong. Each fault strikes once.
+void FailNextWriteForTesting(CFile& file, size_t bytesWritten);
+void FailNextFlushForTesting(CFile& file);
+
 // Delivers an interrupt through the installed handler exactly as the OS does:
 // POSIX raise(SIGINT); Windows calls the console handler on another thread
 // and waits for it. REQUIRES: an installed handler.

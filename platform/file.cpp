@@ -1,0 +1,22 @@
+// The parts of CFile both platforms share: the test faults.
+#include "platform/file.h"
+#include "platform/testing/test_hooks.h"
+
+size_t CFile::TakeWriteAllowance(size_t bytes, bool& fails) {
+  fails = m_bWriteFault;
+  m_bWriteFault = false;
+  return fails && m_nWriteFaultBytes < bytes ? m_nWriteFaultBytes : bytes;
+}
+
+bool CFile::TakeFlushFault() {
+  const bool fails = m_bFlushFault;
+  m_bFlushFault = false;
+  return fails;
+}
+
+void FailNextWriteForTesting(CFile& file, size_t bytesWritten) {
+  file.m_bWriteFault = true;
+  file.m_nWriteFaultBytes = bytesWritten;
+}
+
+void FailNextFlushForTesting(CFile& file) { file.m_bFlushFault = true; }
