@@ -85,9 +85,3 @@ TEST(OSVersion, RecordIsFetchedOncePerProcess) {
   EXPECT_EQ(second.GetVersionString(), L"fetched before");
   CVersionState::NativeDescription() = native;
 }
-
-TEST(OSVersion, LiveDescriptionIsStableAcrossObjects) {
-  const CString first = COSVersion().GetVersionString();
-  EXPECT_FALSE(first.empty());
-  EXPECT_EQ(COSVersion().GetVersionString(), first);
-}

@@ -20,12 +20,8 @@ class MessagePump : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MessagePump, EmptyQueueReturnsTrueWithoutBlocking) {
-  EXPECT_TRUE(PumpMessage());
-  EXPECT_TRUE(PumpMessage());
-}
-
 TEST_F(MessagePump, QuitComesAfterWaitingCommandsAndIsConsumed) {
+  EXPECT_TRUE(PumpMessage());  // an empty queue: no wait, no quit
   PostCommand([this] { m_strRan += "a"; });
   PostQuitCommand();
   PostCommand([this] { m_strRan += "b"; });
