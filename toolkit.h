@@ -4,6 +4,11 @@
 
 #include "log/log_file.h"
 #include "log/os_version.h"
+#include "text/error_names.h"
+#include "text/format.h"
+#include "text/format_value.h"
+#include "text/hex.h"
+#include "text/hresult.h"
 #include "text/tokens.h"
 #include "winui/folder_dialog.h"
 #include "winui/message_pump.h"
