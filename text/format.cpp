@@ -112,6 +112,28 @@ CString Convert(const Directive& directive, const CFormatArg& a) {
 
 }  // namespace
 
+CFormatArg MakeFormatArg(const CString& s) {
+  CFormatArg a{CFormatArg::kText};
+  a.text = s.c_str();
+  a.length = s.size();
+  return a;
+}
+
+CFormatArg MakeFormatArg(const wchar_t* s) {
+  CFormatArg a{CFormatArg::kText};
+  a.text = s ? s : L"(null)";
+  a.length = std::char_traits<wchar_t>::length(a.text);
+  return a;
+}
+
+CFormatArg MakeFormatArg(wchar_t* s) { return MakeFormatArg(static_cast<const wchar_t*>(s)); }
+
+CFormatArg MakeFormatArg(const void* p) {
+  CFormatArg a{CFormatArg::kPointer};
+  a.u = reinterpret_cast<unsigned long long>(p);
+  return a;
+}
+
 CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) {
   CString out;
   if (!format) return out;

@@ -10,9 +10,10 @@
 #include <cstddef>
 #include <type_traits>
 
+#include "platform/api.h"
 #include "platform/cstring.h"
 
-struct CFormatArg {
+struct VELMORA_API CFormatArg {
   enum Kind { kSigned, kUnsigned, kDouble, kText, kPointer } kind;
   long long i = 0;
   unsigned long long u = 0;
@@ -22,24 +23,12 @@ struct CFormatArg {
   unsigned bytes = 0;  // size of the original integer, for %x of a negative value
 };
 
-inline CFormatArg MakeFormatArg(const CString& s) {
-  CFormatArg a{CFormatArg::kText};
-  a.text = s.c_str();
-  a.length = s.size();
-  return a;
-}
-inline CFormatArg MakeFormatArg(const wchar_t* s) {
-  CFormatArg a{CFormatArg::kText};
-  a.text = s ? s : L"(null)";
-  a.length = std::char_traits<wchar_t>::length(a.text);
-  return a;
-}
-inline CFormatArg MakeFormatArg(wchar_t* s) { return MakeFormatArg(static_cast<const wchar_t*>(s)); }
-inline CFormatArg MakeFormatArg(const void* p) {
-  CFormatArg a{CFormatArg::kPointer};
-  a.u = reinterpret_cast<unsigned long long>(p);
-  return a;
-}
+// The argument forms of text and pointers; numbers take the template below.
+VELMORA_API CFormatArg MakeFormatArg(const CString& s);
+VELMORA_API CFormatArg MakeFormatArg(const wchar_t* s);  // null prints "(null)"
+VELMORA_API CFormatArg MakeFormatArg(wchar_t* s);
+VELMORA_API CFormatArg MakeFormatArg(const void* p);
+
 template <typename T>
 CFormatArg MakeFormatArg(T v) {
   static_assert(std::is_arithmetic<T>::value || std::is_enum<T>::value,
@@ -65,7 +54,7 @@ CFormatArg MakeFormatArg(T v) {
   return a;
 }
 
-CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count);
+VELMORA_API CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count);
 
 template <typename... Args>
 CString Format(const wchar_t* format, const Args&... args) {

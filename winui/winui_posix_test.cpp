@@ -1,6 +1,6 @@
-// The POSIX stand-ins: XDG folders, limits, mount points, and the programs
-// started without a shell (xdg-open, zenity), replaced here by small scripts
-// found first in PATH.
+// The POSIX stand-ins: XDG folders, limits, mount points, the list box
+// model's text measure, and the programs started without a shell
+// (xdg-open, zenity), replaced here by small scripts found first in PATH.
 #include <gtest/gtest.h>
 
 #include <limits.h>
@@ -20,6 +20,7 @@
 #include "platform/posix_text.h"
 #include "platform/process.h"
 #include "platform/testing/test_files.h"
+#include "winui/control_helpers.h"
 #include "winui/folder_dialog.h"
 #include "winui/notepad_viewer.h"
 #include "winui/system_folders.h"
@@ -213,4 +214,13 @@ TEST_F(PosixStandIn, FolderPickerReturnsWhatZenityPrintsOnlyWhenItSucceeds) {
   result = L"stale";
   EXPECT_FALSE(dialog.DoBrowse(result));
   EXPECT_EQ(result, L"");
+}
+
+TEST(PosixListModel, ListBoxTextIsMeasuredAsCharactersTimesTheAverageWidth) {
+  CListBox box;
+  ASSERT_TRUE(box.Create(nullptr));
+  box.AddString(L"abc");
+  box.AddString(L"abcdefg");
+  FixHScroll(box);
+  EXPECT_EQ(box.GetHorizontalExtent(), 8 * box.GetAverageCharWidth());
 }

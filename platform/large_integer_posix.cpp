@@ -1,0 +1,3 @@
+#include "platform/large_integer.h"
+
+int64_t GetLargeIntegerQuadPart(const LARGE_INTEGER& value) { return value.QuadPart; }
