@@ -4,6 +4,8 @@
 
 #include "log/log_file.h"
 #include "log/os_version.h"
+#include "object/obj.h"
+#include "text/string_tokenizer.h"
 #include "text/tokens.h"
 #include "winui/folder_dialog.h"
 #include "winui/message_pump.h"
