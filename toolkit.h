@@ -5,6 +5,7 @@
 #include "log/log_file.h"
 #include "log/os_version.h"
 #include "object/obj.h"
+#include "path/file_path.h"
 #include "text/error_names.h"
 #include "text/format.h"
 #include "text/format_value.h"

@@ -1,7 +1,8 @@
 // CFileFind: the directory enumerator the tree walk runs on. Windows:
 // FindFirstFileW / FindNextFileW. POSIX: opendir / readdir; the entry's type
-// comes from d_type, and lstat is called only when a query needs more (an
-// unknown type, a link's target kind, the size, the permission bits).
+// comes from d_type, and the entry's own status (one statx, or lstat) is read
+// only when a query needs more (an unknown type, a link's target kind, the
+// size, the times, the permission bits), once per entry.
 //
 // As with the framework's enumerator, FindFile positions before the first
 // entry and each FindNextFile moves to the next one and tells whether more
@@ -12,6 +13,11 @@
 //     bool more = true;
 //     while (more) { more = find.FindNextFile(); ... use the entry ... }
 //   }
+//
+// The listing and the entry queries are virtual, so that CFtpFileFind
+// (ftp_file_find.h) answers them for an FTP listing; the operations on the
+// entry itself (FindSubfolder, MoveEntry, SetEntryAttributes,
+// GetEntryIdentity) belong to the local file system only.
 #pragma once
 
 #include <cstdint>
@@ -20,13 +26,14 @@
 #include "platform/cstring.h"
 #include "platform/file_attributes.h"
 #include "platform/file_system.h"
+#include "platform/file_time.h"
 
 class CFolderHandle;
 
 class CFileFind {
  public:
   CFileFind();
-  ~CFileFind();  // closes the enumeration
+  virtual ~CFileFind();  // closes the enumeration
   CFileFind(const CFileFind&) = delete;
   CFileFind& operator=(const CFileFind&) = delete;
 
@@ -35,7 +42,7 @@ class CFileFind {
   // included when the file system lists them. POSIX takes no other wildcard.
   // Returns false, with nothing to enumerate, when the folder cannot be
   // listed (missing, not a folder, no access) or has no entry at all.
-  bool FindFile(const CString& pattern);
+  virtual bool FindFile(const CString& pattern);
 
   // Starts listing the current entry of parent, a folder, from the folder
   // parent lists: POSIX opens it relative to that folder's descriptor and
@@ -46,33 +53,44 @@ class CFileFind {
   // Moves to the next entry. Returns true when more entries follow it, false
   // when it is the last one. REQUIRES: FindFile returned true and no earlier
   // call returned false.
-  bool FindNextFile();
+  virtual bool FindNextFile();
 
   // Ends the enumeration; the entry queries are then invalid.
-  void Close();
+  virtual void Close();
 
   // The entry's name (no folder), and its full path: the listed folder, the
   // separator and the name.
-  CString GetFileName() const;
-  CString GetFilePath() const;
+  virtual CString GetFileName() const;
+  virtual CString GetFilePath() const;
   // The listed folder as it was given to FindFile.
-  CString GetRoot() const;
+  virtual CString GetRoot() const;
 
-  bool IsDots() const;  // "." or ".."
+  virtual bool IsDots() const;  // "." or ".."
 
   // True when the entry has any of the FILE_ATTRIBUTE_* bits of mask. POSIX
   // meanings: directory = a folder, or a link whose target is a folder (as
   // for a Windows directory link); reparse point = a symbolic link;
   // read-only = no owner write bit; hidden = the name starts with "."; archive
   // = a regular file.
-  bool MatchesMask(uint32_t mask) const;
+  // Windows gives all the bits of the entry; POSIX never sets system, normal,
+  // temporary or compressed.
+  virtual bool MatchesMask(uint32_t mask) const;
   bool IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
   // A symbolic link, junction or other reparse point: its own name is the
   // entry; what it points to is no part of the tree.
   bool IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
 
   // Size in bytes of the entry itself (a link's own size; 0 for a folder).
-  uint64_t GetLength() const;
+  virtual uint64_t GetLength() const;
+
+  // The entry's own creation, last access and last write times as file
+  // times (file_time.h). POSIX: the creation time is the birth time where
+  // the file system records one, else 0; all three come from the one status
+  // call that GetLength and the read-only bit share. False, with a zero
+  // time, when the entry can no longer be examined.
+  virtual bool GetCreationTime(CFileTimeHalves& time) const;
+  virtual bool GetLastAccessTime(CFileTimeHalves& time) const;
+  virtual bool GetLastWriteTime(CFileTimeHalves& time) const;
 
   // The operations a cleanup run performs on the entry, relative to the
   // listed folder on POSIX (by its path on Windows), so that they reach this

@@ -41,7 +41,7 @@ struct CFileFind::Impl {
   // Filled on demand for the current entry.
   mutable bool statDone = false;
   mutable bool statOk = false;
-  mutable struct stat st {};
+  mutable CPosixStatus st;
   mutable int targetIsDir = -1;  // -1: not asked yet
 
   bool ReadNext() {
@@ -52,22 +52,29 @@ struct CFileFind::Impl {
     return true;
   }
 
-  const struct stat* LinkStatus() const {
+  const CPosixStatus* LinkStatus() const {
     if (!statDone) {
       statDone = true;
-      statOk = ::fstatat(::dirfd(dir), current.native.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+      statOk = StatusAt(::dirfd(dir), current.native.c_str(), st);
     }
     return statOk ? &st : nullptr;
   }
 
   unsigned char Type() const {
     if (current.type != DT_UNKNOWN) return current.type;
-    const struct stat* s = LinkStatus();
+    const CPosixStatus* s = LinkStatus();
     if (s == nullptr) return DT_UNKNOWN;
-    if (S_ISDIR(s->st_mode)) return DT_DIR;
-    if (S_ISLNK(s->st_mode)) return DT_LNK;
-    if (S_ISREG(s->st_mode)) return DT_REG;
+    if (S_ISDIR(s->nMode)) return DT_DIR;
+    if (S_ISLNK(s->nMode)) return DT_LNK;
+    if (S_ISREG(s->nMode)) return DT_REG;
     return DT_UNKNOWN;
+  }
+
+  // One of the entry's times, or false and 0.
+  bool Time(CFileTimeHalves CPosixStatus::*which, CFileTimeHalves& time) const {
+    const CPosixStatus* s = LinkStatus();
+    time = s != nullptr ? s->*which : CFileTimeHalves();
+    return s != nullptr;
   }
 
   bool LinkTargetIsDir() const {
@@ -157,16 +164,28 @@ bool CFileFind::MatchesMask(uint32_t mask) const {
   if (type == DT_REG) attributes |= FILE_ATTRIBUTE_ARCHIVE;
   if (!d.current.native.empty() && d.current.native[0] == '.') attributes |= FILE_ATTRIBUTE_HIDDEN;
   if (mask & FILE_ATTRIBUTE_READONLY) {
-    const struct stat* s = d.LinkStatus();
-    if (s != nullptr && !S_ISLNK(s->st_mode) && !(s->st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
+    const CPosixStatus* s = d.LinkStatus();
+    if (s != nullptr && !S_ISLNK(s->nMode) && !(s->nMode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
   }
   return (attributes & mask) != 0;
 }
 
 uint64_t CFileFind::GetLength() const {
   if (m_pImpl->Type() == DT_DIR) return 0;
-  const struct stat* s = m_pImpl->LinkStatus();
-  return s != nullptr ? static_cast<uint64_t>(s->st_size) : 0;
+  const CPosixStatus* s = m_pImpl->LinkStatus();
+  return s != nullptr ? s->nSize : 0;
+}
+
+bool CFileFind::GetCreationTime(CFileTimeHalves& time) const {
+  return m_pImpl->Time(&CPosixStatus::ftCreationTime, time);
+}
+
+bool CFileFind::GetLastAccessTime(CFileTimeHalves& time) const {
+  return m_pImpl->Time(&CPosixStatus::ftLastAccessTime, time);
+}
+
+bool CFileFind::GetLastWriteTime(CFileTimeHalves& time) const {
+  return m_pImpl->Time(&CPosixStatus::ftLastWriteTime, time);
 }
 
 int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const {

@@ -61,6 +61,23 @@ uint64_t CFileFind::GetLength() const {
   return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }
 
+namespace {
+
+bool Halves(const FILETIME& from, CFileTimeHalves& time) {
+  time = CFileTimeHalves{from.dwLowDateTime, from.dwHighDateTime};
+  return true;
+}
+
+}  // namespace
+
+bool CFileFind::GetCreationTime(CFileTimeHalves& time) const { return Halves(m_pImpl->current.ftCreationTime, time); }
+
+bool CFileFind::GetLastAccessTime(CFileTimeHalves& time) const {
+  return Halves(m_pImpl->current.ftLastAccessTime, time);
+}
+
+bool CFileFind::GetLastWriteTime(CFileTimeHalves& time) const { return Halves(m_pImpl->current.ftLastWriteTime, time); }
+
 int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const {
   return PlatformMoveFile(GetFilePath(), folder.GetPath() + L"\\" + name);
 }

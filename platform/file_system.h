@@ -13,12 +13,31 @@
 
 #include "platform/cstring.h"
 #include "platform/file_attributes.h"
+#include "platform/file_time.h"
 
 // Reads the FILE_ATTRIBUTE_* bits of path. A link is described itself
 // (FILE_ATTRIBUTE_REPARSE_POINT), plus FILE_ATTRIBUTE_DIRECTORY when it
 // points to a folder. POSIX meanings are those of CFileFind::MatchesMask.
 // Returns false when the path does not exist or cannot be examined.
 bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes);
+
+// The metadata of an item, in the layout of WIN32_FILE_ATTRIBUTE_DATA.
+struct CFileAttributeData {
+  uint32_t dwFileAttributes = 0;
+  CFileTimeHalves ftCreationTime;
+  CFileTimeHalves ftLastAccessTime;
+  CFileTimeHalves ftLastWriteTime;
+  uint32_t nFileSizeHigh = 0;
+  uint32_t nFileSizeLow = 0;
+};
+
+// Reads the metadata of path (GetFileAttributesExW at the standard level).
+// POSIX: the item itself as lstat sees it, with the attribute bits of
+// PlatformGetFileAttributes; a folder's size is 0, a link's is its own; the
+// creation time is the birth time where the file system records one
+// (statx), else 0. Returns false, with data all zero, when the path does not
+// exist or cannot be examined.
+bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data);
 
 // Sets the attributes of path (SetFileAttributesW). POSIX: only the read-only
 // bit has a meaning there: set, it removes every write bit; clear, it adds

@@ -17,6 +17,14 @@ thread_local long t_lastError = 0;
 
 bool Done(bool ok) { return RecordPosixResult(ok); }
 
+// A time of the Unix clock as a file time; 0 before 1601.
+CFileTimeHalves FileTimeOf(int64_t seconds, int64_t nanoseconds) {
+  const int64_t epochSeconds = static_cast<int64_t>(CFileTime::kUnixEpoch / CFileTime::kSecond);
+  if (seconds < -epochSeconds) return CFileTimeHalves();
+  const uint64_t since1601 = static_cast<uint64_t>(seconds + epochSeconds);
+  return CFileTime(since1601 * CFileTime::kSecond + static_cast<uint64_t>(nanoseconds) / 100).GetHalves();
+}
+
 }  // namespace
 
 bool RecordPosixResult(bool ok) {
@@ -51,6 +59,28 @@ bool SetAttributesAt(int folder, const char* name, uint32_t attributes) {
   return Done(::fchmodat(folder, name, mode, AT_SYMLINK_NOFOLLOW) == 0);
 }
 
+bool StatusAt(int folder, const char* name, CPosixStatus& status) {
+  struct statx sx {};
+  if (::statx(folder, name, AT_SYMLINK_NOFOLLOW, STATX_BASIC_STATS | STATX_BTIME, &sx) == 0) {
+    status.nMode = sx.stx_mode;
+    status.nSize = sx.stx_size;
+    status.ftCreationTime = (sx.stx_mask & STATX_BTIME) ? FileTimeOf(sx.stx_btime.tv_sec, sx.stx_btime.tv_nsec)
+                                                       : CFileTimeHalves();
+    status.ftLastAccessTime = FileTimeOf(sx.stx_atime.tv_sec, sx.stx_atime.tv_nsec);
+    status.ftLastWriteTime = FileTimeOf(sx.stx_mtime.tv_sec, sx.stx_mtime.tv_nsec);
+    return true;
+  }
+  if (errno != ENOSYS) return false;
+  struct stat st {};
+  if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0) return false;
+  status.nMode = st.st_mode;
+  status.nSize = static_cast<uint64_t>(st.st_size);
+  status.ftCreationTime = CFileTimeHalves();
+  status.ftLastAccessTime = FileTimeOf(st.st_atim.tv_sec, st.st_atim.tv_nsec);
+  status.ftLastWriteTime = FileTimeOf(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+  return true;
+}
+
 bool IdentityAt(int folder, const char* name, CFileIdentity& identity) {
   struct stat st {};
   if (!Done(::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) == 0)) return false;
@@ -59,23 +89,30 @@ bool IdentityAt(int folder, const char* name, CFileIdentity& identity) {
   return true;
 }
 
-bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
+bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
+  data = CFileAttributeData();
   const std::string native = ToNativePath(path);
-  struct stat st {};
-  if (!Done(::lstat(native.c_str(), &st) == 0)) return false;
-  attributes = 0;
-  if (S_ISLNK(st.st_mode)) {
+  CPosixStatus st;
+  if (!Done(StatusAt(AT_FDCWD, native.c_str(), st))) return false;
+  uint32_t& attributes = data.dwFileAttributes;
+  if (S_ISLNK(st.nMode)) {
     attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
     struct stat target {};
     if (::stat(native.c_str(), &target) == 0 && S_ISDIR(target.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
   } else {
-    if (S_ISDIR(st.st_mode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
-    if (S_ISREG(st.st_mode)) attributes |= FILE_ATTRIBUTE_ARCHIVE;
-    if (!(st.st_mode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
+    if (S_ISDIR(st.nMode)) attributes |= FILE_ATTRIBUTE_DIRECTORY;
+    if (S_ISREG(st.nMode)) attributes |= FILE_ATTRIBUTE_ARCHIVE;
+    if (!(st.nMode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
   }
   const size_t slash = path.find_last_of(L'/');
   const size_t start = slash == CString::npos ? 0 : slash + 1;
   if (start < path.size() && path[start] == L'.') attributes |= FILE_ATTRIBUTE_HIDDEN;
+  data.ftCreationTime = st.ftCreationTime;
+  data.ftLastAccessTime = st.ftLastAccessTime;
+  data.ftLastWriteTime = st.ftLastWriteTime;
+  const uint64_t size = S_ISDIR(st.nMode) ? 0 : st.nSize;
+  data.nFileSizeHigh = static_cast<uint32_t>(size >> 32);
+  data.nFileSizeLow = static_cast<uint32_t>(size);
   return true;
 }
 

@@ -3,6 +3,8 @@
 // folder_handle). Each records errno for PlatformLastError().
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstdint>
 
 #include "platform/file_system.h"
@@ -21,3 +23,17 @@ bool SetAttributesAt(int folder, const char* name, uint32_t attributes);
 
 // The identity of the item `name` of folder itself (a link is not followed).
 bool IdentityAt(int folder, const char* name, CFileIdentity& identity);
+
+// What the status of an item tells, its times as file times.
+struct CPosixStatus {
+  mode_t nMode = 0;
+  uint64_t nSize = 0;
+  CFileTimeHalves ftCreationTime;  // the birth time, or 0 where there is none
+  CFileTimeHalves ftLastAccessTime;
+  CFileTimeHalves ftLastWriteTime;
+};
+
+// The status of the item `name` of folder itself (a link is not followed),
+// from one statx call that asks for the birth time too; fstatat where the
+// kernel has no statx. False (errno set, nothing recorded) on failure.
+bool StatusAt(int folder, const char* name, CPosixStatus& status);

@@ -13,12 +13,20 @@ bool Done(bool ok) {
   return ok;
 }
 
+CFileTimeHalves HalvesOf(const FILETIME& time) { return CFileTimeHalves{time.dwLowDateTime, time.dwHighDateTime}; }
+
 }  // namespace
 
-bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
-  WIN32_FILE_ATTRIBUTE_DATA data{};
-  if (!Done(::GetFileAttributesExW(LongPathOf(path).c_str(), GetFileExInfoStandard, &data) != FALSE)) return false;
-  attributes = data.dwFileAttributes;
+bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
+  data = CFileAttributeData();
+  WIN32_FILE_ATTRIBUTE_DATA d{};
+  if (!Done(::GetFileAttributesExW(LongPathOf(path).c_str(), GetFileExInfoStandard, &d) != FALSE)) return false;
+  data.dwFileAttributes = d.dwFileAttributes;
+  data.ftCreationTime = HalvesOf(d.ftCreationTime);
+  data.ftLastAccessTime = HalvesOf(d.ftLastAccessTime);
+  data.ftLastWriteTime = HalvesOf(d.ftLastWriteTime);
+  data.nFileSizeHigh = d.nFileSizeHigh;
+  data.nFileSizeLow = d.nFileSizeLow;
   return true;
 }
 

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <vector>
+
+#include "path/file_path.h"
+#include "platform/file_attributes.h"
+#include "platform/ftp_file_find.h"
+#include "platform/process.h"
+#include "platform/testing/test_files.h"
+
+namespace {
+
+constexpr uint32_t kListedBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_COMPRESSED |
+                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY |
+                                 FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_ARCHIVE;
+
+uint64_t Now() {
+  const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
+  return CFileTime::kUnixEpoch + std::chrono::duration_cast<std::chrono::nanoseconds>(since1970).count() / 100;
+}
+
+// The time is within a minute of now.
+::testing::AssertionResult IsRecent(CFileTime t) {
+  const uint64_t now = Now();
+  const uint64_t slack = 60 * CFileTime::kSecond;
+  if (t.GetTime() + slack > now && t.GetTime() < now + slack) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << t.GetTime() << " is not close to " << now;
+}
+
+// The entry called name of folder, taken over from its listing.
+bool CopyListed(const CString& folder, const CString& name, CFilePath& out) {
+  CFileFind find;
+  if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return false;
+  for (bool more = true; more;) {
+    more = find.FindNextFile();
+    if (find.GetFileName() != name) continue;
+    out = find;
+    return true;
+  }
+  return false;
+}
+
+// An FTP listing given by the test.
+class CGivenFtpListing : public CFtpFileFind {
+ public:
+  using CFtpFileFind::SetListing;
+};
+
+}  // namespace
+
+TEST(FilePathStatus, ReadStatusOfAFileAFolderAndAMissingPath) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"a.txt", "12345"));
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"sub"));
+
+  CFilePath file(tmp / L"a.txt");
+  ASSERT_TRUE(file.ReadStatus());
+  EXPECT_TRUE(file.IsValidAttr());
+  EXPECT_FALSE(file.IsDirectory());
+  EXPECT_EQ(file.Length(), 5u);
+  EXPECT_TRUE(file.IsValid());
+  EXPECT_TRUE(IsRecent(file.LastWriteTime()));
+  // Where the file system records no birth time, the creation time is 0.
+  if (file.CreationTime().GetTime() != 0) {
+    EXPECT_TRUE(IsRecent(file.CreationTime()));
+  }
+
+  // A folder is asked for without its trailing separator, and keeps its split.
+  CFilePath folder(tmp / L"sub", ptFolder);
+  ASSERT_TRUE(folder.ReadStatus());
+  EXPECT_TRUE(folder.IsDirectory());
+  EXPECT_EQ(folder.Length(), 0u);
+  EXPECT_TRUE(folder.IsValid());
+
+  file.SetFileName(L"missing");
+  EXPECT_FALSE(file.ReadStatus());
+  EXPECT_EQ(file.GetAttr(), 0u);
+  EXPECT_FALSE(file.IsValid());
+
+  // An empty path asks nothing and resets only the attributes.
+  folder.Clear();
+  folder.SetAttr(FILE_ATTRIBUTE_ARCHIVE);
+  folder.Length(uint64_t{3});
+  EXPECT_FALSE(folder.ReadStatus());
+  EXPECT_EQ(folder.GetAttr(), 0u);
+  EXPECT_EQ(folder.Length(), 3u);
+
+  // A root keeps its separator: "/" or "C:/" is the root folder itself.
+  const CString path = tmp.Path();
+  CFilePath root(path[0] == L'/' ? CString(L"/") : path.substr(0, 3), ptFolder);
+  EXPECT_TRUE(root.ReadStatus());
+  EXPECT_TRUE(root.IsDirectory());
+}
+
+TEST(FilePathStatus, ByStatusSplitsAnExistingFolderAsAFolder) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"Work/a.txt", "x"));
+
+  CFilePath folder(tmp / L"Work", ptByStatus);
+  EXPECT_EQ(folder.PathType, ptFolder);
+  EXPECT_EQ(folder.GetFileName(true), L"");
+  EXPECT_EQ(folder.GetDir().substr(folder.GetDir().size() - 6), L"/Work/");
+  EXPECT_TRUE(folder.IsDirectory());
+  EXPECT_EQ(folder.Icon(), -1);
+
+  CFilePath file;
+  file.Icon(5);
+  file.SetPath(tmp / L"Work/a.txt", ptByStatus);
+  EXPECT_EQ(file.PathType, ptByStatus);
+  EXPECT_EQ(file.GetFileName(true), L"a.txt");
+  EXPECT_EQ(file.Length(), 1u);
+  EXPECT_EQ(file.Icon(), 5);
+
+  CFilePath missing(tmp / L"Nothing", ptByStatus);
+  EXPECT_EQ(missing.PathType, ptByStatus);
+  EXPECT_EQ(missing.GetFileName(), L"Nothing");
+  EXPECT_EQ(missing.GetAttr(), 0u);
+}
+
+TEST(FilePathStatus, CopyFromListingEntriesOfAFileAndAFolder) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"main.cpp", "int main;"));
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"Debug/x.obj", "x"));
+
+  CFilePath listed;
+  listed.Icon(3);
+  ASSERT_TRUE(CopyListed(tmp.Path(), L"main.cpp", listed));
+  CFilePath read(tmp / L"main.cpp");
+  ASSERT_TRUE(read.ReadStatus());
+  EXPECT_TRUE(listed.IsEqual(read));
+  EXPECT_EQ(listed.Icon(), -1);
+  EXPECT_EQ(listed.Length(), 9u);
+  EXPECT_EQ(listed.GetAttr(), read.GetAttr() & kListedBits);
+  EXPECT_EQ(listed.LastWriteTime(), read.LastWriteTime());
+  EXPECT_EQ(listed.LastAccessTime(), read.LastAccessTime());
+  EXPECT_EQ(listed.CreationTime(), read.CreationTime());
+
+  ASSERT_TRUE(CopyListed(tmp.Path(), L"Debug", listed));
+  EXPECT_EQ(listed.PathType, ptFile);
+  EXPECT_EQ(listed.GetFileName(true), L"");
+  EXPECT_EQ(listed.GetDir().substr(listed.GetDir().size() - 7), L"/Debug/");
+  EXPECT_TRUE(listed.IsDirectory());
+}
+
+TEST(FilePathStatus, CopyFromAnFtpEntryTakesItsPathSizeTimesAndEightBits) {
+  CFtpFileEntry folder;
+  folder.strName = L"pub";
+  folder.nAttributes = FILE_ATTRIBUTE_DIRECTORY;
+  CFtpFileEntry file;
+  file.strName = L"disk.iso";
+  file.nAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
+  file.nLength = 5ULL << 30;
+  file.ftLastWriteTime = CFileTime(CFileTime::kUnixEpoch).GetHalves();
+  file.ftCreationTime = CFileTime(7).GetHalves();
+
+  CGivenFtpListing ftp;
+  EXPECT_FALSE(ftp.FindFile(L"/srv/*"));
+  ASSERT_TRUE(ftp.SetListing(L"/srv", {folder, file}));
+  EXPECT_TRUE(ftp.FindNextFile());
+  const CFilePath pub(ftp);
+  EXPECT_EQ(pub.GetPath(), L"/srv/pub/");
+  EXPECT_TRUE(pub.IsDirectory());
+  EXPECT_FALSE(pub.IsValid());  // the server gave no time
+
+  EXPECT_FALSE(ftp.FindNextFile());
+  CFilePath iso;
+  iso = ftp;
+  EXPECT_EQ(iso.GetPath(), L"/srv/disk.iso");
+  EXPECT_EQ(iso.GetAttr(), static_cast<uint32_t>(FILE_ATTRIBUTE_READONLY));
+  EXPECT_EQ(iso.Length(), 5ULL << 30);
+  EXPECT_EQ(iso.LastWriteTime().GetTime(), CFileTime::kUnixEpoch);
+  EXPECT_EQ(iso.CreationTime().GetTime(), 7u);
+}
+
+TEST(FilePathStatus, AttributeBitsSizeAndValidity) {
+  CFilePath p(L"C:/a/b.txt");
+  p.SetAttr(0xFFFFFFFF);
+  EXPECT_FALSE(p.IsValidAttr());
+  p.SetAttr(0);
+  EXPECT_FALSE(p.IsValidAttr());
+  p.AddAttr(FILE_ATTRIBUTE_ARCHIVE);
+  EXPECT_TRUE(p.MatchesMask(0x30));
+  EXPECT_FALSE(p.MatchesMask(0));
+  // Attributes alone do not make the metadata valid: a time must be known.
+  EXPECT_FALSE(p.IsValid());
+  p.LastAccessTime(CFileTime(1));
+  EXPECT_TRUE(p.IsValid());
+
+  p.Length(std::string("4294967296"));
+  EXPECT_EQ(p.FileSizeHigh(), 1u);
+  EXPECT_EQ(p.FileSizeLow(), 0u);
+  p.Length(std::string("  -1x"));
+  EXPECT_EQ(p.Length(), ~uint64_t{0});
+  p.Length(std::string("99999999999999999999999"));
+  EXPECT_EQ(p.Length(), 0x7FFFFFFFFFFFFFFFULL);
+}
+
+TEST(FilePathStatus, ExtensionClasses) {
+  EXPECT_TRUE(CFilePath(L"photo.JpG").IsIMAGE() && CFilePath(L"photo.JpG").IsJPEG());
+  EXPECT_TRUE(CFilePath(L"scan.nef").IsIMAGE());
+  EXPECT_TRUE(CFilePath(L"old.pcx").IsBMP() && CFilePath(L"old.pcx").IsIMAGE());
+  EXPECT_FALSE(CFilePath(L"icon.ico").IsIMAGE() || CFilePath(L"a.jpe").IsIMAGE());
+  EXPECT_FALSE(CFilePath(L"page.shtml").IsHTML());
+  EXPECT_TRUE(CFilePath(L"song.WAVE").IsAudio() && CFilePath(L"clip.mp4").IsMovie());
+  EXPECT_FALSE(CFilePath(L"C:/photos.png", ptFolder).IsPNG());
+}
