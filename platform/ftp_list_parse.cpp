@@ -71,13 +71,14 @@ uint64_t ParseFactTime(const std::string& text) {
   const size_t dot = text.find('.');
   const std::string whole = text.substr(0, dot);
   if (whole.size() != 14 || !IsDigits(whole)) return 0;
-  const uint64_t base = FtpFileTime(Number(whole, 0, 4), Number(whole, 4, 2), Number(whole, 6, 2),
-                                    Number(whole, 8, 2), Number(whole, 10, 2), Number(whole, 12, 2));
+  const uint64_t base = FtpFileTime(Number(whole, 0, 4), Number(whole, 4, 2), Number(whole, 6, 2), Number(whole, 8, 2),
+                                    Number(whole, 10, 2), Number(whole, 12, 2));
   if (base == 0 || dot == std::string::npos) return base;
   const std::string fraction = text.substr(dot + 1);
   if (!IsDigits(fraction)) return 0;
   uint64_t ticks = 0;
-  for (size_t i = 0; i < 7; ++i) ticks = ticks * 10 + (i < fraction.size() ? static_cast<uint64_t>(fraction[i] - '0') : 0);
+  for (size_t i = 0; i < 7; ++i)
+    ticks = ticks * 10 + (i < fraction.size() ? static_cast<uint64_t>(fraction[i] - '0') : 0);
   return base + ticks;
 }
 
@@ -92,15 +93,15 @@ bool ApplyFact(const std::string& fact, CFtpListEntry& entry) {
     const std::string type = Lower(value);
     if (type == "cdir" || type == "pdir") return false;
     if (type == "dir")
-      entry.attributes = FILE_ATTRIBUTE_DIRECTORY;
+      entry.nAttributes = FILE_ATTRIBUTE_DIRECTORY;
     else if (type.compare(0, 13, "os.unix=slink") == 0 || type.compare(0, 15, "os.unix=symlink") == 0)
-      entry.attributes = FILE_ATTRIBUTE_REPARSE_POINT;
+      entry.nAttributes = FILE_ATTRIBUTE_REPARSE_POINT;
   } else if (name == "size") {
-    ParseSize(value, entry.size);
+    ParseSize(value, entry.nSize);
   } else if (name == "modify") {
-    entry.lastWriteTime = ParseFactTime(value);
+    entry.nLastWriteTime = ParseFactTime(value);
   } else if (name == "create") {
-    entry.creationTime = ParseFactTime(value);
+    entry.nCreationTime = ParseFactTime(value);
   }
   return true;
 }
@@ -139,7 +140,8 @@ bool IsModeText(const std::string& text) {
 // The time of "Mar  5 06:07" (year from now) or "Mar  5  2023".
 uint64_t ListTime(int month, const std::string& day, const std::string& yearOrTime, uint64_t now) {
   const int dayNumber = std::stoi(day);
-  if (yearOrTime.size() == 4 && IsDigits(yearOrTime)) return FtpFileTime(std::stoi(yearOrTime), month, dayNumber, 0, 0, 0);
+  if (yearOrTime.size() == 4 && IsDigits(yearOrTime))
+    return FtpFileTime(std::stoi(yearOrTime), month, dayNumber, 0, 0, 0);
   if (yearOrTime.size() != 5 || yearOrTime[2] != ':' || !IsDigits(yearOrTime.substr(0, 2)) ||
       !IsDigits(yearOrTime.substr(3)))
     return 0;
@@ -154,11 +156,13 @@ uint64_t ListTime(int month, const std::string& day, const std::string& yearOrTi
 }  // namespace
 
 uint64_t FtpFileTime(int year, int month, int day, int hour, int minute, int second) {
-  if (year < 1601 || year > 30000 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) ||
-      hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60)
+  if (year < 1601 || year > 30000 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month) || hour < 0 ||
+      hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60)
     return 0;
-  const int64_t days = DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kDaysFrom1601To1970;
-  const uint64_t seconds = static_cast<uint64_t>(days) * kSecondsPerDay + static_cast<uint64_t>(hour * 3600 + minute * 60 + second);
+  const int64_t days =
+      DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kDaysFrom1601To1970;
+  const uint64_t seconds =
+      static_cast<uint64_t>(days) * kSecondsPerDay + static_cast<uint64_t>(hour * 3600 + minute * 60 + second);
   return seconds * kTicksPerSecond;
 }
 
@@ -168,7 +172,7 @@ bool ParseMlsdLine(const std::string& line, CFtpListEntry& entry) {
   const std::string name = line.substr(blank + 1);
   if (name.empty() || IsDots(name)) return false;
   entry = CFtpListEntry();
-  entry.attributes = FILE_ATTRIBUTE_NORMAL;
+  entry.nAttributes = FILE_ATTRIBUTE_NORMAL;
   size_t at = 0;
   while (at < blank) {
     size_t end = line.find(';', at);
@@ -176,7 +180,7 @@ bool ParseMlsdLine(const std::string& line, CFtpListEntry& entry) {
     if (!ApplyFact(line.substr(at, end - at), entry)) return false;
     at = end + 1;
   }
-  entry.name = DecodeName(name);
+  entry.strName = DecodeName(name);
   return true;
 }
 
@@ -197,10 +201,12 @@ bool ParseUnixListLine(const std::string& line, uint64_t now, CFtpListEntry& ent
     if (kind == 'l') name = name.substr(0, name.find(" -> "));
     if (name.empty() || IsDots(name)) return false;
     entry = CFtpListEntry();
-    entry.name = DecodeName(name);
-    entry.size = size;
-    entry.attributes = kind == 'd' ? FILE_ATTRIBUTE_DIRECTORY : kind == 'l' ? FILE_ATTRIBUTE_REPARSE_POINT : FILE_ATTRIBUTE_NORMAL;
-    entry.lastWriteTime = ListTime(month, day, text(i + 2), now);
+    entry.strName = DecodeName(name);
+    entry.nSize = size;
+    entry.nAttributes = kind == 'd'   ? FILE_ATTRIBUTE_DIRECTORY
+                        : kind == 'l' ? FILE_ATTRIBUTE_REPARSE_POINT
+                                      : FILE_ATTRIBUTE_NORMAL;
+    entry.nLastWriteTime = ListTime(month, day, text(i + 2), now);
     return true;
   }
   return false;

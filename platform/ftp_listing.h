@@ -17,15 +17,17 @@
 
 // One entry of a listed folder.
 struct CFtpListEntry {
-  CString name;  // as the server names it, without the folder
-  uint64_t size = 0;
+  CString strName;  // as the server names it, without the folder
+  uint64_t nSize = 0;
   // 100-ns intervals since 1601-01-01 UTC; 0 when the server gives none.
-  uint64_t creationTime = 0;
-  uint64_t lastAccessTime = 0;
-  uint64_t lastWriteTime = 0;
-  // FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_REPARSE_POINT for
-  // a symbolic link whose target is unknown, else FILE_ATTRIBUTE_NORMAL.
-  uint32_t attributes = 0;
+  uint64_t nCreationTime = 0;
+  uint64_t nLastAccessTime = 0;
+  uint64_t nLastWriteTime = 0;
+  // POSIX: FILE_ATTRIBUTE_DIRECTORY for a folder, FILE_ATTRIBUTE_REPARSE_POINT
+  // for a symbolic link (whose target's kind the listing does not tell), else
+  // FILE_ATTRIBUTE_NORMAL. Windows: the bits WinINet gives, and
+  // FILE_ATTRIBUTE_NORMAL when it gives none.
+  uint32_t nAttributes = 0;
 };
 
 // How long a listing may take. The call returns within the sum of both.
@@ -36,8 +38,8 @@ struct CFtpListLimits {
 
 // Why a listing failed.
 struct CFtpListError {
-  long nCode = 0;    // POSIX: the CURLcode; Windows: GetLastError() (a WinINet code)
-  CString strText;   // one line for a log or a message
+  long nCode = 0;   // POSIX: the CURLcode; Windows: GetLastError() (a WinINet code)
+  CString strText;  // one line for a log or a message
 };
 
 // Lists the folder that url names: "ftp://[user[:password]@]host[:port]/

@@ -21,7 +21,8 @@ constexpr uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
 
 uint64_t NowAsFileTime() {
   const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-  return kUnixEpochAsFileTime + static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(since1970).count()) * 10;
+  return kUnixEpochAsFileTime +
+         static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(since1970).count()) * 10;
 }
 
 bool Fail(CFtpListError* error, long code, const CString& text) {
@@ -57,7 +58,8 @@ size_t OnListingBytes(char* bytes, size_t size, size_t count, void* reader) {
 // within what is left until deadline.
 CURLcode Perform(CURL* curl, bool mlsd, const CFtpListLimits& limits, Clock::time_point deadline,
                  std::vector<CFtpListEntry>& entries) {
-  const long left = static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
+  const long left =
+      static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count());
   if (left <= 0) return CURLE_OPERATION_TIMEDOUT;
   entries.clear();
   CFtpListReader reader(mlsd, NowAsFileTime(), entries);

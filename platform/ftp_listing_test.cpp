@@ -25,12 +25,13 @@ bool IsWindows() { return PlatformPathSeparator() == L'\\'; }
 
 uint64_t Now() {
   const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-  return 116444736000000000ULL + static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::seconds>(since1970).count()) * 10000000ULL;
+  return 116444736000000000ULL +
+         static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::seconds>(since1970).count()) * 10000000ULL;
 }
 
 std::map<CString, CFtpListEntry> ByName(const std::vector<CFtpListEntry>& entries) {
   std::map<CString, CFtpListEntry> byName;
-  for (const CFtpListEntry& entry : entries) byName[entry.name] = entry;
+  for (const CFtpListEntry& entry : entries) byName[entry.strName] = entry;
   return byName;
 }
 
@@ -65,23 +66,24 @@ TEST_F(FtpListing, ListsEntriesWithKindsSizesAndTimes) {
     EXPECT_EQ(entries.count(L"."), 0u);
     EXPECT_EQ(entries.count(L".."), 0u);
     for (const wchar_t* folder : {L"folder", L"empty", L"\u00d6rdner"})
-      EXPECT_EQ(entries[folder].attributes & FILE_ATTRIBUTE_DIRECTORY, static_cast<uint32_t>(FILE_ATTRIBUTE_DIRECTORY)) << folder;
+      EXPECT_EQ(entries[folder].nAttributes & FILE_ATTRIBUTE_DIRECTORY, static_cast<uint32_t>(FILE_ATTRIBUTE_DIRECTORY))
+          << folder;
     const CFtpListEntry& readme = entries[L"readme.txt"];
-    EXPECT_EQ(readme.size, 6u);
-    EXPECT_EQ(readme.attributes, static_cast<uint32_t>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(readme.nSize, 6u);
+    EXPECT_EQ(readme.nAttributes, static_cast<uint32_t>(FILE_ATTRIBUTE_NORMAL));
     // MLSD gives the second; LIST gives only the day of a file this old
     // (midnight here, noon in Wine's WinINet).
     if (server == m_servers[0] && !IsWindows()) {
-      EXPECT_EQ(readme.lastWriteTime, k20240305_060708);
+      EXPECT_EQ(readme.nLastWriteTime, k20240305_060708);
     } else {
-      EXPECT_GE(readme.lastWriteTime, k20240305);
-      EXPECT_LT(readme.lastWriteTime, k20240305 + kDay);
+      EXPECT_GE(readme.nLastWriteTime, k20240305);
+      EXPECT_LT(readme.nLastWriteTime, k20240305 + kDay);
     }
     const CFtpListEntry& recent = entries[L"\u00dcn\u00efc\u00f8d\u00e9.txt"];
-    EXPECT_EQ(recent.size, 2u);
+    EXPECT_EQ(recent.nSize, 2u);
     // A recent file's year is not in a LIST line: it must not come out a year off.
-    EXPECT_LT(recent.lastWriteTime, Now() + kDay);
-    EXPECT_GT(recent.lastWriteTime, Now() - kDay);
+    EXPECT_LT(recent.nLastWriteTime, Now() + kDay);
+    EXPECT_GT(recent.nLastWriteTime, Now() - kDay);
   }
 }
 
@@ -91,8 +93,8 @@ TEST_F(FtpListing, KeepsBlanksInNamesAndSizesPast4GiB) {
     SCOPED_TRACE(server);
     auto entries = List(server);
     EXPECT_EQ(entries.size(), 7u);
-    EXPECT_EQ(entries[L"name with blanks.txt"].size, 3u);
-    EXPECT_EQ(entries[L"big.bin"].size, 5368709121ULL);
+    EXPECT_EQ(entries[L"name with blanks.txt"].nSize, 3u);
+    EXPECT_EQ(entries[L"big.bin"].nSize, 5368709121ULL);
   }
 }
 
@@ -102,7 +104,7 @@ TEST_F(FtpListing, ListsSubfoldersByPathOrPattern) {
     for (const wchar_t* path : {L"folder/", L"folder/*.*", L"folder", L"./folder/*"}) {
       auto entries = List(server + path);
       ASSERT_EQ(entries.size(), 1u) << path;
-      EXPECT_EQ(entries[L"inner.txt"].size, 2u);
+      EXPECT_EQ(entries[L"inner.txt"].nSize, 2u);
     }
     for (const wchar_t* path : {L"\u00d6rdner/", L"%C3%96rdner/*"}) {
       auto entries = List(server + path);

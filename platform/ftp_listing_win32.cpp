@@ -60,13 +60,13 @@ uint64_t FileTimeValue(const FILETIME& time) {
 
 CFtpListEntry EntryOf(const WIN32_FIND_DATAW& data) {
   CFtpListEntry entry;
-  entry.name = FromWinInet(data.cFileName);
-  entry.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-  entry.creationTime = FileTimeValue(data.ftCreationTime);
-  entry.lastAccessTime = FileTimeValue(data.ftLastAccessTime);
-  entry.lastWriteTime = FileTimeValue(data.ftLastWriteTime);
+  entry.strName = FromWinInet(data.cFileName);
+  entry.nSize = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  entry.nCreationTime = FileTimeValue(data.ftCreationTime);
+  entry.nLastAccessTime = FileTimeValue(data.ftLastAccessTime);
+  entry.nLastWriteTime = FileTimeValue(data.ftLastWriteTime);
   // Some WinINet versions (Wine's) give a plain file no bit at all.
-  entry.attributes = data.dwFileAttributes != 0 ? data.dwFileAttributes : FILE_ATTRIBUTE_NORMAL;
+  entry.nAttributes = data.dwFileAttributes != 0 ? data.dwFileAttributes : FILE_ATTRIBUTE_NORMAL;
   return entry;
 }
 
@@ -126,10 +126,9 @@ bool ListBlocking(const CFtpUrl& parts, const CFtpListLimits& limits, std::vecto
   const bool anonymous = parts.strUser.empty();
   const CString user = ToWinInet(parts.strUser);
   const CString password = ToWinInet(parts.strPassword);
-  CInternetHandle connection(::InternetConnectW(session.h, Widen(host, CP_UTF8).c_str(), parts.nPort,
-                                                anonymous ? nullptr : user.c_str(),
-                                                anonymous ? nullptr : password.c_str(), INTERNET_SERVICE_FTP,
-                                                INTERNET_FLAG_PASSIVE, 0));
+  CInternetHandle connection(
+      ::InternetConnectW(session.h, Widen(host, CP_UTF8).c_str(), parts.nPort, anonymous ? nullptr : user.c_str(),
+                         anonymous ? nullptr : password.c_str(), INTERNET_SERVICE_FTP, INTERNET_FLAG_PASSIVE, 0));
   if (!connection.h) return error = LastError(), false;
   std::string folder;
   for (const std::string& name : parts.folders) folder += (folder.empty() ? "" : "/") + name;
