@@ -5,6 +5,7 @@
 #include "log/log_file.h"
 #include "log/os_version.h"
 #include "object/obj.h"
+#include "object/std_list.h"
 #include "path/file_path.h"
 #include "text/string_tokenizer.h"
 #include "text/tokens.h"
