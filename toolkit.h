@@ -5,6 +5,8 @@
 #include "log/log_file.h"
 #include "log/os_version.h"
 #include "object/obj.h"
+#include "object/std_list.h"
+#include "object/std_map.h"
 #include "path/file_path.h"
 #include "text/error_names.h"
 #include "text/format.h"

@@ -1,0 +1,14 @@
+// CFilePathList: the list of path objects.
+#include "object/std_list.h"
+#include "path/file_path.h"
+
+CFilePathList::CFilePathList(bool bOwning, bool bSpare) : CStdList(bOwning, bSpare) {}
+
+CFilePathList::CFilePathList(const CFilePathList& o) : CStdList(o) {}
+
+CFilePathList::~CFilePathList() {}
+
+CFilePathList& CFilePathList::operator=(const CFilePathList& o) {
+  Copy(o);
+  return *this;
+}
