@@ -136,6 +136,18 @@ TEST(FilePathFs, CreateFolderGoesThroughALinkToAFolderAndStopsAtADanglingOne) {
   EXPECT_FALSE(ExistsForTesting(tmp / L"gone"));
 }
 
+TEST(FilePathFs, CreateFolderOnANetworkPathStartsAtTheShare) {
+  CScopedNetworkShare share;
+  if (share.Path().empty())
+    GTEST_SKIP() << "no network share to write to: POSIX has no network paths, and Windows has one only under Wine";
+  const CFilePath p(share.Path() + L"\\new\\deeper\\x.txt");
+  ASSERT_TRUE(p.IsNetwork());
+  EXPECT_FALSE(p.IsExistsDirectory());
+  EXPECT_TRUE(p.CreateFolder());
+  EXPECT_TRUE(p.IsExistsDirectory());
+  EXPECT_TRUE(CFilePath::IsExistsDirectory(share.Path() + L"\\new\\"));
+}
+
 TEST(FilePathFs, UrlShortAndDisplayForms) {
   EXPECT_EQ(CFilePath(L"C:\\Work\\a.txt").GetURL(), L"file://C:/Work/a.txt");
   EXPECT_EQ(CFilePath().GetURL(), L"file://");
