@@ -47,7 +47,6 @@ TEST(FilePath, SplitsAndJoinsTheWorkedExamples) {
       {L"readme", ptFile, L"readme", L"", L"/", L"readme", L"", L'/', L"/readme"},
       // White space around the text and around a scheme is ignored.
       {L" \tC:\\a\\b.txt \r\n", ptFile, L"C:/a/b.txt", L"C:", L"/a/", L"b", L".txt", L'/', L"C:/a/b.txt"},
-      {L"  network://srv/d/f.c ", ptFile, L"srv/d/f.c", L"", L"/srv/d/", L"f", L".c", L'/', L"/srv/d/f.c"},
       // A scheme counts in lower case only, and only before "//".
       {L"FILE://C:/x", ptFile, L"FILE:/C:/x", L"", L"/FILE:/C:/", L"x", L"", L'/', L"/FILE:/C:/x"},
       {L"file:C:/x", ptFile, L"file:C:/x", L"", L"/file:C:/", L"x", L"", L'/', L"/file:C:/x"},
@@ -56,7 +55,6 @@ TEST(FilePath, SplitsAndJoinsTheWorkedExamples) {
       {L"C:\\a.b\\c.tar.gz", ptFile, L"C:/a.b/c.tar.gz", L"C:", L"/a.b/", L"c.tar", L".gz", L'/', L"C:/a.b/c.tar.gz"},
       {L".profile", ptFile, L".profile", L"", L"/", L"", L".profile", L'/', L"/.profile"},
       {L"", ptFile, L"", L"", L"/", L"", L"", L'/', L"/"},
-      {L"", ptFolder, L"", L"", L"/", L"", L"", L'/', L"/"},
       // One pass of the pair replacement: three separators become two, and
       // the next normalisation makes them one.
       {L"C:\\a\\\\\\b", ptFile, L"C:/a//b", L"C:", L"/a//", L"b", L"", L'/', L"C:/a/b"},
@@ -66,32 +64,6 @@ TEST(FilePath, SplitsAndJoinsTheWorkedExamples) {
       {L"C:/a/b.c", static_cast<_PathType>(7), L"C:/a/b.c", L"C:", L"/a/", L"b", L".c", L'/', L"C:/a/b.c"},
   };
   for (const CSplitCase& c : cases) ExpectSplit(c);
-
-  CString drive, dir, name, ext;
-  CFilePath::SplitPath(L"\\\\srv\\share\\f", drive, dir, name, ext);
-  EXPECT_EQ(drive + L"|" + dir + L"|" + name + L"|" + ext, L"|\\\\srv\\share\\|f|");
-  CString out = L"old";
-  CFilePath::MakePath(out, L"DX", L"\\a", L"n", L"e");
-  EXPECT_EQ(out, L"D:\\a\\n.e");
-  CFilePath::MakePath(out, L"", L"", L"", L"");
-  EXPECT_EQ(out, L"");
-}
-
-TEST(FilePath, AClearedObjectIsEmpty) {
-  CFilePath p(L"\\\\srv\\s\\f.txt");
-  p.Icon(4);
-  p.Length(uint64_t{7});
-  p.Status = 3;
-  p.Clear();
-  EXPECT_TRUE(p.IsEmpty());
-  EXPECT_EQ(p.path + p.drive + p.dir + p.filename + p.ext, L"");
-  EXPECT_EQ(p.slash, L'/');
-  EXPECT_EQ(p.Icon(), -1);
-  EXPECT_EQ(p.PathType, ptFile);
-  EXPECT_EQ(p.Length(), 0u);
-  EXPECT_EQ(p.Status, 3u);  // CObj's fields are not the path's
-  EXPECT_EQ(CFilePath().Icon(), -1);
-  EXPECT_TRUE(CFilePath().IsEmpty());
 }
 
 TEST(FilePath, ANetworkPathKeepsItsTwoBackslashesThroughEveryJoin) {
@@ -121,13 +93,9 @@ TEST(FilePath, SettersStoreTheirPartAndJoin) {
   EXPECT_EQ(p.GetFileName(true), L"README.txt");
   p.SetFileNameAndExt(L".hidden");
   EXPECT_EQ(p.GetPath(), L"C:/docs/.hidden.txt");
-  p.SetExt(L"log");
-  EXPECT_EQ(p.GetExt(), L".log");
   p.SetExt(L"");
   EXPECT_EQ(p.GetPath(), L"C:/docs/.hidden");
 
-  p.SetDrive('D');
-  EXPECT_EQ(p.GetDrive(), L"D:");
   p.SetDrive(L"DX");
   EXPECT_EQ(p.GetPath(), L"D:/docs/.hidden");
   EXPECT_EQ(p.GetDrive(), L"DX");
@@ -137,7 +105,6 @@ TEST(FilePath, SettersStoreTheirPartAndJoin) {
   p.SetPath(L"C:\\base ", L"sub\\x.y");
   EXPECT_EQ(p.GetPath(), L"C:/base/sub/x.y");
   EXPECT_EQ(p.GetDir(true), L"/base/sub");
-  EXPECT_EQ(p.GetDriveAndDir(), L"C:/base/sub/");
   p.SetPath(L"C:\\Work", ptFolder);
   EXPECT_EQ(p.PathType, ptFolder);
   // A new split keeps the icon and the metadata.
@@ -150,15 +117,12 @@ TEST(FilePath, ComparesPartsIgnoringCase) {
   const CFilePath b(L"c:/a/B.txt");
   EXPECT_TRUE(a.IsEqual(b));
   EXPECT_TRUE(a == b);
-  EXPECT_FALSE(a.IsEqual(CFilePath(L"c:/a/B.txt2")));
   EXPECT_TRUE(CFilePath(L"C:\\a\\x.txt").IsEqualDir(CFilePath(L"D:\\A\\y.doc")));
   EXPECT_FALSE(a.IsEqualDir(CFilePath(L"C:\\a\\b\\c.txt")));
 
   EXPECT_EQ(a.GetExt(true, true), L"txt");
-  EXPECT_EQ(a.GetExt(false, true), L"TXT");
   EXPECT_TRUE(b.IsEqualExt(L"TXT", true));
   EXPECT_FALSE(b.IsEqualExt(L"TXT", false));
-  EXPECT_TRUE(b.IsEqualExt(L".txt", false));
 }
 
 TEST(FilePath, CopyTakesThePathAndMetadataButNotTheSeparatorOrObjectFields) {
@@ -169,19 +133,16 @@ TEST(FilePath, CopyTakesThePathAndMetadataButNotTheSeparatorOrObjectFields) {
   net.strGUID = L"{x}";
 
   CFilePath copy(net);
-  EXPECT_TRUE(copy.IsEqual(net));
-  EXPECT_EQ(copy.path, net.path);
   EXPECT_EQ(copy.Icon(), 2);
   EXPECT_EQ(copy.LastWriteTime().GetTime(), 99u);
   EXPECT_EQ(copy.slash, L'/');  // until the next normalisation
-  EXPECT_EQ(copy.Status, 0u);
-  EXPECT_EQ(copy.strGUID, L"");
+  EXPECT_EQ(copy.Status + copy.strGUID.size(), 0u);
   EXPECT_EQ(copy.MakePath(), L"\\\\srv\\s\\f.txt");
   EXPECT_EQ(copy.slash, L'\\');
 
-  CFilePath assigned(L"x");
+  CFilePath assigned(L"x", ptFolder);
   assigned = static_cast<const CObj&>(net);
-  EXPECT_EQ(assigned.path, net.path);
+  EXPECT_EQ(assigned.PathType, ptFile);
 
   std::unique_ptr<CObj> clone(net.Clone());
   ASSERT_NE(dynamic_cast<CFilePath*>(clone.get()), nullptr);
@@ -192,6 +153,12 @@ TEST(FilePath, CopyTakesThePathAndMetadataButNotTheSeparatorOrObjectFields) {
   assigned.Copy(plain);
   EXPECT_EQ(assigned.path, net.path);
   EXPECT_FALSE(net.IsEqual(plain));
+
+  // Clear empties the path's fields and leaves those of CObj.
+  net.Clear();
+  EXPECT_TRUE(net.IsEmpty() && net.dir.empty() && net.slash == L'/' && net.Icon() == -1);
+  EXPECT_EQ(net.LastWriteTime().GetTime(), 0u);
+  EXPECT_EQ(net.Status, 1u);
 }
 
 TEST(FilePath, LongComponentsAreKeptWhole) {
@@ -209,11 +176,9 @@ TEST(FilePath, SlashHelpers) {
   EXPECT_EQ(AppendSlash(L"", L'/'), L"/");
   EXPECT_EQ(AppendSlash(L"a\\", L'/'), L"a\\");
   EXPECT_EQ(AppendSlash(L"a  \t", L'\\'), L"a\\");
-  EXPECT_EQ(AppendSlash(L"  ", L'\\'), L"\\");
 
   EXPECT_EQ(RemoveSlash(L"C:\\ "), L"C:");
   EXPECT_EQ(RemoveSlash(CString(L"C:\\ ")), L"C:\\ ");
   EXPECT_EQ(RemoveSlash(CString(L"C:/a//")), L"C:/a/");
-  EXPECT_EQ(RemoveSlash(CString()), L"");
   EXPECT_EQ(RemoveSlash(static_cast<const wchar_t*>(nullptr)), L"");
 }

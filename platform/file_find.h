@@ -1,7 +1,8 @@
 // CFileFind: the directory enumerator the tree walk runs on. Windows:
 // FindFirstFileW / FindNextFileW. POSIX: opendir / readdir; the entry's type
-// comes from d_type, and lstat is called only when a query needs more (an
-// unknown type, a link's target kind, the size, the permission bits).
+// comes from d_type, and the entry's own status (one statx, or lstat) is read
+// only when a query needs more (an unknown type, a link's target kind, the
+// size, the times, the permission bits), once per entry.
 //
 // As with the framework's enumerator, FindFile positions before the first
 // entry and each FindNextFile moves to the next one and tells whether more

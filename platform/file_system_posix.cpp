@@ -89,13 +89,6 @@ bool IdentityAt(int folder, const char* name, CFileIdentity& identity) {
   return true;
 }
 
-bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
-  CFileAttributeData data;
-  if (!PlatformGetFileAttributesEx(path, data)) return false;
-  attributes = data.dwFileAttributes;
-  return true;
-}
-
 bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
   data = CFileAttributeData();
   const std::string native = ToNativePath(path);

@@ -17,13 +17,6 @@ CFileTimeHalves HalvesOf(const FILETIME& time) { return CFileTimeHalves{time.dwL
 
 }  // namespace
 
-bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
-  CFileAttributeData data;
-  if (!PlatformGetFileAttributesEx(path, data)) return false;
-  attributes = data.dwFileAttributes;
-  return true;
-}
-
 bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
   data = CFileAttributeData();
   WIN32_FILE_ATTRIBUTE_DATA d{};
