@@ -6,6 +6,7 @@
 #include "log/os_version.h"
 #include "object/obj.h"
 #include "object/std_list.h"
+#include "object/std_map.h"
 #include "path/file_path.h"
 #include "text/string_tokenizer.h"
 #include "text/tokens.h"

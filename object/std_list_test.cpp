@@ -11,9 +11,8 @@ namespace {
 // A path that counts its destructions.
 class CCountedPath : public CFilePath {
  public:
-  CCountedPath() = default;
   explicit CCountedPath(const wchar_t* p) : CFilePath(p) {}
-  CCountedPath(const CCountedPath& o) = default;
+  CCountedPath() = default;
   ~CCountedPath() override { ++s_nDestroyed; }
   static int s_nDestroyed;
 };
@@ -41,22 +40,16 @@ TEST_F(StdList, DestroysEachObjectOnce) {
   auto* b = new CCountedPath(L"b");
   {
     CCountedList owning;
-    owning.Add(a);
-    owning.Add(nullptr);
     owning.AddHead(a);
-    owning.AddTail(b);
+    owning.Add(nullptr);
+    owning.AddTail(a);
+    owning.Add(b);
     CCountedList borrowing(false);
-    borrowing.Add(a);
     borrowing.Add(b);
-    borrowing.Remove(b);  // removes, destroys nothing
-    EXPECT_EQ(borrowing.GetCount(), 1u);
-
-    owning.RemoveAndDestroy(a);  // both entries of a, one destruction
+    owning.RemoveAndDestroy(a);  // both entries, one destruction
     EXPECT_EQ(Destroyed(), 1);
-    EXPECT_EQ(owning.GetCount(), 2u);  // nullptr, b
-
-    owning.Add(b);  // b twice again
-    borrowing.RemoveAll();
+    EXPECT_EQ(owning.GetCount(), 2u);
+    owning.Add(b);  // b twice
   }
   // The owning list destroyed b once; the borrowing one nothing.
   EXPECT_EQ(Destroyed(), 2);
@@ -66,82 +59,49 @@ TEST_F(StdList, CopiesAreDeepAndCopyDestroysBorrowedElements) {
   CFilePathList paths;
   paths.Add(new CFilePath(L"C:\\Work\\main.cpp"));
   paths.Add(new CFilePath(L"D:\\x\\y.doc"));
-  paths.ShowError(L"last");
   const CFilePathList copy(paths);
-  ASSERT_EQ(copy.GetCount(), 2u);
   EXPECT_NE(copy.GetHead(), paths.GetHead());
-  EXPECT_TRUE(copy.GetHead()->IsEqual(*paths.GetHead()));
   EXPECT_EQ(Forward(copy), Forward(paths));
-  EXPECT_EQ(copy.GetLastError(), L"last");
 
-  {
-    CCountedList first;
-    first.Add(new CCountedPath(L"a"));
-    first.Add(new CCountedPath(L"b"));
-    CCountedList second(first);
-    second += second;  // copies of the two it held
-    EXPECT_EQ(second.GetCount(), 4u);
-    second = second;  // onto itself: nothing lost
-    EXPECT_EQ(second.GetCount(), 4u);
-  }
-  EXPECT_EQ(Destroyed(), 6);
-
-  // Copy destroys what the list held, owned or borrowed, and takes the
-  // source's owning flag.
   CCountedList source;
   source.Add(new CCountedPath(L"s"));
-  auto* borrowed = new CCountedPath(L"borrowed");
+  {
+    CCountedList twice(source);
+    twice += twice;  // copies of what it held
+    twice = twice;   // onto itself: nothing lost
+    EXPECT_EQ(Forward(twice), (std::vector<CString>{L"s", L"s"}));
+  }
+  EXPECT_EQ(Destroyed(), 2);
+
+  // Copy destroys what the list held, borrowed or not, and takes the
+  // source's owning flag.
   {
     CCountedList target(false);
-    target.Add(borrowed);
+    target.Add(new CCountedPath(L"borrowed"));
     target.Copy(source);
-    EXPECT_EQ(Destroyed(), 7);
-    EXPECT_EQ(Forward(target), std::vector<CString>{L"s"});
+    EXPECT_EQ(Destroyed(), 3);
   }
-  EXPECT_EQ(Destroyed(), 8);  // the copy, owned now
+  EXPECT_EQ(Destroyed(), 4);
 }
 
 TEST_F(StdList, PositionsWalkBothWaysAndSetAtInsertsBefore) {
   CFilePathList list;
   const CFilePathList& constant = list;
-  EXPECT_TRUE(list.IsEnd(list.GetTailPosition()));
-  EXPECT_TRUE(constant.IsEnd(constant.GetHeadPosition()));
-
+  EXPECT_TRUE(constant.IsEnd(constant.GetTailPosition()));
   list.Add(new CFilePath(L"a"));
   list.Add(new CFilePath(L"b"));
   list.SetAt(list.GetHeadPosition(), new CFilePath(L"p"));
   EXPECT_EQ(Forward(constant), (std::vector<CString>{L"p", L"a", L"b"}));
 
   std::vector<CString> backward;
-  for (auto pos = constant.GetTailPosition(); !constant.IsEnd(pos);) {
-    backward.push_back(constant.GetPrev(pos)->GetPath());
-  }
+  for (auto pos = list.GetTailPosition(); !list.IsEnd(pos);) backward.push_back(list.GetPrev(pos)->GetPath());
   EXPECT_EQ(backward, (std::vector<CString>{L"b", L"a", L"p"}));
-
-  auto pos = list.GetTailPosition();
-  CFilePath*& last = list.GetPrev(pos);  // the list's own slot
-  delete last;
-  last = nullptr;
-  EXPECT_EQ(list.GetTail(), nullptr);
-  EXPECT_EQ(list.GetAt(pos)->GetPath(), L"a");
 }
 
 TEST_F(StdList, ForEachAndListRemovalSurviveDestruction) {
   CCountedList list;
   for (const wchar_t* name : {L"a", L"b", L"c"}) list.Add(new CCountedPath(name));
-  int visited = 0;
-  struct CContext {
-    CCountedList* list;
-    int* visited;
-  } context{&list, &visited};
-  list.ForEach(
-      [](CCountedPath* p, void* c) {
-        auto* ctx = static_cast<CContext*>(c);
-        ++*ctx->visited;
-        ctx->list->RemoveAndDestroy(p);
-      },
-      &context);
-  EXPECT_EQ(visited, 3);
+  list.ForEach([](CCountedPath* p, void* l) { static_cast<CCountedList*>(l)->RemoveAndDestroy(p); }, &list);
   EXPECT_EQ(Destroyed(), 3);
   EXPECT_TRUE(list.IsEmpty());
 
@@ -159,5 +119,4 @@ TEST_F(StdList, ForEachAndListRemovalSurviveDestruction) {
   EXPECT_EQ(Forward(mine), std::vector<CString>{L"own"});
   mine -= mine;
   EXPECT_EQ(Destroyed(), 5);
-  EXPECT_TRUE(mine.IsEmpty());
 }

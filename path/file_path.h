@@ -32,6 +32,7 @@
 class CFileFind;
 class CFilePathList;
 class CFtpFileFind;
+class CStringTokenizer;
 
 // The kind of path a split is told to expect. Any other value is kept in
 // PathType and splits as ptFile.
@@ -81,6 +82,24 @@ class VELMORA_API CFilePath : public CObj {
   // True when both directories, backslashes read as forward slashes, are
   // equal ignoring case; drives are not compared.
   virtual bool IsEqualDir(const CFilePath& o) const;
+
+  // ---- Text form (file_path_xml.cpp): a "CFilePath" element ----
+
+  using CObj::ReadXML;
+  using CObj::ReadXMLAttr;
+  CString XMLObject() const override;
+  // The seventeen fields in persisted order (path, drive, dir, filename, ext,
+  // slash as its character code, FileAttributes, the Lo and Hi halves of the
+  // three times, FileSizeHigh, FileSizeLow, Icon, PathType), numbers in
+  // signed decimal. CObj's fields are not written.
+  void WriteXMLAttr(CString& out) override;
+  // Takes one of the seventeen (name ignoring case) exactly as written:
+  // nothing is re-split or normalised. Other names change nothing. Always
+  // true.
+  bool ReadXMLAttr(const CString& name, const CString& value) override;
+  // Reads one element from the front of text as ReadXML(CString&) does,
+  // except that blanks after "<" are accepted.
+  virtual bool ReadXML(CStringTokenizer& text);
 
   // Each calls the matching Copy; the first two Copy(const CObj&). No chaining.
   void operator=(const CFilePath& o);
