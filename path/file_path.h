@@ -30,6 +30,7 @@
 #include "platform/file_time.h"
 
 class CFileFind;
+class CFilePathList;
 class CFtpFileFind;
 class CStringTokenizer;
 
@@ -247,6 +248,96 @@ class VELMORA_API CFilePath : public CObj {
   bool IsBMP() const;    // .bmp .pcx
   bool IsBIN() const;    // .bin
   bool IsTXT() const;    // .txt
+
+  // ---- File-system operations (file_path_fs.cpp) ----
+  // None logs or shows a message; a failing platform call is a false or
+  // empty result. The static tests and DeleteFileW first drop trailing white
+  // space and one trailing separator (RemoveSlash); an empty text is false
+  // without asking the platform.
+
+  // p names an existing item that is neither a folder nor a volume label (a
+  // link is the item itself).
+  static bool IsExistsFile(const CString& p);
+  // p names an existing folder (or a link to one).
+  static bool IsExistsDirectory(const CString& p);
+  // ReadStatus(): the path exists; the attribute block is filled.
+  bool IsExists();
+  // ReadStatus() and the item is no folder; the attribute block is filled.
+  bool IsExistsFile();
+  // The folder part (GetDriveAndDir()) exists as a folder: the folder itself
+  // for a ptFolder path, the folder that would hold the file otherwise. This
+  // object is not changed.
+  bool IsExistsDirectory() const;
+  // path is not empty and IsExistsDirectory(path).
+  bool IsFolder() const;
+  // path is not empty and IsExistsFile(path).
+  bool IsFile() const;
+
+  // Deletes the one file p names. False, and nothing deleted, for a folder,
+  // a read-only file or a missing one.
+  static bool DeleteFileW(const CString& p);
+  // DeleteFileW(path); the object is not changed.
+  bool DeleteFileW() const;
+  // Renames the file within its folder to n, split at its first dot as
+  // SetFileNameAndExt does (a name without a dot keeps the extension), and
+  // this object follows. Never replaces an existing item. False, and
+  // nothing changed, when the rename fails or n holds a separator (the
+  // folder never changes).
+  bool RenameFile(const CString& n);
+  // Makes the last level of the folder part (GetDriveAndDir()); its parent
+  // must exist. True also when the folder exists already.
+  bool CreateDirectoryW() const;
+  // Makes every missing level of the folder part, from the root down (for a
+  // network path, below the server: the share must exist). Levels that are
+  // links to folders are passed through as the platform's mkdir does;
+  // nothing is ever replaced or removed. False at the first level that
+  // cannot be made; the levels made so far stay. This object is not changed.
+  bool CreateFolder() const;
+
+  // "file://" followed by path (two slashes: file://C:/Work/a.txt).
+  CString GetURL() const;
+  // The platform's short (8.3) form of path; on POSIX path itself. Empty
+  // when the path does not exist.
+  CString GetShortPathNameW() const;
+  // "../" followed by path from the first "My Pictures", else the first "My
+  // Documents", else the first "Desktop" (case matters); path unchanged when
+  // it holds none of them.
+  CString GetDisplayPathName() const;
+
+  // ---- Folder chains (file_path_chain.cpp) ----
+  // The folder names of a path are the pieces of GetDir(false), trimmed,
+  // between backslashes and forward slashes, empty pieces skipped:
+  // /Work/Src/ has Work and Src, \\server\share\ has server and share, the
+  // root none. Only dir (and through MakePath path) changes; nothing touches
+  // the disk.
+
+  // Appends to list, for each folder name in order, a new copy of this path
+  // whose directory is that one folder (C:/Work/Src/main.cpp gives
+  // C:/Work/main.cpp and C:/Src/main.cpp). The list is not emptied first.
+  void SplitSubfolders(CFilePathList& list) const;
+  // SetDir of the directories of list's elements joined in order (doubled
+  // separators collapse); the root for an empty list.
+  void MakeSubfolders(const CFilePathList& list);
+  // Appends o's last folder name to dir. False, and nothing changed, when o
+  // has no folder name.
+  bool AddFolder(const CFilePath& o);
+  // Appends the directory text d (several levels, a leading separator or
+  // none; empty appends nothing). Always true.
+  bool AppendDir(const CString& d);
+  // AppendDir(o.GetDir(false)).
+  bool AppendDir(const CFilePath& o);
+  // Drops from dir the characters it shares at its start with o's directory,
+  // compared one by one and case-sensitively (not by whole names: /ab/x/
+  // less /a/ is /b/x/). Always true.
+  bool SubstructDir(const CFilePath& o);
+  // Drops the last folder name; the root stays the root, a network path
+  // keeps its form (\\server\share\ becomes \\server\).
+  void UpDir();
+  // The last folder name; empty at the root.
+  CString GetTailDir() const;
+  // o's folder names are this path's plus exactly one, compared ignoring
+  // case; drives, names and extensions are not compared.
+  bool IsParent(const CFilePath& o) const;
 
   // Fields in their persisted order; the names are the keys of the text form.
   _PathType PathType = ptFile;  // the kind given to the last split

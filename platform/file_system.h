@@ -50,6 +50,16 @@ bool PlatformSetFileAttributes(const CString& path, uint32_t attributes);
 // false when it cannot be made or already exists.
 bool PlatformCreateDirectory(const CString& path);
 
+// Deletes one file, or one link itself (DeleteFileW). Refuses a folder and a
+// read-only file (POSIX: one without the owner's write bit), as Windows
+// does. Returns false when nothing was deleted.
+bool PlatformDeleteFile(const CString& path);
+
+// The short (8.3) form of an existing path (GetShortPathNameW), of any
+// length. POSIX has no short names: path itself when the item exists (a
+// link counts itself). Empty when the path does not exist or the call fails.
+CString PlatformGetShortPathName(const CString& path);
+
 // Moves a file, folder or link (the link itself) to `to` on the same volume.
 // Never replaces: when `to` exists, the move fails and both items stay.
 // Never copies: a destination on another volume fails (POSIX: EXDEV).

@@ -122,6 +122,24 @@ bool PlatformSetFileAttributes(const CString& path, uint32_t attributes) {
 
 bool PlatformCreateDirectory(const CString& path) { return Done(::mkdir(ToNativePath(path).c_str(), 0777) == 0); }
 
+bool PlatformDeleteFile(const CString& path) {
+  const std::string native = ToNativePath(path);
+  struct stat st {};
+  if (!Done(::lstat(native.c_str(), &st) == 0)) return false;
+  // What Windows refuses. A link has no read-only bit of its own.
+  if (S_ISDIR(st.st_mode) || (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))) {
+    errno = S_ISDIR(st.st_mode) ? EISDIR : EACCES;
+    return Done(false);
+  }
+  // unlink never removes a folder, also one put in the file's place meanwhile.
+  return Done(::unlink(native.c_str()) == 0);
+}
+
+CString PlatformGetShortPathName(const CString& path) {
+  struct stat st {};
+  return Done(::lstat(ToNativePath(path).c_str(), &st) == 0) ? path : CString();
+}
+
 int PlatformMoveFile(const CString& from, const CString& to) {
   return MoveNoReplaceAt(AT_FDCWD, ToNativePath(from).c_str(), AT_FDCWD, ToNativePath(to).c_str()) ? 1 : 0;
 }

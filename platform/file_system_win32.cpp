@@ -39,6 +39,22 @@ bool PlatformCreateDirectory(const CString& path) {
   return Done(::CreateDirectoryW(LongPathOf(path).c_str(), nullptr) != FALSE);
 }
 
+bool PlatformDeleteFile(const CString& path) { return Done(::DeleteFileW(LongPathOf(path).c_str()) != FALSE); }
+
+CString PlatformGetShortPathName(const CString& path) {
+  // The path as the caller wrote it: the "\\?\" form would come back in the
+  // result. Asked twice, as the size it needs may change in between.
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    const DWORD size = ::GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (!Done(size != 0)) return CString();
+    CString shortPath(size, L'\0');
+    const DWORD length = ::GetShortPathNameW(path.c_str(), &shortPath[0], size);
+    if (!Done(length != 0)) return CString();
+    if (length < size) return shortPath.substr(0, length);
+  }
+  return CString();
+}
+
 int PlatformMoveFile(const CString& from, const CString& to) {
   // No MOVEFILE_REPLACE_EXISTING (an existing item is never destroyed) and no
   // MOVEFILE_COPY_ALLOWED (another volume fails).

@@ -59,6 +59,24 @@ class CScopedNoDocumentsFolder {
   void* m_pKey = nullptr;  // Windows: the key standing in for HKEY_CURRENT_USER
 };
 
+// A network share (\\server\share) a test may fill, removed with everything
+// in it when the object goes. Under Wine a network path names a folder of
+// the prefix (dosdevices/unc/server/share), which the object makes. Path()
+// is empty where there is none (POSIX; Windows outside Wine): then skip.
+class CScopedNetworkShare {
+ public:
+  CScopedNetworkShare();
+  ~CScopedNetworkShare();
+  CScopedNetworkShare(const CScopedNetworkShare&) = delete;
+  CScopedNetworkShare& operator=(const CScopedNetworkShare&) = delete;
+
+  const CString& Path() const { return m_strPath; }
+
+ private:
+  CString m_strPath;    // \\server\share
+  CString m_strServer;  // the local folder that stands for the server
+};
+
 // Makes the folder and any missing parents.
 bool MakeFoldersForTesting(const CString& path);
 // Creates or replaces a file with the given bytes; makes missing parents.

@@ -119,6 +119,11 @@ CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() = default;
 
 CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() = default;
 
+// POSIX has no network paths.
+CScopedNetworkShare::CScopedNetworkShare() = default;
+
+CScopedNetworkShare::~CScopedNetworkShare() = default;
+
 bool GiveAwayForTesting(const CString& path) {
   return ::geteuid() == 0 && ::lchown(ToNativePath(path).c_str(), 65534, 65534) == 0;
 }

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "platform/win32_long_path.h"
@@ -181,6 +182,42 @@ bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
   for (int i = 0; i < 100 && !ExistsForTesting(link); ++i) ::Sleep(50);
   const DWORD attributes = ::GetFileAttributesW(OsPath(link).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+// The Windows name of a Unix file, or empty outside Wine.
+CString DosFileName(const CString& unixName) {
+  const auto toDos = reinterpret_cast<CWineDosName>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (toDos == nullptr || n <= 0) return CString();
+  std::string narrow(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, &narrow[0], n, nullptr, nullptr);
+  wchar_t* dosName = toDos(narrow.c_str());
+  if (dosName == nullptr) return CString();
+  const CString wide = dosName;
+  ::HeapFree(::GetProcessHeap(), 0, dosName);
+  return wide;
+}
+
+}  // namespace
+
+CScopedNetworkShare::CScopedNetworkShare() {
+  // Wine keeps its drives as links in dosdevices, and network paths in its
+  // unc folder.
+  const CString drive = UnixFileName(L"C:\\");
+  const size_t at = drive.rfind(L"/c:");
+  if (at == CString::npos) return;
+  const CString server = L"velmora-" + std::to_wstring(::GetCurrentProcessId());
+  const CString local = DosFileName(drive.substr(0, at) + L"/unc/" + server);
+  if (local.empty() || !MakeFoldersForTesting(local + L"\\share")) return;
+  m_strServer = local;
+  m_strPath = L"\\\\" + server + L"\\share";
+}
+
+CScopedNetworkShare::~CScopedNetworkShare() {
+  if (!m_strServer.empty()) RemoveTreeForTesting(m_strServer);
 }
 
 namespace {
