@@ -1,0 +1,139 @@
+#include "app/engine/batch_restore.h"
+
+#include <algorithm>
+
+#include "app/engine/actions.h"
+#include "app/engine/trash_listing.h"
+#include "platform/folder_handle.h"
+#include "platform/process.h"
+#include "text/format.h"
+#include "winui/message_pump.h"
+
+namespace {
+
+// The folders items go back into, opened one level at a time from an
+// anchor, and the last one kept open for the next item: a batch lists the
+// items of one folder together.
+class CSourceFolders {
+ public:
+  CSourceFolders(const CString& source, CDiskInterface& disk) : m_strSource(source), m_disk(disk) {}
+
+  // The folder that holds path, and the name in it; null when the folder
+  // cannot be reached or made.
+  const CFolderHandle* ParentOf(const CString& path, CString& name) {
+    const wchar_t sep = PlatformPathSeparator();
+    const size_t slash = path.find_last_of(sep);
+    if (slash == CString::npos) return nullptr;
+    name = path.substr(slash + 1);
+    const CString parent = path.substr(0, slash + 1);
+    if (m_folder.IsOpen() && parent == m_strOpen) return &m_folder;
+    m_folder.Close();
+    if (!Open(parent)) return nullptr;
+    m_strOpen = parent;
+    return &m_folder;
+  }
+
+ private:
+  // parent ends with the separator.
+  bool Open(const CString& parent) {
+    const wchar_t sep = PlatformPathSeparator();
+    CString anchor = m_strSource, rest;
+    const CString within = !anchor.empty() && anchor.back() == sep ? anchor : anchor + sep;
+    if (!m_strSource.empty() && parent.compare(0, within.size(), within) == 0) {
+      rest = parent.substr(within.size());
+    } else {
+      const size_t root = parent.find(sep);
+      anchor = parent.substr(0, root + 1);
+      rest = parent.substr(root + 1);
+    }
+    CFolderHandle folder;
+    if (!m_disk.OpenFolder(nullptr, anchor, false, folder)) return false;
+    for (size_t start = 0; start < rest.size();) {
+      const size_t end = rest.find(sep, start);
+      const CString level = rest.substr(start, end - start);
+      start = end + 1;
+      if (level.empty()) continue;
+      CFolderHandle next;
+      if (!m_disk.OpenFolder(&folder, level, true, next)) return false;
+      folder = std::move(next);
+    }
+    m_folder = std::move(folder);
+    return true;
+  }
+
+  CString m_strSource;
+  CDiskInterface& m_disk;
+  CString m_strOpen;  // the path m_folder was opened for
+  CFolderHandle m_folder;
+};
+
+CString ParentPath(const CString& path) { return path.substr(0, path.find_last_of(PlatformPathSeparator())); }
+
+CString LastName(const CString& path) { return path.substr(path.find_last_of(PlatformPathSeparator()) + 1); }
+
+// The moves back and what follows them. Throws the run's exceptions.
+void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView& view, CDiskInterface& disk,
+                  CBatchJobOutcome& outcome) {
+  const CString& batchPath = plan.strBatch;
+  view.AddLine(Format(L"== Restore %d items from '%s'", outcome.nItems, batchPath));
+  CFolderHandle trash, batch;
+  if (!disk.OpenPrivateFolder(nullptr, ParentPath(batchPath), false, trash) ||
+      !disk.OpenPrivateFolder(&trash, LastName(batchPath), false, batch))
+    throw new CActException(L"Cannot open folder " + batchPath);
+  view.SetProgressRange(outcome.nItems);
+  CAction reporter(&view, disk);
+  CSourceFolders folders(source, disk);
+  for (const CBatchItem& item : plan.items) {
+    ThrowIfCancelled();
+    CString name;
+    const CFolderHandle* parent = nullptr;
+    // An item gone from the batch makes no folder on its way back.
+    const bool moved = plan.present.count(item.strName) != 0 &&
+                       (parent = folders.ParentOf(item.strSource, name)) != nullptr &&
+                       disk.MoveItem(batch, item.strName, *parent, name);
+    ++(moved ? outcome.nDone : outcome.nErrors);
+    reporter.LogMove(batchPath + PlatformPathSeparator() + item.strName, item.strSource, !moved);
+    PumpMessage();
+  }
+  for (const CString& name : plan.unrecorded) view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
+  outcome.nLeft = static_cast<int32_t>(plan.unrecorded.size());
+  batch.Close();
+  if (disk.RemoveEmptyFolder(trash, LastName(batchPath)))
+    view.AddLine(L"== Removed the empty batch folder '" + batchPath + L"'");
+  AddSummary(view, outcome);
+}
+
+}  // namespace
+
+bool PlanRestore(const CString& batch, const CString& logPath, CRestorePlan& plan, CString& error,
+                 CDiskInterface& disk) {
+  plan = CRestorePlan();
+  plan.strBatch = batch;
+  CBatchRecordScan scan({batch}, disk);
+  if (!scan.ReadLog(logPath, error)) return false;
+  plan.items = scan.Items(0);
+  std::reverse(plan.items.begin(), plan.items.end());
+  const CFolderContents contents = ListFolderContents(batch, false, disk);
+  plan.present.insert(contents.names.begin(), contents.names.end());
+  std::set<CString> recorded;
+  for (const CBatchItem& item : plan.items) recorded.insert(item.strName);
+  for (const CString& name : plan.present)
+    if (recorded.count(name) == 0) plan.unrecorded.push_back(name);
+  return true;
+}
+
+CBatchJobOutcome RunRestore(const CRestorePlan& plan, const CString& source, CBatchJobView& view,
+                            CDiskInterface& disk) {
+  const int32_t count = static_cast<int32_t>(plan.items.size());
+  return RunBatchJob(kRestoreJobName, FormatRestoreQuestion(count, plan.strBatch), view,
+                     [&](CBatchJobOutcome& outcome) {
+                       outcome.nItems = count;
+                       RestoreItems(plan, source, view, disk, outcome);
+                     });
+}
+
+CString FormatRestoreQuestion(int32_t count, const CString& batch) {
+  return Format(L"Are you sure you want to move %d items back to where they came from\nFrom:\n'%s'", count, batch);
+}
+
+CString FormatLeftInPlace(const CString& path) { return L"== Left in place, not in the log: " + path; }
