@@ -56,5 +56,10 @@ bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name)
 // itself, never followed or entered; a folder or file that is read-only for
 // its owner is made writable first. POSIX: relative to open descriptors
 // (unlinkat). Returns false when anything could not be deleted (what could
-// is gone).
+// is gone). Where links cannot be deleted as themselves
+// (PlatformDeletesLinksAsThemselves), they and the folders holding them stay.
 bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name);
+
+// False only under Wine, which shows a Unix link as a reparse point but,
+// asked to delete it, deletes what it points to.
+bool PlatformDeletesLinksAsThemselves();

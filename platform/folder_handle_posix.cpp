@@ -127,3 +127,5 @@ bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name)
 bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name) {
   return RecordPosixResult(RemoveTreeAt(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str()));
 }
+
+bool PlatformDeletesLinksAsThemselves() { return true; }

@@ -11,18 +11,24 @@ CString Join(const CString& folder, const CString& name) {
   return !folder.empty() && folder.back() == L'\\' ? folder + name : folder + L"\\" + name;
 }
 
+// A link, junction or other reparse point goes as itself: RemoveDirectoryW
+// and DeleteFileW remove the link, never what it points to. Wine shows a
+// Unix link as a reparse point but deletes its target through both, so
+// there it stays.
+bool DeleteLink(const CString& path, bool folder) {
+  if (!PlatformDeletesLinksAsThemselves()) return false;
+  return (folder ? ::RemoveDirectoryW(LongPathOf(path).c_str()) : ::DeleteFileW(LongPathOf(path).c_str())) != FALSE;
+}
+
 bool RemoveTree(const CString& path) {
   const DWORD attributes = ::GetFileAttributesW(LongPathOf(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  // A read-only item cannot be deleted; on a link this changes the link.
-  if (attributes & FILE_ATTRIBUTE_READONLY)
+  // A read-only item cannot be deleted.
+  if ((attributes & FILE_ATTRIBUTE_READONLY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
     ::SetFileAttributesW(LongPathOf(path).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
   const bool folder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  // A link or junction goes as itself: RemoveDirectoryW and DeleteFileW never
-  // reach what it points to.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return DeleteLink(path, folder);
   if (!folder) return ::DeleteFileW(LongPathOf(path).c_str()) != FALSE;
-  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-    return ::RemoveDirectoryW(LongPathOf(path).c_str()) != FALSE || ::DeleteFileW(LongPathOf(path).c_str()) != FALSE;
   bool ok = true;
   WIN32_FIND_DATAW data{};
   const HANDLE find = ::FindFirstFileW(LongPathOf(Join(path, L"*")).c_str(), &data);
@@ -77,4 +83,10 @@ bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name)
 
 bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name) {
   return RemoveTree(Join(parent.m_strPath, name));
+}
+
+bool PlatformDeletesLinksAsThemselves() {
+  static const bool wine =
+      ::GetProcAddress(::GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+  return !wine;
 }

@@ -4,6 +4,7 @@
 
 #include "app/engine/trash_folder.h"
 #include "log/log_file.h"
+#include "platform/folder_handle.h"
 #include "platform/encoding.h"
 #include "platform/process.h"
 #include "platform/testing/faulty_disk.h"
@@ -59,9 +60,11 @@ TEST_F(BatchPurge, OnlyBatchFoldersOlderThanTheLimitGoAndNoLinkIsFollowed) {
   CJobView view;
   const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 30, view);
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(outcome.nDone, 1);
-  EXPECT_EQ(view.m_items, CStringArray{L" OK  Deleted " + old});
-  EXPECT_FALSE(ExistsForTesting(old));
+  // Under Wine a link cannot go as itself: it stays, and so does its batch.
+  const bool deleted = PlatformDeletesLinksAsThemselves() || !(fileLink || folderLink);
+  EXPECT_EQ(outcome.nDone, deleted ? 1 : 0);
+  EXPECT_EQ(view.m_items, CStringArray{(deleted ? L" OK  Deleted " : L" ERROR  Cannot delete ") + old});
+  EXPECT_EQ(ExistsForTesting(old), !deleted);
   std::string bytes;
   EXPECT_TRUE(ReadFileForTesting(m_tmp / L"outside/keep.txt", bytes) && bytes == "k");
   for (const wchar_t* kept : {L"2026_11_05_02_34_50/_a.obj", L"2026_09_01_00_00_00", L"2026_02_30_00_00_00",
