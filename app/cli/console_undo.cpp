@@ -129,9 +129,10 @@ bool BatchOf(CConsoleScreen& screen, const CUndoCommand& command, CString& batch
 // What a restore would do, as its lines would say it; changes nothing.
 int PrintRestorePlan(CConsoleScreen& screen, const CRestorePlan& plan) {
   int32_t back = 0;
-  for (const CBatchItem& item : plan.items) {
+  for (size_t i = 0; i < plan.items.size(); ++i) {
+    const CBatchItem& item = plan.items[i];
     uint32_t attributes = 0;
-    const bool goes = plan.present.count(item.strName) != 0 && !RealDisk().GetAttributes(item.strSource, attributes);
+    const bool goes = plan.inBatch[i] && !RealDisk().GetAttributes(item.strSource, attributes);
     back += goes;
     screen.Print(ConsoleStream::kOutput, CString(goes ? L" OK " : L" ERROR ") + L" From " + plan.strBatch +
                                              PlatformPathSeparator() + item.strName + L" ==> " + item.strSource + L"\n");

@@ -1,9 +1,10 @@
 #include "app/engine/batch_restore.h"
 
 #include <algorithm>
+#include <numeric>
 
 #include "app/engine/actions.h"
-#include "app/engine/trash_listing.h"
+#include "platform/file_find.h"
 #include "platform/folder_handle.h"
 #include "platform/process.h"
 #include "text/format.h"
@@ -83,12 +84,13 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
   view.SetProgressRange(outcome.nItems);
   CAction reporter(&view, disk);
   CSourceFolders folders(source, disk);
-  for (const CBatchItem& item : plan.items) {
+  for (size_t i = 0; i < plan.items.size(); ++i) {
     ThrowIfCancelled();
+    const CBatchItem& item = plan.items[i];
     CString name;
     const CFolderHandle* parent = nullptr;
     // An item gone from the batch makes no folder on its way back.
-    const bool moved = plan.present.count(item.strName) != 0 &&
+    const bool moved = plan.inBatch[i] &&
                        (parent = folders.ParentOf(item.strSource, name)) != nullptr &&
                        disk.MoveItem(batch, item.strName, *parent, name);
     ++(moved ? outcome.nDone : outcome.nErrors);
@@ -109,16 +111,35 @@ bool PlanRestore(const CString& batch, const CString& logPath, CRestorePlan& pla
                  CDiskInterface& disk) {
   plan = CRestorePlan();
   plan.strBatch = batch;
-  CBatchRecordScan scan({batch}, disk);
-  if (!scan.ReadLog(logPath, error)) return false;
-  plan.items = scan.Items(0);
-  std::reverse(plan.items.begin(), plan.items.end());
-  const CFolderContents contents = ListFolderContents(batch, false, disk);
-  plan.present.insert(contents.names.begin(), contents.names.end());
-  std::set<CString> recorded;
-  for (const CBatchItem& item : plan.items) recorded.insert(item.strName);
-  for (const CString& name : plan.present)
-    if (recorded.count(name) == 0) plan.unrecorded.push_back(name);
+  {
+    CBatchRecordScan scan({batch}, disk);
+    if (!scan.ReadLog(logPath, error)) return false;
+    plan.items = scan.TakeItems(0);
+  }
+  std::vector<CBatchItem>& items = plan.items;
+  std::reverse(items.begin(), items.end());
+  // The listing is matched against the items sorted by name (their names
+  // differ), not against a copy of their names.
+  std::vector<size_t> byName(items.size());
+  std::iota(byName.begin(), byName.end(), size_t(0));
+  const auto nameLess = [&items](size_t a, size_t b) { return items[a].strName < items[b].strName; };
+  std::sort(byName.begin(), byName.end(), nameLess);
+  plan.inBatch.assign(items.size(), false);
+  CFileFind find;
+  if (disk.ListFolder(batch, find)) {
+    for (bool more = true; more;) {
+      more = find.FindNextFile();
+      if (find.IsDots()) continue;
+      const CString name = find.GetFileName();
+      const auto at = std::lower_bound(byName.begin(), byName.end(), name,
+                                       [&items](size_t i, const CString& n) { return items[i].strName < n; });
+      if (at != byName.end() && items[*at].strName == name)
+        plan.inBatch[*at] = true;
+      else
+        plan.unrecorded.push_back(name);
+    }
+  }
+  std::sort(plan.unrecorded.begin(), plan.unrecorded.end());
   return true;
 }
 

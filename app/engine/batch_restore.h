@@ -2,7 +2,6 @@
 // they came from.
 #pragma once
 
-#include <set>
 #include <vector>
 
 #include "app/engine/batch_job.h"
@@ -12,16 +11,17 @@
 
 // What a restore will do, found before anything moves.
 struct CRestorePlan {
-  CString strBatch;                // the batch folder
-  std::vector<CBatchItem> items;   // recorded items, in the order they go back
-                                   // (the reverse of their records)
-  std::set<CString> present;       // the names in the batch folder now
-  CStringArray unrecorded;         // names in it without a record, sorted
+  CString strBatch;               // the batch folder
+  std::vector<CBatchItem> items;  // recorded items, in the order they go back
+                                  // (the reverse of their records)
+  std::vector<bool> inBatch;      // for each item: it is in the batch folder
+  CStringArray unrecorded;        // names in it without a record, sorted
 };
 
 // Reads the log at logPath (one pass, line by line) for the records of
-// batch, and lists batch. False, with the reason in error, when the log
-// exists but cannot be read.
+// batch, and lists batch. Memory grows with the batch's records, never with
+// the log. False, with the reason in error, when the log exists but cannot
+// be read.
 bool PlanRestore(const CString& batch, const CString& logPath, CRestorePlan& plan, CString& error,
                  CDiskInterface& disk = RealDisk());
 

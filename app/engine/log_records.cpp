@@ -106,20 +106,19 @@ void CBatchRecordScan::Add(const CString& line) {
     if (!IsFullPath(from) || !IsFullPath(to)) continue;
     size_t index = 0;
     CString name;
-    if (FindBatch(to, index, name)) {
+    const bool into = FindBatch(to, index, name);
+    if (into || FindBatch(from, index, name)) {
       CBatch& batch = m_batches[index];
       const auto old = batch.byName.find(name);
-      if (old != batch.byName.end()) batch.items[old->second].strName.clear();
-      batch.byName[name] = batch.items.size();
-      batch.items.push_back(CBatchItem{name, from});
-      return;
-    }
-    if (FindBatch(from, index, name)) {
-      CBatch& batch = m_batches[index];
-      const auto old = batch.byName.find(name);
-      if (old == batch.byName.end()) return;
-      batch.items[old->second].strName.clear();
-      batch.byName.erase(old);
+      if (old != batch.byName.end()) {
+        const size_t forgotten = old->second;
+        batch.byName.erase(old);
+        batch.items[forgotten].strName.clear();
+      }
+      if (into) {
+        batch.items.push_back(CBatchItem{name, from});
+        batch.byName.emplace(batch.items.back().strName, batch.items.size() - 1);
+      }
       return;
     }
   }
@@ -145,9 +144,16 @@ bool CBatchRecordScan::ReadLog(const CString& path, CString& error) {
   return true;
 }
 
-std::vector<CBatchItem> CBatchRecordScan::Items(size_t index) const {
+bool CBatchRecordScan::IsRecorded(size_t index, const CString& name) const {
+  return m_batches[index].byName.count(name) != 0;
+}
+
+std::vector<CBatchItem> CBatchRecordScan::TakeItems(size_t index) {
+  CBatch& batch = m_batches[index];
+  batch.byName.clear();
   std::vector<CBatchItem> items;
-  for (const CBatchItem& item : m_batches[index].items)
-    if (!item.strName.empty()) items.push_back(item);
+  for (CBatchItem& item : batch.items)
+    if (!item.strName.empty()) items.push_back(std::move(item));
+  batch.items.clear();
   return items;
 }

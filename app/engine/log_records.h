@@ -2,7 +2,9 @@
 // and of the moves back out of them, are what a restore goes by.
 #pragma once
 
+#include <deque>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -47,7 +49,7 @@ struct CBatchItem {
 // paths, so that a name holding " ==> " cannot mislead it. A move into the
 // batch records the item under its name there (a later move under the same
 // name replaces it); a move out of it (a restore) forgets it. Memory grows
-// with the records of these batches only.
+// with the records of these batches only, each name and path held once.
 class CBatchRecordScan {
  public:
   // REQUIRES: disk outlives the scan.
@@ -58,16 +60,18 @@ class CBatchRecordScan {
   // Adds every line of the log at path. A missing log has no records. False,
   // with a text that says why, when it exists but cannot be read.
   bool ReadLog(const CString& path, CString& error);
-  // The items of batches[index] the log can restore, in the order of their
-  // records.
-  std::vector<CBatchItem> Items(size_t index) const;
+  // Whether the log can restore the item name of batches[index].
+  bool IsRecorded(size_t index, const CString& name) const;
+  // Hands over the items of batches[index] the log can restore, in the order
+  // of their records; the batch then has none.
+  std::vector<CBatchItem> TakeItems(size_t index);
 
  private:
   struct CBatch {
     CFileIdentity identity;
-    bool bKnown = false;                             // identity could be read
-    std::vector<CBatchItem> items;                   // forgotten ones have no name
-    std::unordered_map<CString, size_t> byName;      // live items
+    bool bKnown = false;                                   // identity could be read
+    std::deque<CBatchItem> items;                          // forgotten ones have no name
+    std::unordered_map<std::wstring_view, size_t> byName;  // live items, by their own names
   };
   // The batch that holds path directly, and the name there; false for none.
   bool FindBatch(const CString& path, size_t& index, CString& name);

@@ -1,13 +1,26 @@
 #include "app/engine/trash_listing.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "app/engine/dry_run.h"
 #include "app/engine/log_records.h"
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
 #include "platform/process.h"
+
+namespace {
+
+bool HoldsAnything(const CString& folder, CDiskInterface& disk) {
+  CFileFind find;
+  if (!disk.ListFolder(folder, find)) return false;
+  for (bool more = true; more;) {
+    more = find.FindNextFile();
+    if (!find.IsDots()) return true;
+  }
+  return false;
+}
+
+}  // namespace
 
 std::vector<CBatchFolder> ListBatchFolders(const CString& trash, CDiskInterface& disk) {
   std::vector<CBatchFolder> batches;
@@ -31,7 +44,7 @@ std::vector<CBatchFolder> ListBatchFolders(const CString& trash, CDiskInterface&
 
 bool FindLastBatch(const CString& trash, CBatchFolder& batch, CDiskInterface& disk) {
   for (const CBatchFolder& candidate : ListBatchFolders(trash, disk)) {
-    if (ListFolderContents(candidate.strPath, false, disk).nItems == 0) continue;
+    if (!HoldsAnything(candidate.strPath, disk)) continue;
     batch = candidate;
     return true;
   }
@@ -67,9 +80,7 @@ std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CSt
     summaries[i].nItems = contents.nItems;
     summaries[i].nSize = contents.nSize;
     if (!logRead) continue;
-    std::unordered_set<CString> recorded;
-    for (const CBatchItem& item : scan.Items(i)) recorded.insert(item.strName);
-    for (const CString& name : contents.names) summaries[i].nRestorable += recorded.count(name) != 0;
+    for (const CString& name : contents.names) summaries[i].nRestorable += scan.IsRecorded(i, name);
   }
   return summaries;
 }
