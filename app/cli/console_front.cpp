@@ -6,8 +6,6 @@
 #include "app/engine/trash_folder.h"
 #include "app/settings.h"
 #include "app/velmora_app.h"
-#include "log/log_file.h"
-#include "platform/clock.h"
 #include "platform/console.h"
 #include "platform/profile.h"
 #include "platform/volume.h"
