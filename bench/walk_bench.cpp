@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -22,6 +21,7 @@
 #include "app/engine/cleanup_run.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/walk.h"
+#include "bench/bench_tree.h"
 #include "log/log_file.h"
 #include "platform/encoding.h"
 #include "platform/file_system.h"
@@ -38,54 +38,9 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 
 double MiB(uint64_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
-struct COptions {
-  long nEntries = 100000;
-  long nFolders = 10000;
-  int nDepth = 8;
+struct COptions : CTreeOptions {
   int nRounds = 3;
-  CString strRoot;
 };
-
-// The tree's shape is kept as parent indices only, so that building it costs
-// memory in proportion to the folders, not to the paths.
-struct CFolderNode {
-  int nParent;
-  int nDepth;
-  bool bDebug;
-};
-
-CString FolderPath(const CString& src, const std::vector<CFolderNode>& nodes, int index) {
-  CString path;
-  for (int i = index; i > 0; i = nodes[i].nParent)
-    path = PlatformPathSeparator() + (nodes[i].bDebug ? L"Debug" : L"d" + std::to_wstring(i)) + path;
-  return src + path;
-}
-
-bool BuildTree(const CString& src, const COptions& o, long& objFiles) {
-  std::mt19937 random(12345);
-  std::vector<CFolderNode> nodes{{-1, 0, false}};  // node 0 is src itself
-  if (!PlatformCreateDirectory(src)) return false;
-  for (long i = 1; i < o.nFolders; ++i) {
-    int parent = 0;
-    do parent = static_cast<int>(random() % nodes.size());
-    while (nodes[parent].nDepth >= o.nDepth);
-    nodes.push_back({parent, nodes[parent].nDepth + 1, random() % 100 == 0});
-    if (PlatformCreateDirectory(FolderPath(src, nodes, static_cast<int>(i)))) continue;
-    nodes.back().bDebug = false;  // its parent has a Debug folder already
-    if (!PlatformCreateDirectory(FolderPath(src, nodes, static_cast<int>(i)))) return false;
-  }
-  static const wchar_t* const kOther[] = {L".cpp", L".h", L".txt", L".rc"};
-  objFiles = 0;
-  for (long i = 0; i < o.nEntries - o.nFolders; ++i) {
-    const bool obj = random() % 10 == 0;
-    objFiles += obj;
-    const int folder = static_cast<int>(random() % nodes.size());
-    const CString path = FolderPath(src, nodes, folder) + PlatformPathSeparator() + L"f" + std::to_wstring(i) +
-                         (obj ? L".obj" : kOther[random() % 4]);
-    if (!WriteFileForTesting(path, "0123456789")) return false;
-  }
-  return true;
-}
 
 long FindCount(const CString& src, const CString& out) {
   const std::string command =
@@ -127,14 +82,10 @@ bool Parse(int argc, char** argv, COptions& o) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string key = argv[i];
     const char* value = argv[i + 1];
-    if (key == "--entries") o.nEntries = std::atol(value);
-    else if (key == "--folders") o.nFolders = std::atol(value);
-    else if (key == "--depth") o.nDepth = std::atoi(value);
-    else if (key == "--rounds") o.nRounds = std::max(1, std::atoi(value));
-    else if (key == "--root") o.strRoot = WidenFromAnsi(value);
-    else return false;
+    if (key == "--rounds") o.nRounds = std::max(1, std::atoi(value));
+    else if (!TakeTreeOption(key, value, o)) return false;
   }
-  return argc % 2 == 1 && o.nFolders >= 1 && o.nEntries > o.nFolders && o.nDepth >= 1;
+  return argc % 2 == 1 && IsValidTree(o);
 }
 
 }  // namespace
@@ -150,7 +101,7 @@ int main(int argc, char** argv) {
   const CString src = work / L"src";
   long objFiles = 0;
   const Clock::time_point built0 = Clock::now();
-  if (!BuildTree(src, o, objFiles)) {
+  if (!BuildBenchTree(src, o, objFiles)) {
     std::fprintf(stderr, "cannot build the tree under %s\n", NarrowToAnsi(work.Path()).c_str());
     return 1;
   }

@@ -31,6 +31,19 @@ class CRealDisk : public CDiskInterface {
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override {
     return entry.MoveEntry(folder, name) == 1;
   }
+  bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override {
+    return PlatformOpenFolder(parent, name, create, folder);
+  }
+  bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                const CString& toName) override {
+    return PlatformMoveItem(from, fromName, to, toName);
+  }
+  bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override {
+    return PlatformRemoveEmptyFolder(parent, name);
+  }
+  bool RemoveTree(const CFolderHandle& parent, const CString& name) override {
+    return PlatformRemoveTree(parent, name);
+  }
   long LastError() override { return PlatformLastError(); }
 };
 
@@ -69,6 +82,23 @@ bool CDiskWrapper::GetEntryIdentity(const CFileFind& entry, CFileIdentity& ident
 
 bool CDiskWrapper::MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
   return m_target.MoveEntry(entry, folder, name);
+}
+
+bool CDiskWrapper::OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) {
+  return m_target.OpenFolder(parent, name, create, folder);
+}
+
+bool CDiskWrapper::MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                            const CString& toName) {
+  return m_target.MoveItem(from, fromName, to, toName);
+}
+
+bool CDiskWrapper::RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) {
+  return m_target.RemoveEmptyFolder(parent, name);
+}
+
+bool CDiskWrapper::RemoveTree(const CFolderHandle& parent, const CString& name) {
+  return m_target.RemoveTree(parent, name);
 }
 
 long CDiskWrapper::LastError() { return m_target.LastError(); }

@@ -42,6 +42,15 @@ class CDiskInterface {
   virtual bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) = 0;
   virtual bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) = 0;
   virtual bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) = 0;
+  // The operations of a restore and a purge, relative to open folders
+  // (folder_handle.h): PlatformOpenFolder, PlatformMoveItem (never replaces),
+  // PlatformRemoveEmptyFolder and PlatformRemoveTree (links deleted as
+  // themselves, never followed). False when they fail.
+  virtual bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) = 0;
+  virtual bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                        const CString& toName) = 0;
+  virtual bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) = 0;
+  virtual bool RemoveTree(const CFolderHandle& parent, const CString& name) = 0;
   // The OS error of the last failed call on this thread, 0 after a success.
   virtual long LastError() = 0;
 };
@@ -62,6 +71,11 @@ class CDiskWrapper : public CDiskInterface {
   bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
   bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
+  bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override;
+  bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                const CString& toName) override;
+  bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override;
+  bool RemoveTree(const CFolderHandle& parent, const CString& name) override;
   long LastError() override;
 
  protected:

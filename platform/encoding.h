@@ -15,3 +15,7 @@ std::string NarrowToAnsi(const CString& text);
 std::string NarrowToAnsiWithPathBytes(const CString& text);
 // Bytes that are not valid in the encoding become U+FFFD.
 CString WidenFromAnsi(const std::string& bytes);
+// The reverse of NarrowToAnsiWithPathBytes, for reading back what it wrote:
+// on POSIX a byte that is not valid UTF-8 becomes U+DC80..U+DCFF, so a path
+// read back names the same file. Windows: WidenFromAnsi.
+CString WidenFromAnsiWithPathBytes(const std::string& bytes);

@@ -12,3 +12,5 @@ std::string NarrowToAnsi(const CString& text) { return EncodeUtf8(text, false); 
 std::string NarrowToAnsiWithPathBytes(const CString& text) { return EncodeUtf8(text, true); }
 
 CString WidenFromAnsi(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }
+
+CString WidenFromAnsiWithPathBytes(const std::string& bytes) { return FromNativePath(bytes); }

@@ -22,3 +22,5 @@ CString WidenFromAnsi(const std::string& bytes) {
   ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()), &out[0], n);
   return out;
 }
+
+CString WidenFromAnsiWithPathBytes(const std::string& bytes) { return WidenFromAnsi(bytes); }

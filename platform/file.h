@@ -1,6 +1,6 @@
 // CFile: the file object the log needs. It opens regular files only, with the
-// framework's flag values, appends, flushes to the disk and closes; a failing
-// write or flush throws CFileException*.
+// framework's flag values, reads, appends, flushes to the disk and closes; a
+// failing read, write or flush throws CFileException*.
 #pragma once
 
 #include <cstddef>
@@ -43,6 +43,9 @@ class CFile {
   // Cuts the file to length bytes (the position goes there too), or throws
   // CFileException*.
   void SetLength(uint64_t length);
+  // Reads up to bytes from the current position into buffer; returns how
+  // many were read, 0 at the end of the file, or throws CFileException*.
+  size_t Read(void* buffer, size_t bytes);
   // Writes all bytes or throws CFileException*, possibly after writing some.
   // POSIX writes always go to the current end of the file, also after
   // another writer appended to it or cut it.

@@ -80,6 +80,14 @@ void CFile::SetLength(uint64_t length) {
     throw new CFileException(L"SetLength", m_strFileName, errno);
 }
 
+size_t CFile::Read(void* buffer, size_t bytes) {
+  for (;;) {
+    const ssize_t n = ::read(static_cast<int>(m_hFile), buffer, bytes);
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) throw new CFileException(L"Read", m_strFileName, errno);
+  }
+}
+
 void CFile::Write(const void* data, size_t bytes) {
   bool fails = false;
   WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));

@@ -70,6 +70,14 @@ void CFile::SetLength(uint64_t length) {
     throw new CFileException(L"SetLength", m_strFileName, static_cast<long>(::GetLastError()));
 }
 
+size_t CFile::Read(void* buffer, size_t bytes) {
+  const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);
+  DWORD read = 0;
+  if (!::ReadFile(H(m_hFile), buffer, chunk, &read, nullptr))
+    throw new CFileException(L"Read", m_strFileName, static_cast<long>(::GetLastError()));
+  return read;
+}
+
 void CFile::Write(const void* data, size_t bytes) {
   bool fails = false;
   WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));

@@ -34,3 +34,32 @@ class CFolderHandle {
 // primary group (POSIX; Windows: a folder that is no reparse point). False,
 // with the OS error in PlatformLastError(), otherwise.
 bool PlatformOpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder);
+
+// Opens the folder `name` inside parent, which must be a real folder (never a
+// link, junction or other reparse point), or the folder at the path `name`
+// when parent is null (links along that path are followed, as a path typed
+// by the user is). A folder missing inside parent is made when create is true
+// (one level; POSIX mode 0777 less the umask). False, with the OS error in
+// PlatformLastError(), otherwise.
+bool PlatformOpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder);
+
+// Moves the item fromName of from (a link as itself) to toName in to, on the
+// same volume. Never replaces an existing item, never copies.
+bool PlatformMoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                      const CString& toName);
+
+// Removes the folder `name` of parent when it is empty; false otherwise.
+bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name);
+
+// Deletes the item `name` of parent for good and, when it is a real folder,
+// everything in it. A link, junction or other reparse point is deleted as
+// itself, never followed or entered; a folder or file that is read-only for
+// its owner is made writable first. POSIX: relative to open descriptors
+// (unlinkat). Returns false when anything could not be deleted (what could
+// is gone). Where links cannot be deleted as themselves
+// (PlatformDeletesLinksAsThemselves), they and the folders holding them stay.
+bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name);
+
+// False only under Wine, which shows a Unix link as a reparse point but,
+// asked to delete it, deletes what it points to.
+bool PlatformDeletesLinksAsThemselves();

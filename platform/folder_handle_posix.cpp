@@ -1,10 +1,14 @@
 #include "platform/folder_handle.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/file_system_posix.h"
 #include "platform/posix_text.h"
@@ -16,6 +20,53 @@ bool IsPrivate(const struct stat& st) {
   if (!S_ISDIR(st.st_mode) || st.st_uid != ::geteuid()) return false;
   if (st.st_mode & S_IWOTH) return false;
   return !(st.st_mode & S_IWGRP) || st.st_gid == ::getegid();
+}
+
+const int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+
+CString JoinPath(const CFolderHandle* parent, const CString& name) {
+  if (parent == nullptr) return name;
+  const CString& path = parent->m_strPath;
+  return !path.empty() && path.back() == L'/' ? path + name : path + L"/" + name;
+}
+
+// A folder `name` of folder, opened without following a link; one its owner
+// may not list is made listable first (never through a link).
+int OpenForRemoval(int folder, const char* name) {
+  int fd = ::openat(folder, name, kFolderFlags | O_NOFOLLOW);
+  if (fd < 0 && errno == EACCES && ::fchmodat(folder, name, S_IRWXU, AT_SYMLINK_NOFOLLOW) == 0)
+    fd = ::openat(folder, name, kFolderFlags | O_NOFOLLOW);
+  return fd;
+}
+
+// The names in an open folder, without "." and "..". Takes fd.
+bool ReadNames(int fd, std::vector<std::string>& names) {
+  DIR* dir = ::fdopendir(fd);
+  if (dir == nullptr) {
+    ::close(fd);
+    return false;
+  }
+  while (const dirent* e = ::readdir(dir))
+    if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0) names.emplace_back(e->d_name);
+  ::closedir(dir);
+  return true;
+}
+
+// unlinkat never removes a folder without AT_REMOVEDIR, so whatever is not a
+// real folder (a link included) goes at the first try, as itself.
+bool RemoveTreeAt(int folder, const char* name) {
+  if (::unlinkat(folder, name, 0) == 0) return true;
+  if (errno != EISDIR && errno != EPERM) return false;
+  const int fd = OpenForRemoval(folder, name);
+  if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && (st.st_mode & S_IRWXU) != S_IRWXU) ::fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
+  const int inner = ::dup(fd);
+  std::vector<std::string> names;
+  bool ok = inner >= 0 && ReadNames(inner, names);
+  for (const std::string& n : names) ok = RemoveTreeAt(fd, n.c_str()) && ok;
+  ::close(fd);
+  return ok && ::unlinkat(folder, name, AT_REMOVEDIR) == 0;
 }
 
 }  // namespace
@@ -45,3 +96,36 @@ bool PlatformOpenPrivateFolder(const CFolderHandle* parent, const CString& name,
   folder.m_strPath = parent != nullptr ? parent->m_strPath + L"/" + name : name;
   return RecordPosixResult(true);
 }
+
+bool PlatformOpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) {
+  folder.Close();
+  const int at = parent != nullptr ? static_cast<int>(parent->m_nHandle) : AT_FDCWD;
+  const int flags = kFolderFlags | (parent != nullptr ? O_NOFOLLOW : 0);
+  const std::string native = ToNativePath(name);
+  int fd = ::openat(at, native.c_str(), flags);
+  if (fd < 0 && errno == ENOENT && create && parent != nullptr) {
+    if (::mkdirat(at, native.c_str(), 0777) != 0 && errno != EEXIST) return RecordPosixResult(false);
+    fd = ::openat(at, native.c_str(), flags);
+  }
+  if (fd < 0) return RecordPosixResult(false);
+  folder.m_nHandle = fd;
+  folder.m_strPath = JoinPath(parent, name);
+  return RecordPosixResult(true);
+}
+
+bool PlatformMoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                      const CString& toName) {
+  return MoveNoReplaceAt(static_cast<int>(from.m_nHandle), ToNativePath(fromName).c_str(),
+                         static_cast<int>(to.m_nHandle), ToNativePath(toName).c_str());
+}
+
+bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name) {
+  return RecordPosixResult(
+      ::unlinkat(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str(), AT_REMOVEDIR) == 0);
+}
+
+bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name) {
+  return RecordPosixResult(RemoveTreeAt(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str()));
+}
+
+bool PlatformDeletesLinksAsThemselves() { return true; }

@@ -6,6 +6,7 @@
 // error stream.
 #pragma once
 
+#include "app/cli/console_screen.h"
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
 
@@ -18,16 +19,6 @@ struct CConsoleCommand {
   CString strList;            // the extension or folder name list, as typed
   bool bYes = false;          // the question is answered Yes in advance
   bool bDryRun = false;       // list what would move; change nothing
-};
-
-// The program's exit codes.
-enum ConsoleExitCode : int {
-  kExitMoved = 0,      // every match moved, or none found
-  kExitErrors = 1,     // some items could not be moved (or fewer moved than
-                       // were counted), the run failed, its log could not be
-                       // opened or its output not written
-  kExitRefused = 2,    // invalid input, or the question was not answered Yes
-  kExitCancelled = 3,  // Ctrl-C came before the run or dry run ended
 };
 
 // Runs a Remove command inside the application shell (start and exit

@@ -369,3 +369,61 @@ TEST_F(VelmoraCli, ALogThatCannotBeOpenedMovesNothing) {
   holder.Close();
   EXPECT_EQ(Log(), L"mine\n");  // the second opener wrote nothing into it
 }
+
+TEST_F(VelmoraCli, RestoreListAndPurgeUndoARunAndDeleteOnlyOldBatches) {
+  // Under Wine the trash folder is the drive's, shared with earlier tests:
+  // a run of theirs in the same second would share the batch folder.
+  if (IsWindows()) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  WriteFileForTesting(m_src + L"/a b/x.obj", "xx");
+  WriteFileForTesting(m_src + L"/\u00fc/y.obj", "yyy");
+  WriteFileForTesting(m_src + L"/keep.cpp", "k");
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
+  const std::vector<CString> moved = MovedTo(m_out);
+  ASSERT_EQ(moved.size(), 2u);
+  const CString batch = moved[0].substr(0, moved[0].find_last_of(PlatformPathSeparator()));
+  const CString name = batch.substr(batch.find_last_of(PlatformPathSeparator()) + 1);
+
+  ASSERT_EQ(Run({L"list", L"--source", m_src}), 0) << m_err;
+  EXPECT_NE(m_out.find(name + L"  "), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"  2 items  5 bytes  2 restorable\n"), CString::npos) << m_out;
+
+  // Refused or dry: nothing moves.
+  EXPECT_EQ(Run({L"restore", name, L"--source", m_src}), 2);
+  EXPECT_NE(m_err.find(L"no terminal"), CString::npos) << m_err;
+  EXPECT_EQ(Run({L"restore"}), 2);
+  EXPECT_EQ(Run({L"restore", L"2026_13_01_00_00_00", L"--source", m_src}), 2);
+  ASSERT_EQ(Run({L"restore", batch, L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"\n== Dry run: 2 of 2 items would go back, 0 left in place\n"), CString::npos) << m_out;
+  EXPECT_TRUE(ExistsForTesting(moved[0]) && ExistsForTesting(moved[1]));
+
+  ASSERT_EQ(Run({L"restore", name, L"--source", m_src, L"--yes"}), 0) << m_err;
+  EXPECT_EQ(m_out.find(L"== Restore 2 items from '" + batch + L"'\n"), 0u) << m_out;
+  EXPECT_NE(m_out.find(L"\n== Done: 2 of 2 \n== Finished\n"), CString::npos) << m_out;
+  std::string bytes;
+  EXPECT_TRUE(ReadFileForTesting(m_src + L"/a b/x.obj", bytes) && bytes == "xx");
+  EXPECT_TRUE(ReadFileForTesting(m_src + L"/\u00fc/y.obj", bytes) && bytes == "yyy");
+  EXPECT_FALSE(ExistsForTesting(batch));
+  if (!IsWindows()) {
+    EXPECT_NE(Log().find(L"-Start     : "), CString::npos);
+    EXPECT_NE(Log().find(L"Restore"), CString::npos);
+    ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
+    ASSERT_EQ(Run({L"restore", L"--last", L"--yes"}), 0) << m_err;  // the stored source's trash folder
+    EXPECT_TRUE(ExistsForTesting(m_src + L"/a b/x.obj"));
+  }
+
+  // Purge: only the batch folder older than the limit goes; a dry run first.
+  const CString trash = batch.substr(0, batch.find_last_of(PlatformPathSeparator()));
+  const CString old = trash + PlatformPathSeparator() + L"2001_01_01_00_00_00";
+  const CString young = trash + PlatformPathSeparator() + L"2099_01_01_00_00_00";
+  ASSERT_TRUE(WriteFileForTesting(old + PlatformPathSeparator() + L"_o.obj", "o"));
+  ASSERT_TRUE(WriteFileForTesting(young + PlatformPathSeparator() + L"_y.obj", "y"));
+  ASSERT_EQ(Run({L"purge", L"--older-than", L"3650", L"--source", m_src, L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(old + L"  1 bytes\n"), CString::npos) << m_out;
+  EXPECT_TRUE(ExistsForTesting(old));
+  EXPECT_EQ(Run({L"purge", L"--older-than", L"-1", L"--source", m_src}), 2);
+  ASSERT_EQ(Run({L"purge", L"--older-than", L"3650", L"--source", m_src, L"--yes"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L" OK  Deleted " + old + L"\n"), CString::npos) << m_out;
+  EXPECT_FALSE(ExistsForTesting(old));
+  EXPECT_TRUE(ExistsForTesting(young));
+  RemoveTreeForTesting(young);
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/cli/console_front.h"
+#include "app/cli/console_undo.h"
 #include "app/settings.h"
 #include "platform/console.h"
 
@@ -15,11 +16,14 @@ const char kDescription[] =
     "Moves build output out of a source tree into a new batch folder of the trash folder \"Trush\" at the root "
     "of the source's drive, logging every move. SOURCE and the list default to the values stored by the last "
     "run (or by Velmora's dialog) and are stored after a run.\n\n"
+    "restore moves the items of a batch folder back to where the log says they came from; list shows the batch "
+    "folders of the trash folder; purge deletes old batch folders for good, the only command that deletes.\n\n"
     "Exit codes: 0 every match moved (or none found), 1 some items could not be moved, fewer were moved than "
-    "counted, or the run failed (also: the log could not be opened, the output could not be written), 2 invalid "
-    "input or not confirmed, 3 cancelled with Ctrl-C.\n\n"
+    "counted, or the run failed (also: the log could not be opened, the output could not be written; restore: "
+    "not every item went back; purge: a batch folder could not be deleted), 2 invalid input or not confirmed, 3 "
+    "cancelled with Ctrl-C.\n\n"
     "On Windows the options can also be written with a slash: /y, /n, /ext:\"obj pdb\", /preset:cpp, "
-    "/names:Debug.";
+    "/names:Debug, /last, /source:C:\\src, /older-than:30.";
 
 // Adds what both commands take: SOURCE, --yes and --dry-run.
 void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun) {
@@ -28,6 +32,15 @@ void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& d
   command.add_flag("-n,--dry-run", dryRun,
                    "list what would be moved, with the number and the total size in bytes; move nothing, "
                    "log nothing, store nothing");
+}
+
+// Adds --source and, with a text for --dry-run, --yes and --dry-run.
+void AddUndoOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun, const char* dryRunText) {
+  command.add_option("-s,--source", source,
+                     "the source folder whose trash folder is meant (default: the stored one)");
+  if (dryRunText == nullptr) return;
+  command.add_flag("-y,--yes", yes, "answer the confirmation question with Yes");
+  command.add_flag("-n,--dry-run", dryRun, dryRunText);
 }
 
 }  // namespace
@@ -50,6 +63,23 @@ int main(int argc, char** argv) {
   AddCommonOptions(*folders, source, yes, dryRun);
   CLI::Option* names = folders->add_option("--names", list, "blank-separated folder names, e.g. \"Debug Release\"");
 
+  std::string batch;
+  bool last = false;
+  int days = 0;
+  CLI::App* restore =
+      app.add_subcommand("restore", "move the items of a batch folder back to where they came from");
+  CLI::Option* batchOption = restore->add_option("BATCH", batch, "a batch folder's path, or its name in the trash folder");
+  restore->add_flag("--last", last, "the newest batch folder with items in the trash folder")->excludes(batchOption);
+  AddUndoOptions(*restore, source, yes, dryRun,
+                 "list what would go back where, and what would be left in place; move nothing, log nothing");
+  CLI::App* listCommand = app.add_subcommand("list", "list the batch folders of the trash folder, newest first");
+  AddUndoOptions(*listCommand, source, yes, dryRun, nullptr);
+  CLI::App* purge = app.add_subcommand("purge", "delete batch folders older than DAYS days for good");
+  purge->add_option("--older-than", days, "DAYS: how old a batch folder must be, by the time in its name")
+      ->required()
+      ->check(CLI::Range(0, 1000000));
+  AddUndoOptions(*purge, source, yes, dryRun, "list what would be deleted, with the sizes; delete nothing");
+
   const std::vector<std::string> arguments = GetConsoleArguments(argc, argv);
   std::vector<const char*> pointers;
   for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
@@ -59,6 +89,25 @@ int main(int argc, char** argv) {
     // Help and version end well; a wrong command line is invalid input.
     const int code = app.exit(e);
     return code == 0 ? kExitMoved : kExitRefused;
+  }
+
+  if (restore->parsed() || listCommand->parsed() || purge->parsed()) {
+    CUndoCommand undo;
+    CLI::App* chosen = restore->parsed() ? restore : listCommand->parsed() ? listCommand : purge;
+    undo.nKind = restore->parsed() ? CUndoCommand::kRestore : listCommand->parsed() ? CUndoCommand::kList
+                                                                                    : CUndoCommand::kPurge;
+    undo.bSourceGiven = chosen->count("--source") > 0;
+    undo.strSource = ConsoleArgumentText(source);
+    undo.strBatch = ConsoleArgumentText(batch);
+    undo.bLast = last;
+    undo.nDays = days;
+    undo.bYes = yes;
+    undo.bDryRun = dryRun;
+    if (restore->parsed() && batch.empty() && !last) {
+      WriteConsoleText(ConsoleStream::kError, L"restore: give BATCH or --last\nRun with --help for more information.\n");
+      return kExitRefused;
+    }
+    return RunUndoCommand(undo);
   }
 
   CConsoleCommand command;

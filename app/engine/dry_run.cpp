@@ -38,7 +38,7 @@ class CDryRunAction : public CFileAction {
     CDryRunItem item;
     item.strPath = entry.GetFilePath();
     item.bFolder = folder;
-    item.nSize = folder && !entry.IsReparsePoint() ? FolderSize(entry, m_disk) : entry.GetLength();
+    item.nSize = ItemSize(entry, m_disk);
     ++m_nCount;
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;
@@ -54,6 +54,10 @@ class CDryRunAction : public CFileAction {
 };
 
 }  // namespace
+
+uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk) {
+  return entry.IsDirectory() && !entry.IsReparsePoint() ? FolderSize(entry, disk) : entry.GetLength();
+}
 
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
                              const std::function<void(const CDryRunItem&)>& onItem, CDiskInterface& disk) {

@@ -23,6 +23,12 @@ struct CDryRunOutcome {
   bool bCancelled = false;  // Stop (g_bCancel) ended the walk early
 };
 
+class CFileFind;
+
+// The size a dry run gives an item: a file's (or link's) own; a folder's is
+// the sum of the files below it, links not followed.
+uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk = RealDisk());
+
 // Walks source with the matching rules of the moving action of kind and
 // calls onItem for each item that a run would move, in walk order. Moves
 // nothing, creates no folder, writes no log record, reports no line. It pumps

@@ -17,6 +17,27 @@ CFolderHandle g_batchFolder;
 
 const int kMaxLevels = 4096;
 
+bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int DaysInMonth(int y, int m) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
+}
+
+// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int64_t y, int m, int d) {
+  y -= m <= 2;
+  const int64_t era = (y >= 0 ? y : y - 399) / 400;
+  const int64_t yoe = y - era * 400;
+  const int64_t doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+int64_t CalendarSeconds(const CLocalTime& t) {
+  return DaysFromCivil(t.nYear, t.nMonth, t.nDay) * 86400 + t.nHour * 3600 + t.nMinute * 60 + t.nSecond;
+}
+
 }  // namespace
 
 void CreateFolder(const CString& path, CDiskInterface& disk) {
@@ -46,11 +67,37 @@ CString TrashFolderOf(const CString& source) {
   return GetSourceDrive(source) + PlatformPathSeparator() + L"Trush";
 }
 
+CString FormatBatchFolderName(const CLocalTime& t) {
+  return Format(L"%04d_%02d_%02d_%02d_%02d_%02d", t.nYear, t.nMonth, t.nDay, t.nHour, t.nMinute, t.nSecond);
+}
+
+bool ParseBatchFolderName(const CString& name, CLocalTime& t) {
+  // "yyyy_mm_dd_hh_mm_ss": digits, with '_' at 4, 7, 10, 13 and 16.
+  if (name.size() != 19) return false;
+  int fields[6] = {0};
+  for (size_t i = 0, field = 0; i < name.size(); ++i) {
+    if (i == 4 || i == 7 || i == 10 || i == 13 || i == 16) {
+      if (name[i] != L'_') return false;
+      ++field;
+    } else if (name[i] >= L'0' && name[i] <= L'9') {
+      fields[field] = fields[field] * 10 + (name[i] - L'0');
+    } else {
+      return false;
+    }
+  }
+  t = CLocalTime{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5]};
+  return t.nMonth >= 1 && t.nMonth <= 12 && t.nDay >= 1 && t.nDay <= DaysInMonth(t.nYear, t.nMonth) &&
+         t.nHour <= 23 && t.nMinute <= 59 && t.nSecond <= 60;
+}
+
+int64_t SecondsBetween(const CLocalTime& from, const CLocalTime& to) {
+  return CalendarSeconds(to) - CalendarSeconds(from);
+}
+
 void MakeBatchFolder(CDiskInterface& disk) {
   CLocalTime now;
   if (!GetLocalTimeNow(now)) now = CLocalTime();
-  const CString name = Format(L"%04d_%02d_%02d_%02d_%02d_%02d", now.nYear, now.nMonth, now.nDay, now.nHour,
-                              now.nMinute, now.nSecond);
+  const CString name = FormatBatchFolderName(now);
   g_strBatch = g_strTrash + PlatformPathSeparator() + name;
   CFolderHandle trash;
   if (!disk.OpenPrivateFolder(nullptr, g_strTrash, false, trash) ||

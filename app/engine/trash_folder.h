@@ -2,6 +2,9 @@
 // folder of a run inside it, named after the local time of its start.
 #pragma once
 
+#include <cstdint>
+
+#include "platform/clock.h"
 #include "platform/cstring.h"
 #include "platform/disk_interface.h"
 
@@ -38,6 +41,13 @@ bool TryMakeTrashFolder(const CString& source, CString& error, CDiskInterface& d
 // as for CreateFolder. Two runs in the same second share the folder. Throws
 // CActException* with "Cannot create folder " and g_strBatch otherwise.
 void MakeBatchFolder(CDiskInterface& disk = RealDisk());
+// The name of the batch folder of a run started at t.
+CString FormatBatchFolderName(const CLocalTime& t);
+// True when name has the batch form exactly, with a real date and time (a
+// month of 1 to 12, a day that month has, 0-23:0-59:0-60), which goes to t.
+bool ParseBatchFolderName(const CString& name, CLocalTime& t);
+// Seconds from one local time to another, as a calendar counts them.
+int64_t SecondsBetween(const CLocalTime& from, const CLocalTime& to);
 CString GetBatchFolder();
 // The batch folder as MakeBatchFolder opened it; closed before the first
 // run and after CloseBatchFolder.

@@ -51,4 +51,21 @@ bool CFaultyDisk::MoveEntry(const CFileFind& entry, const CFolderHandle& folder,
   return !Strikes(DiskCall::kMove) && CDiskWrapper::MoveEntry(entry, folder, name);
 }
 
+bool CFaultyDisk::OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) {
+  return !Strikes(DiskCall::kOpenFolder) && CDiskWrapper::OpenFolder(parent, name, create, folder);
+}
+
+bool CFaultyDisk::MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                           const CString& toName) {
+  return !Strikes(DiskCall::kMove) && CDiskWrapper::MoveItem(from, fromName, to, toName);
+}
+
+bool CFaultyDisk::RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) {
+  return !Strikes(DiskCall::kRemove) && CDiskWrapper::RemoveEmptyFolder(parent, name);
+}
+
+bool CFaultyDisk::RemoveTree(const CFolderHandle& parent, const CString& name) {
+  return !Strikes(DiskCall::kRemove) && CDiskWrapper::RemoveTree(parent, name);
+}
+
 long CFaultyDisk::LastError() { return m_bLastFailed ? m_nLastError : CDiskWrapper::LastError(); }

@@ -7,7 +7,7 @@
 
 #include "platform/disk_interface.h"
 
-enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove };
+enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove, kRemove };
 
 class CFaultyDisk : public CDiskWrapper {
  public:
@@ -28,6 +28,11 @@ class CFaultyDisk : public CDiskWrapper {
   bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
   bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
+  bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override;
+  bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
+                const CString& toName) override;
+  bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override;
+  bool RemoveTree(const CFolderHandle& parent, const CString& name) override;
   long LastError() override;
 
  private:

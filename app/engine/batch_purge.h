@@ -1,0 +1,28 @@
+// Deleting old batch folders for good: the only thing the program deletes.
+#pragma once
+
+#include <vector>
+
+#include "app/engine/batch_job.h"
+#include "app/engine/trash_listing.h"
+#include "platform/clock.h"
+#include "platform/cstring.h"
+#include "platform/disk_interface.h"
+
+// The batch folders of trash (ListBatchFolders: real folders with names of
+// the batch form, nothing else) whose names are more than days days older
+// than now, newest first.
+std::vector<CBatchFolder> SelectOldBatches(const CString& trash, int days, const CLocalTime& now,
+                                           CDiskInterface& disk = RealDisk());
+
+// The job "Purge" (RunBatchJob): the announcement, then each batch folder is
+// deleted with everything in it, relative to the trash folder opened as a
+// private folder, without following any link inside (PlatformRemoveTree).
+// One line per batch folder, " OK  Deleted PATH" or " ERROR  Cannot delete
+// PATH" (what could be deleted is gone), to the view and the log; then the
+// summary.
+CBatchJobOutcome RunPurge(const CString& trash, const std::vector<CBatchFolder>& batches, int days,
+                          CBatchJobView& view, CDiskInterface& disk = RealDisk());
+
+CString FormatPurgeQuestion(int32_t count, int days, const CString& trash);
+constexpr const wchar_t kPurgeJobName[] = L"Purge";

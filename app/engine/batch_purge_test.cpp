@@ -1,0 +1,94 @@
+#include "app/engine/batch_purge.h"
+
+#include <gtest/gtest.h>
+
+#include "app/engine/trash_folder.h"
+#include "log/log_file.h"
+#include "platform/folder_handle.h"
+#include "platform/encoding.h"
+#include "platform/process.h"
+#include "platform/testing/faulty_disk.h"
+#include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_files.h"
+
+namespace {
+
+class CJobView : public CBatchJobView {
+ public:
+  bool Confirm(const CString&) override { return true; }
+  void AddLine(const CString&) override {}
+  void ErrorBox(const CString&) override {}
+  void OnStatus(const CString& line) override { m_items.push_back(line); }
+  CStringArray m_items;
+};
+
+class BatchPurge : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_tmp.IsValid());
+    ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
+    CreateFolder(m_strTrash);
+  }
+  CString Trash(const CString& relative) const { return m_strTrash + PlatformPathSeparator() + relative; }
+
+  CScopedTempFolder m_tmp;
+  CScopedProcessState m_state;  // goes first: closes the log inside m_tmp
+  CString m_strTrash = m_tmp / L"Trush";
+  const CLocalTime m_now{2026, 12, 5, 2, 34, 50};
+};
+
+}  // namespace
+
+TEST_F(BatchPurge, OnlyBatchFoldersOlderThanTheLimitGoAndNoLinkIsFollowed) {
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/keep.txt", "k"));
+  const CString old = Trash(L"2026_11_05_02_34_49");  // 30 days and a second
+  ASSERT_TRUE(WriteFileForTesting(old + L"/.src.Debug/sub/x.o", "x"));
+  ASSERT_TRUE(WriteFileForTesting(Trash(L"2026_11_05_02_34_50/_a.obj"), "a"));  // 30 days exactly: stays
+  ASSERT_TRUE(WriteFileForTesting(Trash(L"2026_09_01_00_00_00"), "a file"));     // not a folder
+  ASSERT_TRUE(MakeFoldersForTesting(Trash(L"2026_02_30_00_00_00")));            // no such day
+  ASSERT_TRUE(MakeFoldersForTesting(Trash(L"2020_01_01_00_00_00 old")));
+  // Links inside an old batch and one with a batch name; under Wine, Unix
+  // links in the prefix's drive are its reparse points.
+  const bool fileLink = MakeLinkForTesting(m_tmp / L"outside/keep.txt", old + L"/.src.Debug/sub/file.lnk", false);
+  const bool folderLink = MakeUnixLinkForTesting(m_tmp / L"outside", old + L"/.src.Debug/sub/folder.lnk");
+  const bool batchNamedLink = MakeUnixLinkForTesting(m_tmp / L"outside", Trash(L"2019_01_01_00_00_00"));
+  ASSERT_TRUE(PlatformSetFileAttributes(old + L"/.src.Debug/sub/x.o", FILE_ATTRIBUTE_READONLY));
+
+  const std::vector<CBatchFolder> chosen = SelectOldBatches(m_strTrash, 30, m_now);
+  ASSERT_EQ(chosen.size(), 1u);
+  EXPECT_EQ(chosen[0].strPath, old);
+  CJobView view;
+  const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 30, view);
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
+  // Under Wine a link cannot go as itself: it stays, and so does its batch.
+  const bool deleted = PlatformDeletesLinksAsThemselves() || !(fileLink || folderLink);
+  EXPECT_EQ(outcome.nDone, deleted ? 1 : 0);
+  EXPECT_EQ(view.m_items, CStringArray{(deleted ? L" OK  Deleted " : L" ERROR  Cannot delete ") + old});
+  EXPECT_EQ(ExistsForTesting(old), !deleted);
+  std::string bytes;
+  EXPECT_TRUE(ReadFileForTesting(m_tmp / L"outside/keep.txt", bytes) && bytes == "k");
+  for (const wchar_t* kept : {L"2026_11_05_02_34_50/_a.obj", L"2026_09_01_00_00_00", L"2026_02_30_00_00_00",
+                              L"2020_01_01_00_00_00 old"})
+    EXPECT_TRUE(ExistsForTesting(Trash(kept))) << kept;
+  if (batchNamedLink) {
+    EXPECT_TRUE(ExistsForTesting(Trash(L"2019_01_01_00_00_00")));
+  }
+  if (!fileLink && !folderLink) GTEST_SKIP() << "no links here: the links inside a batch folder were not tried";
+}
+
+TEST_F(BatchPurge, AFolderThatCannotBeDeletedIsAnErrorLine) {
+  ASSERT_TRUE(WriteFileForTesting(Trash(L"2025_01_01_00_00_00/_a.obj"), "a"));
+  ASSERT_TRUE(WriteFileForTesting(Trash(L"2025_01_02_00_00_00/_b.obj"), "b"));
+  CFaultyDisk disk;
+  disk.Fail(DiskCall::kRemove, 1, 5);
+  CJobView view;
+  const std::vector<CBatchFolder> chosen = SelectOldBatches(m_strTrash, 0, m_now, disk);
+  ASSERT_EQ(chosen.size(), 2u);
+  const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 0, view, disk);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(outcome.nErrors, 1);
+  ASSERT_EQ(view.m_items.size(), 2u);
+  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath);
+  EXPECT_TRUE(ExistsForTesting(chosen[0].strPath));
+  EXPECT_FALSE(ExistsForTesting(chosen[1].strPath));
+}

@@ -1,0 +1,272 @@
+#include "app/engine/batch_restore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "app/engine/trash_folder.h"
+#include "app/engine/trash_listing.h"
+#include "log/log_file.h"
+#include "platform/encoding.h"
+#include "platform/file_find.h"
+#include "platform/process.h"
+#include "platform/testing/faulty_disk.h"
+#include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_files.h"
+#include "text/format.h"
+#include "winui/message_pump.h"
+
+namespace {
+
+bool IsWindows() { return PlatformPathSeparator() == L'\\'; }
+
+// Runs confirmed at once, quietly; onStatus sees each move line.
+class CQuietRunView : public CCleanupView {
+ public:
+  bool PrepareRun(CleanupKind, CString& source, CString& list) override {
+    source = m_strSource;
+    list = m_strList;
+    return true;
+  }
+  void AddLine(const CString&) override {}
+  void ErrorBox(const CString&) override {}
+  void OnStatus(const CString& line) override {
+    if (m_onStatus) m_onStatus(line);
+  }
+  CString m_strSource, m_strList;
+  std::function<void(const CString&)> m_onStatus;
+};
+
+// A job confirmed at once, keeping its item lines and other lines apart.
+class CJobView : public CBatchJobView {
+ public:
+  bool Confirm(const CString&) override { return true; }
+  void AddLine(const CString& line) override { m_lines.push_back(line); }
+  void ErrorBox(const CString&) override {}
+  void OnStatus(const CString& line) override {
+    m_items.push_back(line);
+    if (m_onStatus) m_onStatus();
+  }
+  CStringArray m_lines, m_items;
+  std::function<void()> m_onStatus;
+};
+
+class BatchRestore : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(m_tmp.IsValid());
+    m_state.PinUserName(L"nobody_here");
+    g_strTrash = m_tmp / L"Trush";
+    CreateFolder(g_strTrash);
+    m_strLog = m_tmp / L"Velmora.log";
+    ASSERT_TRUE(CLogFile().Open(m_strLog));
+    m_run.m_strSource = m_tmp / L"src";
+  }
+
+  // A run started at the given minute; returns its batch folder.
+  CString RunAt(int minute, CleanupKind kind, const CString& list) {
+    m_state.PinClock(CLocalTime{2026, 12, 5, 2, minute, 0});
+    m_run.m_strList = list;
+    EXPECT_EQ(RunCleanup(kind, m_run).nEnd, CCleanupOutcome::kCompleted);
+    return GetBatchFolder();
+  }
+
+  // Plans with the log closed, as the command line reads it before opening
+  // it, then restores into the source.
+  CBatchJobOutcome Restore(const CString& batch, CDiskInterface& disk = RealDisk()) {
+    CLogFile().Close();
+    CString error;
+    EXPECT_TRUE(PlanRestore(batch, m_strLog, m_plan, error, disk)) << error;
+    EXPECT_TRUE(CLogFile().Open(m_strLog));
+    m_job = CJobView();
+    return RunRestore(m_plan, m_run.m_strSource, m_job, disk);
+  }
+
+  // Every entry below folder: its path there, and a file's size and bytes.
+  static void Snapshot(const CString& folder, const CString& prefix, CStringArray& out) {
+    CFileFind find;
+    if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return;
+    for (bool more = true; more;) {
+      more = find.FindNextFile();
+      if (find.IsDots()) continue;
+      const CString path = prefix + L"/" + find.GetFileName();
+      std::string bytes;
+      if (find.IsDirectory()) Snapshot(find.GetFilePath(), path, out);
+      else ReadFileForTesting(find.GetFilePath(), bytes);
+      out.push_back(path + Format(L" %u ", find.GetLength()) + WidenFromAnsiWithPathBytes(bytes));
+    }
+  }
+  CStringArray Tree() const {
+    CStringArray entries;
+    Snapshot(m_run.m_strSource, CString(), entries);
+    std::sort(entries.begin(), entries.end());
+    return entries;
+  }
+
+  CString Src(const CString& relative) const { return m_tmp / (L"src/" + relative); }
+  CString Log() {
+    CLogFile().Close();
+    std::string bytes;
+    ReadFileForTesting(m_strLog, bytes);
+    EXPECT_TRUE(CLogFile().Open(m_strLog));
+    return WidenFromAnsiWithPathBytes(bytes);
+  }
+
+  CScopedTempFolder m_tmp;
+  CScopedEnvironment m_home{L"HOME", m_tmp.Path()};  // makes the temporary folder the POSIX drive
+  CScopedProcessState m_state;                       // goes first: closes the log inside m_tmp
+  CString m_strLog;
+  CQuietRunView m_run;
+  CRestorePlan m_plan;
+  CJobView m_job;
+};
+
+}  // namespace
+
+TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
+  CStringArray names{L"Debug/a.obj", L"Debug/Debug/x.o", L"name with blanks/b.obj", L"d\u00e9j\u00e0 vu/c.OBJ",
+                     L"lib/Debug/y.txt", L"keep.cpp", L"empty.obj"};
+  // A name holding the arrow of a record, and bytes that are no UTF-8.
+  if (!IsWindows()) names.insert(names.end(), {L"a ==> b/d.obj", L"raw\xDCFF\xDC80/e.obj"});
+  for (size_t i = 0; i < names.size(); ++i)
+    ASSERT_TRUE(WriteFileForTesting(Src(names[i]), names[i] == L"empty.obj" ? "" : std::string(i + 1, 'x')));
+  ASSERT_TRUE(MakeFoldersForTesting(Src(L"Debug/Debug/inner")));
+  const CStringArray before = Tree();
+
+  const CString files = RunAt(1, CleanupKind::kFiles, L"obj");
+  const CString folders = RunAt(2, CleanupKind::kFolders, L"Debug");
+  EXPECT_NE(Tree(), before);
+
+  // What list shows is what the runs moved, and all of it can go back.
+  CString logError;
+  CLogFile().Close();
+  const std::vector<CBatchSummary> listed = SummarizeBatchFolders(g_strTrash, m_strLog, logError);
+  ASSERT_TRUE(CLogFile().Open(m_strLog));
+  EXPECT_EQ(logError, L"");
+  ASSERT_EQ(listed.size(), 2u);
+  EXPECT_EQ(listed[0].folder.strPath, folders);  // newest first
+  EXPECT_EQ(listed[0].nItems, 2);                // src/Debug and src/lib/Debug
+  EXPECT_EQ(listed[0].nSize, 2u + 5u);           // x.o and y.txt
+  EXPECT_EQ(listed[0].nRestorable, 2);
+  EXPECT_EQ(listed[1].nItems, IsWindows() ? 4 : 6);
+  EXPECT_EQ(listed[1].nRestorable, listed[1].nItems);
+
+  // Newest first, as a user undoes them.
+  for (const CString& batch : {folders, files}) {
+    const CBatchJobOutcome outcome = Restore(batch);
+    EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
+    EXPECT_EQ(outcome.nErrors, 0);
+    EXPECT_EQ(outcome.nDone, outcome.nItems);
+    EXPECT_EQ(outcome.nLeft, 0);
+    EXPECT_FALSE(ExistsForTesting(batch));
+    EXPECT_EQ(m_job.m_lines.back(), L"== Finished");
+  }
+  EXPECT_EQ(Tree(), before);
+
+  // Each move back is an item record of the job "Restore".
+  const CString log = Log();
+  const size_t start = log.rfind(L"-Start     : "), end = log.rfind(L"-End       : ");
+  ASSERT_NE(start, CString::npos);
+  EXPECT_NE(log.find(L"Restore", start), CString::npos);
+  for (const CString& line : m_job.m_items) {
+    EXPECT_EQ(line.substr(0, 10), L" OK  From ");
+    const size_t at = log.find(line, start);
+    EXPECT_TRUE(at != CString::npos && at < end) << line;
+  }
+}
+
+TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
+  const int kFiles = 5;
+  for (int i = 1; i <= kFiles; ++i) ASSERT_TRUE(WriteFileForTesting(Src(Format(L"f%d.obj", i)), "old"));
+  // Stop after the third move: the run ends midway.
+  int moves = 0;
+  m_run.m_onStatus = [&moves](const CString&) {
+    if (++moves == 3) PostCommand([] { g_bCancel = true; });
+  };
+  m_state.PinClock(CLocalTime{2026, 12, 5, 2, 0, 0});
+  m_run.m_strList = L"obj";
+  ASSERT_EQ(RunCleanup(CleanupKind::kFiles, m_run).nEnd, CCleanupOutcome::kCancelled);
+  const CString batch = GetBatchFolder();
+  CRestorePlan plan;
+  CString error;
+  CLogFile().Close();
+  ASSERT_TRUE(PlanRestore(batch, m_strLog, plan, error));
+  ASSERT_TRUE(CLogFile().Open(m_strLog));
+  ASSERT_EQ(plan.items.size(), 3u);  // the last moved comes back first
+  const CBatchItem moved3 = plan.items[0], moved2 = plan.items[1], moved1 = plan.items[2];
+  const CString sep(1, PlatformPathSeparator());
+
+  // The user deleted one item, a new file stands where another came from,
+  // and something no run put there lies in the batch.
+  ASSERT_TRUE(RemoveTreeForTesting(batch + sep + moved1.strName));
+  ASSERT_TRUE(WriteFileForTesting(moved2.strSource, "new"));
+  ASSERT_TRUE(WriteFileForTesting(batch + sep + L"stray.txt", "s"));
+  CBatchJobOutcome outcome = Restore(batch);
+  EXPECT_EQ(outcome.nItems, 3);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(outcome.nErrors, 2);
+  EXPECT_EQ(outcome.nLeft, 1);
+  ASSERT_EQ(m_job.m_items.size(), 3u);
+  EXPECT_EQ(m_job.m_items[0], L" OK  From " + batch + sep + moved3.strName + L" ==> " + moved3.strSource);
+  EXPECT_EQ(m_job.m_items[1], L" ERROR  From " + batch + sep + moved2.strName + L" ==> " + moved2.strSource);
+  EXPECT_EQ(m_job.m_items[2].substr(0, 13), L" ERROR  From ");
+  EXPECT_NE(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + sep + L"stray.txt")),
+            m_job.m_lines.end());
+  std::string bytes;
+  EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "new");  // never replaced
+  EXPECT_TRUE(ReadFileForTesting(batch + sep + moved2.strName, bytes) && bytes == "old");
+  EXPECT_TRUE(ReadFileForTesting(moved3.strSource, bytes) && bytes == "old");
+  EXPECT_FALSE(ExistsForTesting(moved1.strSource));
+  EXPECT_EQ(moved1.strSource.find(m_run.m_strSource), 0u);
+
+  // Once the way is free, a second restore takes what is left: the item
+  // restored before is known to be gone from the batch, not missing.
+  ASSERT_TRUE(RemoveTreeForTesting(moved2.strSource));
+  outcome = Restore(batch);
+  EXPECT_EQ(outcome.nItems, 2);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(outcome.nErrors, 1);
+  EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "old");
+  EXPECT_TRUE(ExistsForTesting(batch + sep + L"stray.txt"));  // not empty: the batch folder stays
+
+  // A batch folder the log knows nothing of: everything is left in place.
+  const CString unknown = g_strTrash + sep + L"2026_11_30_00_00_00";
+  ASSERT_TRUE(WriteFileForTesting(unknown + sep + L"_src_g.obj", "g"));
+  outcome = Restore(unknown);
+  EXPECT_EQ(outcome.nItems, 0);
+  EXPECT_EQ(outcome.nLeft, 1);
+  EXPECT_TRUE(ExistsForTesting(unknown + sep + L"_src_g.obj"));
+  int inSource = 0;
+  for (int i = 1; i <= kFiles; ++i) inSource += ExistsForTesting(Src(Format(L"f%d.obj", i)));
+  EXPECT_EQ(inSource, kFiles - 1);  // all but the one the user deleted
+}
+
+TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
+  for (const wchar_t* name : {L"gone/deeper/a.obj", L"gone/b.obj", L"c.obj"})
+    ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  const CString batch = RunAt(3, CleanupKind::kFiles, L"obj");
+  ASSERT_TRUE(RemoveTreeForTesting(Src(L"gone")));
+
+  // Stop at the first item: the others stay in the batch.
+  CLogFile().Close();
+  CString error;
+  ASSERT_TRUE(PlanRestore(batch, m_strLog, m_plan, error));
+  ASSERT_TRUE(CLogFile().Open(m_strLog));
+  m_job.m_onStatus = [] { PostCommand([] { g_bCancel = true; }); };
+  CBatchJobOutcome outcome = RunRestore(m_plan, m_run.m_strSource, m_job);
+  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(m_job.m_lines.back(), kCancelText);
+
+  // A folder that cannot be made leaves its item in the batch.
+  CFaultyDisk disk;
+  disk.Fail(DiskCall::kOpenFolder, 4, 13, true);  // trash, batch, source root: then nothing
+  outcome = Restore(batch, disk);
+  EXPECT_EQ(outcome.nErrors, outcome.nItems - outcome.nDone);
+  EXPECT_GT(outcome.nErrors, 0);
+  outcome = Restore(batch);
+  EXPECT_EQ(outcome.nErrors, 0);
+  EXPECT_FALSE(ExistsForTesting(batch));
+  for (const wchar_t* name : {L"gone/deeper/a.obj", L"gone/b.obj", L"c.obj"}) EXPECT_TRUE(ExistsForTesting(Src(name)));
+}
