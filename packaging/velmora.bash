@@ -1,24 +1,32 @@
 # bash completion for velmora(1)
+_velmora_folders() {
+  # Folder names; names with blanks stay whole.
+  compopt -o filenames 2>/dev/null
+  mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+}
+
 _velmora() {
   local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} command="" words i
   COMPREPLY=()
   for ((i = 1; i < COMP_CWORD; i++)); do
-    case ${COMP_WORDS[i]} in files | folders) command=${COMP_WORDS[i]}; break ;; esac
+    case ${COMP_WORDS[i]} in files | folders | restore | list | purge) command=${COMP_WORDS[i]}; break ;; esac
   done
   case $command:$prev in
     files:-p | files:--preset) words="cpp mplab" ;;
-    files:-e | files:--ext | folders:--names) return ;;  # a free list
-    :*) words="files folders --help --version" ;;
+    files:-e | files:--ext | folders:--names | purge:--older-than) return ;;  # free text
+    *:-s | *:--source) _velmora_folders; return ;;
+    :*) words="files folders restore list purge --help --version" ;;
+    list:*) words="--source --help" ;;
+    purge:*) words="--older-than --source --yes --dry-run --help" ;;
     *:*)
-      if [[ $cur == -* ]]; then
-        words="--yes --dry-run --help"
-        [[ $command == files ]] && words="--ext --preset $words" || words="--names $words"
-      else
-        # SOURCE: a folder; names with blanks stay whole.
-        compopt -o filenames 2>/dev/null
-        mapfile -t COMPREPLY < <(compgen -d -- "$cur")
-        return
-      fi
+      # SOURCE of a run, BATCH of a restore: a folder.
+      [[ $cur == -* ]] || { _velmora_folders; return; }
+      case $command in
+        files) words="--ext --preset" ;;
+        folders) words="--names" ;;
+        restore) words="--last --source" ;;
+      esac
+      words="$words --yes --dry-run --help"
       ;;
   esac
   mapfile -t COMPREPLY < <(compgen -W "$words" -- "$cur")
