@@ -15,3 +15,9 @@ std::string NarrowToAnsi(const CString& text);
 std::string NarrowToAnsiWithPathBytes(const CString& text);
 // Bytes that are not valid in the encoding become U+FFFD.
 CString WidenFromAnsi(const std::string& bytes);
+
+// UTF-8 on every platform (the text of FTP URLs and names): an unpaired
+// surrogate becomes a replacement character, bytes that are not valid UTF-8
+// become U+FFFD.
+std::string NarrowToUtf8(const CString& text);
+CString WidenFromUtf8(const std::string& bytes);

@@ -12,3 +12,7 @@ std::string NarrowToAnsi(const CString& text) { return EncodeUtf8(text, false); 
 std::string NarrowToAnsiWithPathBytes(const CString& text) { return EncodeUtf8(text, true); }
 
 CString WidenFromAnsi(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }
+
+std::string NarrowToUtf8(const CString& text) { return EncodeUtf8(text, false); }
+
+CString WidenFromUtf8(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }
