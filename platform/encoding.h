@@ -19,3 +19,9 @@ CString WidenFromAnsi(const std::string& bytes);
 // on POSIX a byte that is not valid UTF-8 becomes U+DC80..U+DCFF, so a path
 // read back names the same file. Windows: WidenFromAnsi.
 CString WidenFromAnsiWithPathBytes(const std::string& bytes);
+
+// UTF-8 on every platform (the text of FTP URLs and names): an unpaired
+// surrogate becomes a replacement character, bytes that are not valid UTF-8
+// become U+FFFD.
+std::string NarrowToUtf8(const CString& text);
+CString WidenFromUtf8(const std::string& bytes);

@@ -14,3 +14,7 @@ std::string NarrowToAnsiWithPathBytes(const CString& text) { return EncodeUtf8(t
 CString WidenFromAnsi(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }
 
 CString WidenFromAnsiWithPathBytes(const std::string& bytes) { return FromNativePath(bytes); }
+
+std::string NarrowToUtf8(const CString& text) { return EncodeUtf8(text, false); }
+
+CString WidenFromUtf8(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }

@@ -1,14 +1,64 @@
 #include "platform/ftp_file_find.h"
 
+#include <algorithm>
 #include <utility>
 
-CFtpFileFind::CFtpFileFind() = default;
+#include "platform/encoding.h"
+#include "platform/ftp_url.h"
+
+namespace {
+
+bool IsFtpUrl(const CString& text) { return text.size() >= 6 && CompareNoCase(text.substr(0, 6), L"ftp://") == 0; }
+
+CFtpFileEntry EntryOf(const CFtpListEntry& listed) {
+  CFtpFileEntry entry;
+  entry.strName = listed.strName;
+  entry.nAttributes = listed.nAttributes;
+  entry.nLength = listed.nSize;
+  entry.ftCreationTime = CFileTime(listed.nCreationTime).GetHalves();
+  entry.ftLastAccessTime = CFileTime(listed.nLastAccessTime).GetHalves();
+  entry.ftLastWriteTime = CFileTime(listed.nLastWriteTime).GetHalves();
+  return entry;
+}
+
+}  // namespace
+
+CFtpFileFind::CFtpFileFind(const CString& server, const CFtpListLimits& limits)
+    : m_strServer(server), m_limits(limits) {}
 
 CFtpFileFind::~CFtpFileFind() = default;
 
-bool CFtpFileFind::FindFile(const CString&) {
+CString CFtpFileFind::UrlOf(const CString& pattern) const {
+  if (IsFtpUrl(pattern)) return pattern;
+  if (m_strServer.empty()) return CString();
+  CString folder = pattern;
+  std::replace(folder.begin(), folder.end(), L'\\', L'/');
+  folder.erase(0, folder.find_first_not_of(L'/'));
+  // A "%" of a folder name is that character, not the start of an escape.
+  ReplaceAll(folder, L"%", L"%25");
+  CString server = m_strServer;
+  while (!server.empty() && server.back() == L'/') server.pop_back();
+  return server + L"/" + folder;
+}
+
+bool CFtpFileFind::FindFile(const CString& pattern) {
   Close();
-  return false;
+  m_error = CFtpListError();
+  const CString url = UrlOf(pattern);
+  CFtpUrl parts;
+  if (url.empty() || !ParseFtpUrl(NarrowToUtf8(url), parts)) {
+    m_error.nCode = -1;
+    m_error.strText = L"No FTP folder: " + pattern;
+    return false;
+  }
+  std::vector<CFtpListEntry> listed;
+  if (!ListFtpFolder(url, m_limits, listed, &m_error)) return false;
+  CString root = L"/";
+  for (const std::string& folder : parts.folders) root += WidenFromUtf8(folder) + L"/";
+  std::vector<CFtpFileEntry> entries;
+  entries.reserve(listed.size());
+  for (const CFtpListEntry& entry : listed) entries.push_back(EntryOf(entry));
+  return SetListing(root, std::move(entries));
 }
 
 bool CFtpFileFind::FindNextFile() {
@@ -39,6 +89,8 @@ CString CFtpFileFind::GetFilePath() const {
 }
 
 CString CFtpFileFind::GetRoot() const { return m_strRoot; }
+
+const CFtpListError& CFtpFileFind::GetListError() const { return m_error; }
 
 bool CFtpFileFind::IsDots() const {
   const CString& name = Current().strName;

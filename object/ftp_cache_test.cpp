@@ -1,0 +1,65 @@
+#include "object/ftp_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <type_traits>
+
+// Two caches would destroy the same lists.
+static_assert(!std::is_copy_constructible_v<CFtpCache> && !std::is_copy_assignable_v<CFtpCache>);
+
+namespace {
+
+int g_nDestroyed = 0;
+
+class CCountedPath : public CFtpPath {
+ public:
+  using CFtpPath::CFtpPath;
+  ~CCountedPath() override { ++g_nDestroyed; }
+};
+
+class CCountedList : public CFtpPathList {
+ public:
+  using CFtpPathList::CFtpPathList;
+  ~CCountedList() override { ++g_nDestroyed; }
+};
+
+}  // namespace
+
+TEST(FtpCache, KeepsOneOwningListPerDirectory) {
+  CCountedPath a1(L"/a/1.txt");
+  CCountedPath b1(L"/b/1.txt");
+  auto* shared = new CCountedPath(L"/c/shared.txt");
+  g_nDestroyed = 0;
+  {
+    CFtpCache cache;
+    CFtpPathList* a = cache.Add(a1);
+    EXPECT_EQ(cache.Add(CFtpPath(L"/a/2.txt")), a);
+    cache.Add(b1);
+    EXPECT_EQ(cache.CurList(L"/a/"), a);
+    EXPECT_EQ(a->tag, L"/a/");
+    EXPECT_EQ(a->GetCount(), 2u);
+    EXPECT_EQ(cache.CurList(L"/b/")->GetCount(), 1u);
+    EXPECT_EQ(cache.CurList(L""), nullptr);
+
+    cache.SetAt(L"/c/", new CCountedList(L"/c/"));
+    cache.CurList(L"/c/")->Add(shared);
+    a->Add(shared);  // one object in two lists
+    EXPECT_EQ(cache.Remove(shared), shared);  // from /a/, first in key order
+    EXPECT_EQ(a->GetCount(), 2u);
+    a->Add(shared);
+    cache.RemoveAndDestroy(shared);  // from both, destroyed once
+    EXPECT_EQ(g_nDestroyed, 1);
+    EXPECT_TRUE(cache.CurList(L"/c/")->IsEmpty());
+    cache.CurList(L"/c/")->Add(new CCountedPath(L"/c/x.txt"));
+
+    CFtpPathList incoming;
+    incoming.Add(new CFtpPath(L"/a/1.txt"));
+    incoming.Add(new CFtpPath(L"/a/3.txt"));
+    cache.UniqueName(L"/a/", incoming);
+    EXPECT_EQ(incoming.GetHead()->GetFileName(true), L"1(1).txt");
+    EXPECT_EQ(incoming.GetTail()->GetFileName(true), L"3.txt");
+    EXPECT_EQ(cache.RemoveAndDestroy(CString(L"/b/")), 1);
+  }
+  // The counted list and its path die with the cache, never the paths added.
+  EXPECT_EQ(g_nDestroyed, 3);
+}

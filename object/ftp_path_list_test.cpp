@@ -1,0 +1,116 @@
+#include "object/ftp_path_list.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+CString Written(CFtpPathList& list) {
+  CString xml;
+  list.WriteXML(xml);
+  return xml;
+}
+
+}  // namespace
+
+TEST(FtpPath, DirectoryAndRootViews) {
+  CFtpPath p(L"a.txt");
+  p.dir = L"\\pub\\\\in\\";
+  EXPECT_EQ(p.GetFtpDir(true), L"/pub/in/");
+  EXPECT_EQ(p.GetFtpDir(false), L"/pub/in");
+  EXPECT_EQ(p.GetFtpPath(), L"/pub/in/a.txt");
+  p.dir.clear();
+  EXPECT_EQ(p.GetFtpDir(true), L"/");
+  EXPECT_EQ(p.GetFtpDir(false), L"");
+  CFtpPath folder(L"/pub/", ptFolder);
+  EXPECT_FALSE(folder.IsFtpRoot());
+  folder.MakeFtpRoot();
+  EXPECT_TRUE(folder.IsFtpRoot());
+  EXPECT_EQ(folder.GetPath(), L"/");
+}
+
+TEST(FtpPathList, WritesAndReadsItsItems) {
+  CFtpPathList list(L"/host/pub/");
+  list.Add(new CFtpPath(L"ftp://host/pub/a.zip"));
+  list.GetHead()->Length(4294967296ULL);
+  list.Add(new CFtpPath(L"\\\\server\\share\\b.txt"));  // held with backslashes
+  list.GetTail()->Length(1);
+  EXPECT_EQ(list.ComputeTotalLength(), 4294967297LL);
+  const CString xml = Written(list);
+  EXPECT_EQ(xml.rfind(L"\r\n<CFtpPathList  tag='/host/pub/' >\r\n<CFilePath  path='host/pub/a.zip'  drive=''  "
+                      L"dir='/host/pub/'  filename='a'  ext='.zip'  slash='47' ", 0), 0u);
+  EXPECT_EQ(xml.compare(xml.size() - 42, 42, L" PathType='0' ></CFilePath></CFtpPathList>"), 0);
+
+  CFtpPathList back;
+  ASSERT_TRUE(back.ReadXML(xml));
+  ASSERT_TRUE(back.ReadXML(xml));  // appends
+  EXPECT_EQ(back.tag, L"/host/pub/");
+  ASSERT_EQ(back.GetCount(), 4u);
+  EXPECT_EQ(back.GetTail()->GetPath(), list.GetTail()->GetPath());
+  EXPECT_EQ(back.GetTail()->slash, L'/');
+  EXPECT_EQ(back.ComputeTotalLength(), 2 * 4294967297LL);
+
+  CFtpPathList empty(L"/empty/");
+  CFtpPathList target;
+  EXPECT_FALSE(target.ReadXML(Written(empty)));
+  EXPECT_EQ(target.tag, L"/empty/");
+}
+
+TEST(FtpPathList, HostileTextReadsInLinearTimeAsFarAsItGoes) {
+  CFtpPathList many;
+  for (int i = 0; i < 20000; ++i) many.Add(new CFtpPath(L"/m/f" + std::to_wstring(i)));
+  many.GetHead()->filename = CString(1 << 20, L'x');
+  // 20000 items without close tags, then one without its ">".
+  CString unclosed = L"<CFtpPathList tag='u'>";
+  for (int i = 0; i < 20000; ++i) unclosed += L"<CFilePath path='o" + std::to_wstring(i) + L"' >";
+  unclosed += L"<CFilePath path='last' </CFtpPathList>";
+
+  const auto start = std::chrono::steady_clock::now();
+  CFtpPathList back;
+  ASSERT_TRUE(back.ReadXML(Written(many)));
+  ASSERT_TRUE(back.ReadXML(unclosed));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  ASSERT_EQ(back.GetCount(), 40001u);
+  EXPECT_EQ(back.GetHead()->filename.size(), 1u << 20);
+  EXPECT_EQ(back.GetTail()->GetPath(), L"last");
+
+  // A foreign element ends the items; without its close tag a list reads none.
+  CFtpPathList stop;
+  EXPECT_TRUE(stop.ReadXML(L"<CFtpPathList ><CFilePath path='a'></CFilePath><CObj ></CObj><CFilePath ></CFilePath>"
+                           L"</CFtpPathList>"));
+  EXPECT_EQ(stop.GetCount(), 1u);
+  EXPECT_FALSE(stop.ReadXML(L"<CFtpPathList tag='c'><CFilePath path='a'></CFilePath>"));
+  EXPECT_EQ(stop.GetCount(), 1u);
+}
+
+TEST(FtpPathList, FindsAndNamesUniquelyWithinItsBound) {
+  CFtpPathList list;
+  for (const wchar_t* p : {L"/p/a.txt", L"/p/a(1).txt", L"/p/report (4).txt", L"/p/x.zip"}) list.Add(new CFtpPath(p));
+  CFtpPath a(L"/in/a.txt");
+  EXPECT_TRUE(list.UniqueName(&a));
+  EXPECT_EQ(a.GetPath(), L"/in/a(2).txt");
+  CFtpPath report(L"report (4).txt");
+  EXPECT_TRUE(list.UniqueName(&report));
+  EXPECT_EQ(report.GetPath(), L"/report(5).txt");
+  CFtpPath b(L"b.txt");
+  EXPECT_FALSE(list.UniqueName(&b));
+  EXPECT_FALSE(list.UniqueName(nullptr));
+
+  CFtpPath x(L"/o/x.txt");
+  EXPECT_EQ(list.FindByFileName(x, false), list.GetTail());
+  EXPECT_EQ(list.FindByFileName(x, true), nullptr);
+  EXPECT_EQ(list.FindByFileName(CFtpPath(L"A.txt"), true), nullptr);
+  EXPECT_EQ(list.FindByPath(L"/P/x.zip"), nullptr);
+  EXPECT_EQ(list.Find(CFtpPath(L"/P/X.ZIP")), list.GetTail());
+
+  // Every candidate up to a(2000) collides; the largest number does not overflow.
+  CFtpPathList crowded;
+  crowded.Add(new CFtpPath(L"n(9223372036854775807)"));
+  for (int i = 0; i <= 2000; ++i) crowded.Add(new CFtpPath(i ? L"a(" + std::to_wstring(i) + L")" : CString(L"a")));
+  CFtpPath c(L"a");
+  EXPECT_TRUE(crowded.UniqueName(&c));
+  EXPECT_EQ(c.GetPath(), L"/a(2000)");
+  CFtpPath top(L"n(9223372036854775807)");
+  EXPECT_TRUE(crowded.UniqueName(&top));
+}
