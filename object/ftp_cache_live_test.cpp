@@ -7,6 +7,7 @@
 #include "object/ftp_cache.h"
 #include "platform/ftp_file_find.h"
 #include "platform/process.h"
+#include "platform/testing/ftp_test_servers.h"
 #include "platform/testing/test_files.h"
 
 namespace {
@@ -37,20 +38,7 @@ void ExpectRoundTrip(CFtpCache& cache) {
   }
 }
 
-class FtpCacheLive : public testing::Test {
- protected:
-  void SetUp() override {
-    const CString file = GetProcessEnvironmentVariable(L"VELMORA_FTP_TEST_SERVERS");
-    if (file.empty()) GTEST_SKIP() << "no FTP test servers: ctest's fixture \"ftp\" starts them";
-    std::string text;
-    ASSERT_TRUE(ReadFileForTesting(file, text));
-    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
-      m_servers.push_back(CString(text.begin() + at, text.begin() + end));
-    ASSERT_EQ(m_servers.size(), 2u);
-  }
-
-  std::vector<CString> m_servers;
-};
+using FtpCacheLive = CFtpServersTest;
 
 }  // namespace
 

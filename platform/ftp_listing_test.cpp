@@ -12,6 +12,7 @@
 #include <map>
 
 #include "platform/process.h"
+#include "platform/testing/ftp_test_servers.h"
 #include "platform/testing/test_files.h"
 
 namespace {
@@ -42,20 +43,7 @@ std::map<CString, CFtpListEntry> List(const CString& url) {
   return ByName(entries);
 }
 
-class FtpListing : public testing::Test {
- protected:
-  void SetUp() override {
-    const CString file = GetProcessEnvironmentVariable(L"VELMORA_FTP_TEST_SERVERS");
-    if (file.empty()) GTEST_SKIP() << "no FTP test servers: ctest's fixture \"ftp\" starts them";
-    std::string text;
-    ASSERT_TRUE(ReadFileForTesting(file, text));
-    for (size_t at = 0, end; (end = text.find('\n', at)) != std::string::npos; at = end + 1)
-      m_servers.push_back(CString(text.begin() + at, text.begin() + end));
-    ASSERT_EQ(m_servers.size(), 2u);
-  }
-
-  std::vector<CString> m_servers;
-};
+using FtpListing = CFtpServersTest;
 
 }  // namespace
 

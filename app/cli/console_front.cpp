@@ -50,10 +50,10 @@ bool CheckInput(CConsoleScreen& screen, CleanupKind kind, const CString& source,
 
 // The console side of a run: the checks and the question, then the run's
 // lines on the output stream and its progress on the error stream.
-class CConsoleRunView : public CCleanupView {
+class CConsoleRunView : public CConsoleView<CCleanupView> {
  public:
   CConsoleRunView(CConsoleScreen& screen, const CRunSettings& settings, bool yes)
-      : m_screen(screen), m_settings(settings), m_bYes(yes) {}
+      : CConsoleView(screen), m_settings(settings), m_bYes(yes) {}
 
   bool PrepareRun(CleanupKind kind, CString& source, CString& list) override {
     source = m_settings.strSource;
@@ -61,17 +61,8 @@ class CConsoleRunView : public CCleanupView {
     return CheckInput(m_screen, kind, source, list) &&
            Confirm(m_screen, m_bYes, FormatQuestion(kind, list, source, GetTrashFolder()));
   }
-  void AddLine(const CString& line) override { m_screen.Print(ConsoleStream::kOutput, line + L"\n"); }
-  void ErrorBox(const CString& text) override { ShowError(m_screen, L"Error", text); }
-  void SetProgressRange(int32_t count) override { m_screen.StartProgress(count); }
-  void OnStatus(const CString& line) override {
-    m_screen.Step();
-    AddLine(line);
-  }
-  void OnEnd() override { m_screen.EndProgress(); }
 
  private:
-  CConsoleScreen& m_screen;
   const CRunSettings& m_settings;
   const bool m_bYes;
 };

@@ -60,6 +60,27 @@ class CConsoleScreen {
 // An error box on the console: one line "caption: text" on the error stream.
 void ShowError(CConsoleScreen& screen, const CString& caption, const CString& text);
 
+// The console side of a front end's view (a run's or an undo job's): lines
+// on the output stream, error boxes on the error stream, one progress step
+// per item line.
+template <class View>
+class CConsoleView : public View {
+ public:
+  explicit CConsoleView(CConsoleScreen& screen) : m_screen(screen) {}
+
+  void AddLine(const CString& line) override { m_screen.Print(ConsoleStream::kOutput, line + L"\n"); }
+  void ErrorBox(const CString& text) override { ShowError(m_screen, L"Error", text); }
+  void SetProgressRange(int32_t count) override { m_screen.StartProgress(count); }
+  void OnStatus(const CString& line) override {
+    m_screen.Step();
+    AddLine(line);
+  }
+  void OnEnd() override { m_screen.EndProgress(); }
+
+ protected:
+  CConsoleScreen& m_screen;
+};
+
 // The confirmation question: answered Yes by yes (--yes), asked with a y/N
 // prompt on a terminal, refused without one (saying that nothing was done,
 // in the words of nothingDone). Ctrl-C at the prompt answers No.

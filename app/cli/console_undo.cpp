@@ -21,23 +21,14 @@ const wchar_t kNothingMoved[] = L"nothing was moved";
 const wchar_t kNothingDeleted[] = L"nothing was deleted";
 
 // A job's lines on the output stream and its progress on the error stream.
-class CConsoleJobView : public CBatchJobView {
+class CConsoleJobView : public CConsoleView<CBatchJobView> {
  public:
   CConsoleJobView(CConsoleScreen& screen, bool yes, const CString& nothingDone)
-      : m_screen(screen), m_bYes(yes), m_strNothingDone(nothingDone) {}
+      : CConsoleView(screen), m_bYes(yes), m_strNothingDone(nothingDone) {}
 
   bool Confirm(const CString& question) override { return ::Confirm(m_screen, m_bYes, question, m_strNothingDone); }
-  void AddLine(const CString& line) override { m_screen.Print(ConsoleStream::kOutput, line + L"\n"); }
-  void ErrorBox(const CString& text) override { ShowError(m_screen, L"Error", text); }
-  void SetProgressRange(int32_t count) override { m_screen.StartProgress(count); }
-  void OnStatus(const CString& line) override {
-    m_screen.Step();
-    AddLine(line);
-  }
-  void OnEnd() override { m_screen.EndProgress(); }
 
  private:
-  CConsoleScreen& m_screen;
   const bool m_bYes;
   const CString m_strNothingDone;
 };
