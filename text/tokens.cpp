@@ -12,12 +12,16 @@ CString GetNextToken(CString& s, const CString& delimiters) {
   return piece;
 }
 
+// Skips the run of delimiters in one step: taking the empty pieces one at a
+// time would move the rest of s once per delimiter.
 CString GetToken(CString& s, const CString& delimiters) {
-  while (!s.empty()) {
-    CString piece = GetNextToken(s, delimiters);
-    if (!piece.empty()) return piece;
+  const size_t start = s.find_first_not_of(delimiters);
+  if (start == CString::npos) {
+    s.clear();
+    return CString();
   }
-  return CString();
+  s.erase(0, start);
+  return GetNextToken(s, delimiters);
 }
 
 CString GetLeftToken(CString& s, int n) {
