@@ -13,6 +13,8 @@
 #include "path/file_path.h"
 #include "path/file_rec_find.h"
 #include "path/path_exists.h"
+#include "platform/file_find.h"
+#include "platform/ftp_file_find.h"
 #include "text/error_names.h"
 #include "text/format.h"
 #include "text/format_value.h"

@@ -23,6 +23,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/api.h"
 #include "platform/cstring.h"
 #include "platform/file_attributes.h"
 #include "platform/file_system.h"
@@ -30,7 +31,8 @@
 
 class CFolderHandle;
 
-class CFileFind {
+// Exported with the toolkit: the path class copies entries from it.
+class VELMORA_API CFileFind {
  public:
   CFileFind();
   virtual ~CFileFind();  // closes the enumeration
@@ -75,10 +77,10 @@ class CFileFind {
   // Windows gives all the bits of the entry; POSIX never sets system, normal,
   // temporary or compressed.
   virtual bool MatchesMask(uint32_t mask) const;
-  bool IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
+  bool IsDirectory() const;
   // A symbolic link, junction or other reparse point: its own name is the
   // entry; what it points to is no part of the tree.
-  bool IsReparsePoint() const { return MatchesMask(FILE_ATTRIBUTE_REPARSE_POINT); }
+  bool IsReparsePoint() const;
 
   // Size in bytes of the entry itself (a link's own size; 0 for a folder).
   virtual uint64_t GetLength() const;

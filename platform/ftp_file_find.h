@@ -31,7 +31,8 @@ struct CFtpFileEntry {
   CFileTimeHalves ftLastWriteTime;
 };
 
-class CFtpFileFind : public CFileFind {
+// Exported with the toolkit: the path class and the FTP cache take its entries.
+class VELMORA_API CFtpFileFind : public CFileFind {
  public:
   // server: "ftp://[user[:password]@]host[:port]", the server that FindFile
   // lists a folder of when it is given no URL; empty for none. Each listing
