@@ -39,6 +39,15 @@ bool TakeTreeOption(const std::string& key, const char* value, CTreeOptions& o) 
 
 bool IsValidTree(const CTreeOptions& o) { return o.nFolders >= 1 && o.nEntries > o.nFolders && o.nDepth >= 1; }
 
+bool ParseBenchOptions(int argc, char** argv, CTreeOptions& o,
+                       const std::function<bool(const std::string&, const char*)>& takeOwn) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string key = argv[i];
+    if (!takeOwn(key, argv[i + 1]) && !TakeTreeOption(key, argv[i + 1], o)) return false;
+  }
+  return argc % 2 == 1 && IsValidTree(o);
+}
+
 bool BuildBenchTree(const CString& src, const CTreeOptions& o, long& objFiles) {
   std::mt19937 random(12345);
   std::vector<CFolderNode> nodes{{-1, 0, false}};  // node 0 is src itself

@@ -1,6 +1,7 @@
 // The synthetic source tree the benchmarks run on.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/cstring.h"
@@ -18,6 +19,11 @@ struct CTreeOptions {
 bool TakeTreeOption(const std::string& key, const char* value, CTreeOptions& o);
 // True when the numbers make a tree.
 bool IsValidTree(const CTreeOptions& o);
+// Reads the "--key value" pairs of a command line: a benchmark's own keys go
+// to takeOwn (true when it took one), the rest to TakeTreeOption. False for
+// an unknown key, a key without a value, or numbers that make no tree.
+bool ParseBenchOptions(int argc, char** argv, CTreeOptions& o,
+                       const std::function<bool(const std::string&, const char*)>& takeOwn);
 
 // Makes src with o.nFolders folders (src included, depth <= o.nDepth, 1% of
 // them named Debug) and o.nEntries - o.nFolders files of ten bytes spread

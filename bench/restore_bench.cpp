@@ -120,14 +120,11 @@ bool RunChild(const COptions& o, const CString& work, const CString& step, CStep
 }
 
 bool Parse(int argc, char** argv, COptions& o) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string key = argv[i];
-    const char* value = argv[i + 1];
-    if (key == "--step") o.strStep = WidenFromAnsiWithPathBytes(value);
-    else if (key == "--work") o.strWork = WidenFromAnsiWithPathBytes(value);
-    else if (!TakeTreeOption(key, value, o)) return false;
-  }
-  return argc % 2 == 1 && IsValidTree(o);
+  return ParseBenchOptions(argc, argv, o, [&o](const std::string& key, const char* value) {
+    CString* own = key == "--step" ? &o.strStep : key == "--work" ? &o.strWork : nullptr;
+    if (own != nullptr) *own = WidenFromAnsiWithPathBytes(value);
+    return own != nullptr;
+  });
 }
 
 }  // namespace

@@ -79,13 +79,11 @@ void ReportRun(const char* what, const CTimedView& view, const CCleanupOutcome& 
 }
 
 bool Parse(int argc, char** argv, COptions& o) {
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string key = argv[i];
-    const char* value = argv[i + 1];
-    if (key == "--rounds") o.nRounds = std::max(1, std::atoi(value));
-    else if (!TakeTreeOption(key, value, o)) return false;
-  }
-  return argc % 2 == 1 && IsValidTree(o);
+  return ParseBenchOptions(argc, argv, o, [&o](const std::string& key, const char* value) {
+    if (key != "--rounds") return false;
+    o.nRounds = std::max(1, std::atoi(value));
+    return true;
+  });
 }
 
 }  // namespace

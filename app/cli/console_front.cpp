@@ -67,6 +67,10 @@ class CConsoleRunView : public CConsoleView<CCleanupView> {
   const bool m_bYes;
 };
 
+// No " ERROR " line is not enough: an item gone between the two passes, or
+// one the work pass could not list, is missing from the moves alone.
+bool AllMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nMoved >= outcome.nCounted; }
+
 // A run once the log is open: the trash folder, then the run protocol.
 int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CConsoleScreen& screen) {
   // The trash folder is derived once, as the dialog does at start-up; a
@@ -83,8 +87,7 @@ int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CCo
   StopOnInterrupt();
   CConsoleRunView view(screen, settings, command.bYes);
   const CCleanupOutcome outcome = RunCleanup(command.nKind, view);
-  if (outcome.nEnd == CCleanupOutcome::kCompleted && IsInterruptRecorded()) return ReportCancel(screen, true);
-  return ExitCodeOf(outcome);
+  return ExitCodeOf(screen, outcome.nEnd, AllMoved(outcome));
 }
 
 // The main part of the application shell: one Remove run.
@@ -112,16 +115,14 @@ int RunDryCommand(const CConsoleCommand& command) {
   return WithOutputChecked(screen, kExitMoved);
 }
 
-// No " ERROR " line is not enough: an item gone between the two passes, or
-// one the work pass could not list, is missing from the moves alone.
-bool AllMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nMoved >= outcome.nCounted; }
-
 }  // namespace
 
-int ExitCodeOf(const CCleanupOutcome& outcome) {
-  switch (outcome.nEnd) {
+int ExitCodeOf(CConsoleScreen& screen, CCleanupOutcome::End end, bool allDone) {
+  switch (end) {
     case CCleanupOutcome::kNotStarted: return kExitRefused;
-    case CCleanupOutcome::kCompleted: return AllMoved(outcome) ? kExitMoved : kExitErrors;
+    case CCleanupOutcome::kCompleted:
+      if (IsInterruptRecorded()) return ReportCancel(screen, true);
+      return allDone ? kExitMoved : kExitErrors;
     case CCleanupOutcome::kCancelled: return kExitCancelled;
     case CCleanupOutcome::kFailed: break;
   }

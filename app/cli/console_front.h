@@ -30,5 +30,7 @@ struct CConsoleCommand {
 // a run that went well end with kExitErrors.
 int RunConsoleCommand(const CConsoleCommand& command);
 
-// The exit code of a run's outcome.
-int ExitCodeOf(const CCleanupOutcome& outcome);
+// The exit code of a run or an undo job that ended with end; allDone when it
+// did all it set out to do. Ctrl-C is never success: one that came while a
+// run completed ends it as cancelled (ReportCancel, with the error box).
+int ExitCodeOf(CConsoleScreen& screen, CCleanupOutcome::End end, bool allDone);

@@ -2,7 +2,9 @@
 
 #include <functional>
 
+#include "app/cli/console_front.h"
 #include "app/cli/console_screen.h"
+#include "app/engine/actions.h"
 #include "app/engine/batch_purge.h"
 #include "app/engine/batch_restore.h"
 #include "app/engine/run_input.h"
@@ -33,17 +35,6 @@ class CConsoleJobView : public CConsoleView<CBatchJobView> {
   const CString m_strNothingDone;
 };
 
-int ExitCodeOf(const CBatchJobOutcome& outcome) {
-  switch (outcome.nEnd) {
-    case CCleanupOutcome::kNotStarted: return kExitRefused;
-    case CCleanupOutcome::kCompleted:
-      return outcome.nErrors == 0 && outcome.nDone >= outcome.nItems && outcome.nLeft == 0 ? kExitMoved : kExitErrors;
-    case CCleanupOutcome::kCancelled: return kExitCancelled;
-    case CCleanupOutcome::kFailed: break;
-  }
-  return kExitErrors;
-}
-
 using CJob = std::function<CBatchJobOutcome(CBatchJobView&)>;
 
 // Runs a job inside the application shell (start and exit records), once
@@ -54,8 +45,8 @@ int RunJobInShell(const CUndoCommand& command, CConsoleScreen& screen, const CSt
     StopOnInterrupt();
     CConsoleJobView view(screen, command.bYes, nothingDone);
     const CBatchJobOutcome outcome = job(view);
-    if (outcome.nEnd == CCleanupOutcome::kCompleted && IsInterruptRecorded()) return ReportCancel(screen, true);
-    return ExitCodeOf(outcome);
+    return ExitCodeOf(screen, outcome.nEnd,
+                      outcome.nErrors == 0 && outcome.nDone >= outcome.nItems && outcome.nLeft == 0);
   };
   return WithOutputChecked(screen, theApp.Run());
 }
@@ -125,8 +116,8 @@ int PrintRestorePlan(CConsoleScreen& screen, const CRestorePlan& plan) {
     uint32_t attributes = 0;
     const bool goes = plan.inBatch[i] && !RealDisk().GetAttributes(item.strSource, attributes);
     back += goes;
-    screen.Print(ConsoleStream::kOutput, CString(goes ? L" OK " : L" ERROR ") + L" From " + plan.strBatch +
-                                             PlatformPathSeparator() + item.strName + L" ==> " + item.strSource + L"\n");
+    screen.Print(ConsoleStream::kOutput,
+                 FormatMoveLine(plan.strBatch + PlatformPathSeparator() + item.strName, item.strSource, !goes) + L"\n");
   }
   for (const CString& name : plan.unrecorded)
     screen.Print(ConsoleStream::kOutput, FormatLeftInPlace(plan.strBatch + PlatformPathSeparator() + name) + L"\n");

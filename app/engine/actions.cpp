@@ -31,8 +31,12 @@ CAction::CAction(CProgressStatus* status, CDiskInterface& disk) : m_pStatus(stat
 
 CAction::~CAction() = default;
 
+CString FormatMoveLine(const CString& source, const CString& destination, bool failed) {
+  return CString(failed ? L" ERROR " : L" OK ") + L" From " + source + L" ==> " + destination;
+}
+
 void CAction::LogMove(const CString& source, const CString& destination, bool failed) {
-  Report(CString(failed ? L" ERROR " : L" OK ") + L" From " + source + L" ==> " + destination);
+  Report(FormatMoveLine(source, destination, failed));
 }
 
 void CAction::Report(const CString& line) {

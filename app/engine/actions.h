@@ -20,8 +20,7 @@ class CAction {
   CAction(const CAction&) = delete;
   CAction& operator=(const CAction&) = delete;
 
-  // Composes the line of one move, " OK " or " ERROR " then " From ",
-  // source, " ==> " and destination, and passes it to Report.
+  // Passes the line of one move (FormatMoveLine) to Report.
   virtual void LogMove(const CString& source, const CString& destination, bool failed);
   // Sends the line to the status listener (when there is one), then writes
   // it to the log file as an item record.
@@ -76,6 +75,10 @@ class CDeleteFolder : public CFileAction {
   using CFileAction::CFileAction;
   bool OnFound(CFileFind& entry) override;
 };
+
+// The line of one move: " OK " or " ERROR ", then " From ", source, " ==> "
+// and destination.
+CString FormatMoveLine(const CString& source, const CString& destination, bool failed);
 
 // Does the entry's name end in "." followed by ext (compared whole, any
 // case)? A name without a dot has no extension; a name ending in a dot has an

@@ -127,17 +127,17 @@ void CBatchRecordScan::Add(const CString& line) {
 bool CBatchRecordScan::ReadLog(const CString& path, CString& error) {
   uint32_t attributes = 0;
   if (!m_disk.GetAttributes(path, attributes)) return true;
+  const CString unreadable = L"the log file '" + path + L"' cannot be read";
   CLogLineReader reader;
   if (!reader.Open(path)) {
-    error = L"the log file '" + path + L"' cannot be read";
     const CString why = PlatformErrorText(reader.GetOpenError());
-    if (!why.empty()) error += L": " + why;
+    error = why.empty() ? unreadable : unreadable + L": " + why;
     return false;
   }
   try {
     for (CString line; reader.ReadLine(line);) Add(line);
   } catch (CFileException* e) {
-    error = L"the log file '" + path + L"' cannot be read";
+    error = unreadable;
     e->Delete();
     return false;
   }
