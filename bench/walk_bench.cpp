@@ -63,7 +63,11 @@ class CTimedView : public CCleanupView {
     return true;
   }
   void SetProgressRange(int32_t) override { m_counted = Clock::now(); }
-  void SetStatusText(const CString&) override { m_worked = Clock::now(); }
+  void SetStatusText(const CString&) override {
+    m_worked = Clock::now();
+    // Nothing counted: no progress range was set, and the count pass ended here.
+    if (m_counted < m_start) m_counted = m_worked;
+  }
   void AddLine(const CString&) override {}
   void ErrorBox(const CString& text) override { std::fprintf(stderr, "error: %s\n", NarrowToAnsi(text).c_str()); }
 
