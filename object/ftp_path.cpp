@@ -1,7 +1,5 @@
 #include "object/ftp_path.h"
 
-#include <algorithm>
-
 CFtpPath::CFtpPath() : CFilePath() {}
 
 CFtpPath::CFtpPath(const CObj& o) : CFilePath() { Copy(o); }
@@ -34,8 +32,7 @@ void CFtpPath::MakeFtpRoot() {
 
 CString CFtpPath::GetFtpDir(bool bTrailing) const {
   CString s = dir;
-  std::replace(s.begin(), s.end(), L'\\', L'/');
-  ReplaceAll(s, L"//", L"/");
+  FixSlash(s, L'/');
   if (!bTrailing) return RemoveSlash(s.c_str());
   if (s.empty()) return L"/";
   return (s[0] == L'/' ? CString() : CString(L"/")) + AppendSlash(s, L'/');

@@ -20,14 +20,6 @@ CString CutLastName(CString& d) {
   }
 }
 
-// The last folder name of a directory text; empty when it has none.
-CString LastFolderName(const CString& dir) {
-  CString names = Trimmed(dir);
-  CString last;
-  for (CString name = GetToken(names, kSeparators); !name.empty(); name = GetToken(names, kSeparators)) last = name;
-  return last;
-}
-
 }  // namespace
 
 void CFilePath::SplitSubfolders(CFilePathList& list) const {
@@ -47,7 +39,7 @@ void CFilePath::MakeSubfolders(const CFilePathList& list) {
 }
 
 bool CFilePath::AddFolder(const CFilePath& o) {
-  const CString name = LastFolderName(o.GetDir(false));
+  const CString name = o.GetTailDir();
   if (name.empty()) return false;
   dir = AppendSlash(dir, L'/') + AppendSlash(name, L'/');
   // A blank name after the root would leave a doubled separator alone.

@@ -3,32 +3,20 @@
 #include <initializer_list>
 
 #include "path/file_path.h"
-#include "platform/file_attributes.h"
+#include "path/path_exists.h"
 #include "platform/file_system.h"
 #include "text/tokens.h"
 
-namespace {
-
-// The attribute bit of a volume label, which Windows may report for a root.
-constexpr uint32_t kVolumeLabel = 0x08;
-
-// The attributes of p without trailing white space and one trailing
-// separator; false when that leaves nothing or the item cannot be examined.
-bool AttributesOf(const CString& p, uint32_t& attributes) {
-  const CString s = RemoveSlash(p.c_str());
-  return !s.empty() && PlatformGetFileAttributes(s, attributes);
-}
-
-}  // namespace
-
+// The free tests, asked about p without trailing white space and one
+// trailing separator; false when that leaves nothing.
 bool CFilePath::IsExistsFile(const CString& p) {
-  uint32_t attributes = 0;
-  return AttributesOf(p, attributes) && !(attributes & (FILE_ATTRIBUTE_DIRECTORY | kVolumeLabel));
+  const CString s = RemoveSlash(p.c_str());
+  return !s.empty() && ::IsExistsFile(s);
 }
 
 bool CFilePath::IsExistsDirectory(const CString& p) {
-  uint32_t attributes = 0;
-  return AttributesOf(p, attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+  const CString s = RemoveSlash(p.c_str());
+  return !s.empty() && ::IsExistsDirectory(s);
 }
 
 bool CFilePath::IsExists() { return ReadStatus(); }
