@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/system_message.h"
 #include "platform/win32_long_path.h"
 
 namespace {
@@ -79,10 +80,9 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 long PlatformLastError() { return t_lastError; }
 
 CString PlatformErrorText(long error) {
-  wchar_t buffer[512] = {0};
-  const DWORD n = ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                                   static_cast<DWORD>(error), 0, buffer, 512, nullptr);
-  CString text = Trimmed(CString(buffer, n));
+  CString text;
+  FormatSystemMessage(static_cast<uint32_t>(error), kAnyLanguage, 512, text);
+  TrimString(text);
   if (!text.empty() && text.back() == L'.') text.pop_back();
   return text;
 }

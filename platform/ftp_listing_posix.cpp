@@ -8,20 +8,18 @@
 #include <mutex>
 
 #include "platform/encoding.h"
+#include "platform/file_time.h"
 #include "platform/ftp_list_parse.h"
 #include "platform/ftp_url.h"
-#include "platform/posix_text.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using CurlPointer = std::unique_ptr<CURL, decltype(&curl_easy_cleanup)>;
 
-constexpr uint64_t kUnixEpochAsFileTime = 116444736000000000ULL;
-
 uint64_t NowAsFileTime() {
   const auto since1970 = std::chrono::system_clock::now().time_since_epoch();
-  return kUnixEpochAsFileTime +
+  return CFileTime::kUnixEpoch +
          static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::microseconds>(since1970).count()) * 10;
 }
 
@@ -79,7 +77,7 @@ bool ListFtpFolder(const CString& url, const CFtpListLimits& limits, std::vector
   const Clock::time_point deadline =
       Clock::now() + std::chrono::milliseconds(static_cast<uint64_t>(limits.nConnectMs) + limits.nTransferMs);
   CFtpUrl parts;
-  if (!ParseFtpUrl(EncodeUtf8(url, false), parts)) return Fail(error, CURLE_URL_MALFORMAT, L"Not an FTP URL: " + url);
+  if (!ParseFtpUrl(NarrowToUtf8(url), parts)) return Fail(error, CURLE_URL_MALFORMAT, L"Not an FTP URL: " + url);
 
   static std::once_flag initialized;
   std::call_once(initialized, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });

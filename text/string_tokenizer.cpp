@@ -11,8 +11,6 @@ namespace {
 
 wchar_t Widen(char c) { return static_cast<wchar_t>(static_cast<signed char>(c)); }
 
-size_t Limit(int n, size_t length) { return std::min(static_cast<size_t>(n), length); }
-
 }  // namespace
 
 CStringTokenizer::CStringTokenizer(const CString& text, bool trim) : m_str(text) {
@@ -46,17 +44,11 @@ void CStringTokenizer::RemoveCtrlChar() {
               m_str.end());
 }
 
-CString CStringTokenizer::Left(int n) {
-  if (n < 1) return CString();
-  const size_t count = Limit(n, m_str.size());
-  CString piece = m_str.substr(0, count);
-  m_str.erase(0, count);
-  return piece;
-}
+CString CStringTokenizer::Left(int n) { return ::GetLeftToken(m_str, n); }
 
 CString CStringTokenizer::Right(int n) {
   if (n < 1) return CString();
-  const size_t start = m_str.size() - Limit(n, m_str.size());
+  const size_t start = m_str.size() - std::min(static_cast<size_t>(n), m_str.size());
   CString piece = m_str.substr(start);
   m_str.erase(start);
   return piece;
@@ -64,17 +56,7 @@ CString CStringTokenizer::Right(int n) {
 
 CString CStringTokenizer::GetNextToken(const CString& delimiters) { return ::GetNextToken(m_str, delimiters); }
 
-// Skipping the whole run of leading delimiters at once gives what repeated
-// GetNextToken calls give, without moving the text once per delimiter.
-CString CStringTokenizer::GetToken(const CString& delimiters) {
-  const size_t first = m_str.find_first_not_of(delimiters);
-  if (first == CString::npos) {
-    m_str.clear();
-    return CString();
-  }
-  m_str.erase(0, first);
-  return GetNextToken(delimiters);
-}
+CString CStringTokenizer::GetToken(const CString& delimiters) { return ::GetToken(m_str, delimiters); }
 
 CString CStringTokenizer::GetPrevToken(const CString& delimiters) {
   const size_t last = m_str.find_last_of(delimiters);
