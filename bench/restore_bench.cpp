@@ -81,7 +81,7 @@ int RunStep(const COptions& o) {
     CBatchFolder batch;
     CRestorePlan plan;
     CString error;
-    ok = FindLastBatch(g_strTrash, batch) && PlanRestore(batch.strPath, log, plan, error) && CLogFile().Open(log);
+    ok = FindLastBatch(g_strTrash, batch) && PlanRestore(batch.strPath, src, log, plan, error) && CLogFile().Open(log);
     CQuietJobView view;
     const CBatchJobOutcome outcome = RunRestore(plan, src, view);
     items = outcome.nDone;

@@ -59,6 +59,20 @@ void AppendWhole(CFile& file, const std::string& bytes) {
   }
 }
 
+// A log whose last line has no line end (a program that died mid-record)
+// gets CR LF first, so that the torn line cannot swallow the next record.
+// Failures are left to the first record's own write to report.
+void EndTornLine(CFile& file) {
+  try {
+    const uint64_t length = file.GetLength();
+    char last = '\n';
+    if (length > 0 && file.ReadAt(length - 1, &last, 1) == 1 && last != '\n') AppendWhole(file, "\r\n");
+    file.SeekToEnd();
+  } catch (CFileException* e) {
+    e->Delete();
+  }
+}
+
 }  // namespace
 
 CString CLogFile::DefaultPathFor(CString programPath, CString folder) {
@@ -104,10 +118,11 @@ bool CLogFile::Open(CString path) {
   m_strFilePathName = path;
   if (m_strFilePathName.empty())
     m_strFilePathName = DefaultPathFor(GetProcessExecutablePath(), GetProcessCurrentDirectory(260));
-  const bool opened =
-      m_file.Open(m_strFilePathName, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite);
+  // Read as well as written, for its last byte; never through a link.
+  const bool opened = m_file.Open(m_strFilePathName, CFile::modeCreate | CFile::modeNoTruncate |
+                                                         CFile::modeReadWrite | CFile::modeOwnFileOnly);
   m_bFail = !opened;
-  if (opened) m_file.SeekToEnd();
+  if (opened) EndTornLine(m_file);
   return opened;
 }
 

@@ -33,8 +33,10 @@ class VELMORA_API CLogFile {
   // <current directory><separator><program name>.log. Returns false, without
   // touching anything, while the log is disallowed or a previous Open failed
   // (until Close); a failure to open sets the fail flag, and so does a path
-  // that is not a regular file (a folder, a device, a FIFO). The file is
-  // created when missing, never truncated, held exclusively and appended to.
+  // that is not a regular file (a folder, a device, a FIFO), a link, or (on
+  // POSIX) a file of another user or one that others may write. The file is
+  // created when missing, never truncated, held exclusively and appended to;
+  // when its last line has no line end, CR LF is written first.
   bool Open(CString path);
   // Writes the pending text if ready, closes the file, clears the fail flag.
   // The path stays, so Resume reopens the same file.

@@ -31,6 +31,9 @@ class CRealDisk : public CDiskInterface {
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override {
     return entry.MoveEntry(folder, name) == 1;
   }
+  bool ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override {
+    return entry.ReturnEntry(folder, name) == 1;
+  }
   bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override {
     return PlatformOpenFolder(parent, name, create, folder);
   }
@@ -82,6 +85,10 @@ bool CDiskWrapper::GetEntryIdentity(const CFileFind& entry, CFileIdentity& ident
 
 bool CDiskWrapper::MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
   return m_target.MoveEntry(entry, folder, name);
+}
+
+bool CDiskWrapper::ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
+  return m_target.ReturnEntry(entry, folder, name);
 }
 
 bool CDiskWrapper::OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) {

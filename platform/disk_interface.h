@@ -42,6 +42,8 @@ class CDiskInterface {
   virtual bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) = 0;
   virtual bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) = 0;
   virtual bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) = 0;
+  // The undo of MoveEntry: name in folder goes back to the entry's place.
+  virtual bool ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) = 0;
   // The operations of a restore and a purge, relative to open folders
   // (folder_handle.h): PlatformOpenFolder, PlatformMoveItem (never replaces),
   // PlatformRemoveEmptyFolder and PlatformRemoveTree (links deleted as
@@ -71,6 +73,7 @@ class CDiskWrapper : public CDiskInterface {
   bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
   bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
+  bool ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override;
   bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
                 const CString& toName) override;

@@ -13,6 +13,10 @@ std::string NarrowToAnsi(const CString& text);
 // valid UTF-8 (carried as U+DC80..U+DCFF, see posix_text.h) becomes that
 // byte again, so that the text names the file exactly. Windows: NarrowToAnsi.
 std::string NarrowToAnsiWithPathBytes(const CString& text);
+// Whether NarrowToAnsiWithPathBytes can lose characters, each one written
+// as '?': Windows, whose code page lacks most scripts ('?' is never part of
+// a Windows name). POSIX writes every path exactly.
+bool AnsiLosesCharacters();
 // Bytes that are not valid in the encoding become U+FFFD.
 CString WidenFromAnsi(const std::string& bytes);
 // The reverse of NarrowToAnsiWithPathBytes, for reading back what it wrote:

@@ -9,6 +9,8 @@ wchar_t Replacement(unsigned char) { return static_cast<wchar_t>(0xFFFD); }
 
 std::string NarrowToAnsi(const CString& text) { return EncodeUtf8(text, false); }
 
+bool AnsiLosesCharacters() { return false; }
+
 std::string NarrowToAnsiWithPathBytes(const CString& text) { return EncodeUtf8(text, true); }
 
 CString WidenFromAnsi(const std::string& bytes) { return DecodeUtf8(bytes.data(), bytes.size(), Replacement); }

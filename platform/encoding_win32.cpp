@@ -4,13 +4,17 @@
 
 namespace {
 
+// Without best fit for the ANSI code page: a character it lacks becomes the
+// default character ('?'), never another real character, so that a logged
+// name never names another item. UTF-8 takes no flags.
 std::string Narrow(const CString& text, UINT codePage) {
   if (text.empty()) return std::string();
-  const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+  const DWORD flags = codePage == CP_UTF8 ? 0 : WC_NO_BEST_FIT_CHARS;
+  const int n = ::WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), nullptr, 0,
                                       nullptr, nullptr);
   if (n <= 0) return std::string();
   std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+  ::WideCharToMultiByte(codePage, flags, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
   return out;
 }
 
@@ -26,6 +30,8 @@ CString Widen(const std::string& bytes, UINT codePage) {
 }  // namespace
 
 std::string NarrowToAnsi(const CString& text) { return Narrow(text, CP_ACP); }
+
+bool AnsiLosesCharacters() { return true; }
 
 std::string NarrowToAnsiWithPathBytes(const CString& text) { return NarrowToAnsi(text); }
 

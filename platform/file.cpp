@@ -2,6 +2,17 @@
 #include "platform/file.h"
 #include "platform/testing/test_hooks.h"
 
+#include "platform/file_system.h"
+
+CString FileOpenErrorText(long error) {
+  switch (error) {
+    case kFileErrorLink: return L"it is a link";
+    case kFileErrorOtherOwner: return L"it belongs to another user";
+    case kFileErrorWritableByOthers: return L"others may write to it";
+  }
+  return PlatformErrorText(error);
+}
+
 size_t CFile::TakeWriteAllowance(size_t bytes, bool& fails) {
   fails = m_bWriteFault;
   m_bWriteFault = false;

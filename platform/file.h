@@ -9,6 +9,17 @@
 #include "platform/cstring.h"
 #include "platform/exception.h"
 
+// The errors of an Open that refuses a file the OS would have opened
+// (modeOwnFileOnly). Bit 29 marks codes of our own, as Windows keeps it for
+// applications.
+constexpr long kFileErrorLink = 0x20000001;
+constexpr long kFileErrorOtherOwner = 0x20000002;
+constexpr long kFileErrorWritableByOthers = 0x20000003;
+
+// The text of an Open's error: ours for the codes above, else the
+// system's (PlatformErrorText).
+CString FileOpenErrorText(long error);
+
 class CFile {
  public:
   enum OpenFlags : unsigned {
@@ -22,6 +33,10 @@ class CFile {
     shareDenyNone = 0x0040,
     modeCreate = 0x1000,
     modeNoTruncate = 0x2000,
+    // Ours: refuses a link at the path and, on POSIX, a file of another
+    // user or one that others may write (a file read or appended to as
+    // one's own record).
+    modeOwnFileOnly = 0x100000,
   };
   static const intptr_t hFileNull;
 
@@ -43,6 +58,9 @@ class CFile {
   // Cuts the file to length bytes (the position goes there too), or throws
   // CFileException*.
   void SetLength(uint64_t length);
+  // Reads up to bytes at offset (the position afterwards is unspecified);
+  // returns how many were read, or throws CFileException*.
+  size_t ReadAt(uint64_t offset, void* buffer, size_t bytes);
   // Reads up to bytes from the current position into buffer; returns how
   // many were read, 0 at the end of the file, or throws CFileException*.
   size_t Read(void* buffer, size_t bytes);

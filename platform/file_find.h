@@ -102,6 +102,9 @@ class VELMORA_API CFileFind {
   // Moves the entry into folder under name; never replaces, never copies
   // across volumes. Returns 1 on success and 0 on failure.
   int MoveEntry(const CFolderHandle& folder, const CString& name) const;
+  // Moves the item name of folder back to where this entry was listed: the
+  // undo of MoveEntry. Never replaces. Returns 1 on success and 0 on failure.
+  int ReturnEntry(const CFolderHandle& folder, const CString& name) const;
   // SetFileAttributes on the entry itself; a link is left as it is.
   bool SetEntryAttributes(uint32_t attributes) const;
   // The identity of the entry itself (a link is not followed).

@@ -198,6 +198,15 @@ int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const
                          ToNativePath(name).c_str()) ? 1 : 0;
 }
 
+int CFileFind::ReturnEntry(const CFolderHandle& folder, const CString& name) const {
+  if (!folder.IsOpen()) {
+    errno = EBADF;
+    return RecordPosixResult(false);
+  }
+  return MoveNoReplaceAt(static_cast<int>(folder.m_nHandle), ToNativePath(name).c_str(), ::dirfd(m_pImpl->dir),
+                         m_pImpl->current.native.c_str()) ? 1 : 0;
+}
+
 bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
   return SetAttributesAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), attributes);
 }

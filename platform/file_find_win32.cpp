@@ -82,6 +82,10 @@ int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const
   return PlatformMoveFile(GetFilePath(), folder.GetPath() + L"\\" + name);
 }
 
+int CFileFind::ReturnEntry(const CFolderHandle& folder, const CString& name) const {
+  return PlatformMoveFile(folder.GetPath() + L"\\" + name, GetFilePath());
+}
+
 bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
   return PlatformSetFileAttributes(GetFilePath(), attributes);
 }

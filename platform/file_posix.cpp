@@ -17,7 +17,7 @@ CFile::~CFile() { Close(); }
 namespace {
 
 int NativeFlags(unsigned flags) {
-  int oflags = O_CLOEXEC;
+  int oflags = O_CLOEXEC | ((flags & CFile::modeOwnFileOnly) ? O_NOFOLLOW : 0);
   switch (flags & 0x3) {
     case CFile::modeWrite: oflags |= O_WRONLY | O_APPEND; break;
     case CFile::modeReadWrite: oflags |= O_RDWR | O_APPEND; break;
@@ -30,6 +30,16 @@ int NativeFlags(unsigned flags) {
   return oflags;
 }
 
+// The error of an open that failed: a link refused by O_NOFOLLOW is told
+// apart from a loop further up the path.
+int OpenError(const std::string& path, unsigned flags) {
+  const int error = errno;
+  struct stat st {};
+  if (error == ELOOP && (flags & CFile::modeOwnFileOnly) && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+    return kFileErrorLink;
+  return error;
+}
+
 // Readies a descriptor opened with O_NONBLOCK: 0, or the error that refuses
 // it. Only a regular file is taken; it is made blocking again and, for the
 // exclusive modes, locked, so that a second opener, in this process (a new
@@ -38,6 +48,12 @@ int TakeOpened(int fd, unsigned flags) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return errno;
   if (!S_ISREG(st.st_mode)) return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+  if (flags & CFile::modeOwnFileOnly) {
+    if (st.st_uid != ::geteuid()) return kFileErrorOtherOwner;
+    // As for the trash folder: a group of one's own may write.
+    if ((st.st_mode & S_IWOTH) || ((st.st_mode & S_IWGRP) && st.st_gid != ::getegid()))
+      return kFileErrorWritableByOthers;
+  }
   const int status = ::fcntl(fd, F_GETFL);
   if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) return errno;
   if ((flags & 0x70) != CFile::shareDenyNone && ::flock(fd, LOCK_EX | LOCK_NB) != 0) return errno;
@@ -49,8 +65,9 @@ int TakeOpened(int fd, unsigned flags) {
 bool CFile::Open(const CString& path, unsigned flags) {
   Close();
   // Non-blocking for the open itself: a FIFO without a reader would hold it forever.
-  const int fd = ::open(ToNativePath(path).c_str(), NativeFlags(flags) | O_NONBLOCK, 0644);
-  const int error = fd < 0 ? errno : TakeOpened(fd, flags);
+  const std::string native = ToNativePath(path);
+  const int fd = ::open(native.c_str(), NativeFlags(flags) | O_NONBLOCK, 0644);
+  const int error = fd < 0 ? OpenError(native, flags) : TakeOpened(fd, flags);
   if (error != 0) {
     if (fd >= 0) ::close(fd);
     m_lOsError = error;
@@ -78,6 +95,14 @@ void CFile::SetLength(uint64_t length) {
   const int fd = static_cast<int>(m_hFile);
   if (::ftruncate(fd, static_cast<off_t>(length)) != 0 || ::lseek(fd, static_cast<off_t>(length), SEEK_SET) < 0)
     throw new CFileException(L"SetLength", m_strFileName, errno);
+}
+
+size_t CFile::ReadAt(uint64_t offset, void* buffer, size_t bytes) {
+  for (;;) {
+    const ssize_t n = ::pread(static_cast<int>(m_hFile), buffer, bytes, static_cast<off_t>(offset));
+    if (n >= 0) return static_cast<size_t>(n);
+    if (errno != EINTR) throw new CFileException(L"Read", m_strFileName, errno);
+  }
 }
 
 size_t CFile::Read(void* buffer, size_t bytes) {

@@ -30,10 +30,24 @@ bool CFile::Open(const CString& path, unsigned flags) {
   }
   DWORD disposition = OPEN_EXISTING;
   if (flags & modeCreate) disposition = (flags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
-  HANDLE h =
-      ::CreateFileW(LongPathOf(path).c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const bool ownOnly = (flags & modeOwnFileOnly) != 0;
+  // A link at the path is refused before and after the open: the handle of
+  // a reparse point opened as itself says so too.
+  const DWORD before = ::GetFileAttributesW(LongPathOf(path).c_str());
+  if (ownOnly && before != INVALID_FILE_ATTRIBUTES && (before & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    m_lOsError = kFileErrorLink;
+    return false;
+  }
+  const DWORD attributes = FILE_ATTRIBUTE_NORMAL | (ownOnly ? FILE_FLAG_OPEN_REPARSE_POINT : 0);
+  HANDLE h = ::CreateFileW(LongPathOf(path).c_str(), access, share, nullptr, disposition, attributes, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     m_lOsError = static_cast<long>(::GetLastError());
+    return false;
+  }
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (ownOnly && ::GetFileInformationByHandle(h, &info) && (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    ::CloseHandle(h);
+    m_lOsError = kFileErrorLink;
     return false;
   }
   // Only a disk file: a device (NUL, CON, COM1) or a pipe is refused. A folder
@@ -68,6 +82,17 @@ void CFile::SetLength(uint64_t length) {
   to.QuadPart = static_cast<LONGLONG>(length);
   if (!::SetFilePointerEx(H(m_hFile), to, nullptr, FILE_BEGIN) || !::SetEndOfFile(H(m_hFile)))
     throw new CFileException(L"SetLength", m_strFileName, static_cast<long>(::GetLastError()));
+}
+
+size_t CFile::ReadAt(uint64_t offset, void* buffer, size_t bytes) {
+  const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD read = 0;
+  if (!::ReadFile(H(m_hFile), buffer, chunk, &read, &at) && ::GetLastError() != ERROR_HANDLE_EOF)
+    throw new CFileException(L"Read", m_strFileName, static_cast<long>(::GetLastError()));
+  return read;
 }
 
 size_t CFile::Read(void* buffer, size_t bytes) {

@@ -1,7 +1,9 @@
 #include "app/cli/console_screen.h"
 
 #include "app/engine/run_types.h"
+#include "app/engine/shown_path.h"
 #include "log/log_file.h"
+#include "platform/file.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 
@@ -109,9 +111,10 @@ int WithOutputChecked(const CConsoleScreen& screen, int exitCode) {
 bool CheckLog(CConsoleScreen& screen, const CString& nothingDone) {
   CLogFile log;
   if (log.IsReady()) return true;
+  const CString why = log.GetOpenError() != 0 ? FileOpenErrorText(log.GetOpenError()) : CString();
   screen.Print(ConsoleStream::kError,
-               L"velmora: the log file '" + log.GetFilePathName() +
-                   L"' cannot be opened (another running instance may hold it, or it cannot be written); " +
-                   nothingDone + L"\n");
+               L"velmora: the log file '" + ShownPath(log.GetFilePathName()) +
+                   L"' cannot be opened (another running instance may hold it, or it cannot be written)" +
+                   (why.empty() ? CString() : L": " + why) + L"; " + nothingDone + L"\n");
   return false;
 }

@@ -7,6 +7,8 @@
 #include "app/engine/actions.h"
 #include "app/engine/batch_purge.h"
 #include "app/engine/batch_restore.h"
+#include "app/engine/log_records.h"
+#include "app/engine/shown_path.h"
 #include "app/engine/run_input.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/trash_listing.h"
@@ -110,36 +112,43 @@ bool BatchOf(CConsoleScreen& screen, const CUndoCommand& command, CString& batch
 
 // What a restore would do, as its lines would say it; changes nothing.
 int PrintRestorePlan(CConsoleScreen& screen, const CRestorePlan& plan) {
+  const auto print = [&screen](const CString& line) { screen.Print(ConsoleStream::kOutput, line + L"\n"); };
+  if (!CanOpenBatchFolder(plan.strBatch)) {
+    // As the restore itself would end.
+    screen.Print(ConsoleStream::kError,
+                 L"velmora: cannot open folder " + ShownPath(plan.strBatch) + L"; " + kNothingMoved + L"\n");
+    return WithOutputChecked(screen, kExitErrors);
+  }
+  for (const CString& note : plan.notes) print(note);
   int32_t back = 0;
   for (size_t i = 0; i < plan.items.size(); ++i) {
     const CBatchItem& item = plan.items[i];
     uint32_t attributes = 0;
     const bool goes = plan.inBatch[i] && !RealDisk().GetAttributes(item.strSource, attributes);
     back += goes;
-    screen.Print(ConsoleStream::kOutput,
-                 FormatMoveLine(plan.strBatch + PlatformPathSeparator() + item.strName, item.strSource, !goes) + L"\n");
+    print(FormatMoveLine(plan.strBatch + PlatformPathSeparator() + item.strName, item.strSource, !goes));
   }
-  for (const CString& name : plan.unrecorded)
-    screen.Print(ConsoleStream::kOutput, FormatLeftInPlace(plan.strBatch + PlatformPathSeparator() + name) + L"\n");
-  screen.Print(ConsoleStream::kOutput, Format(L"== Dry run: %d of %d items would go back, %d left in place\n", back,
-                                              static_cast<int32_t>(plan.items.size()),
-                                              static_cast<int32_t>(plan.unrecorded.size())));
-  return WithOutputChecked(screen, kExitMoved);
+  for (const CString& name : plan.unrecorded) print(FormatLeftInPlace(plan.strBatch + PlatformPathSeparator() + name));
+  print(Format(L"== Dry run: %d of %d items would go back, %d left in place", back,
+               static_cast<int32_t>(plan.items.size()),
+               static_cast<int32_t>(plan.unrecorded.size()) + plan.nRefused));
+  const bool all = back == static_cast<int32_t>(plan.items.size()) && plan.unrecorded.empty() && plan.nRefused == 0;
+  return WithOutputChecked(screen, all ? kExitMoved : kExitErrors);
 }
 
 int RunRestoreCommand(const CUndoCommand& command) {
   CConsoleScreen screen;
   CString batch, error;
   if (!BatchOf(screen, command, batch)) return kExitRefused;
+  const CString source = SourceOf(command);
   // Read before the shell opens the log for itself (on Windows nobody else
   // may open it then).
   CRestorePlan plan;
-  if (!PlanRestore(batch, theApp.GetLogPath(), plan, error)) {
-    screen.Print(ConsoleStream::kError, L"velmora: " + error + L"; " + kNothingMoved + L"\n");
+  if (!PlanRestore(batch, source, theApp.GetLogPath(), plan, error)) {
+    screen.Print(ConsoleStream::kError, L"velmora: " + ShownPath(error) + L"; " + kNothingMoved + L"\n");
     return kExitErrors;
   }
   if (command.bDryRun) return PrintRestorePlan(screen, plan);
-  const CString source = SourceOf(command);
   return RunJobInShell(command, screen, kNothingMoved,
                        [&](CBatchJobView& view) { return RunRestore(plan, source, view); });
 }
@@ -152,10 +161,12 @@ int RunListCommand(const CUndoCommand& command) {
   CConsoleScreen screen;
   CString trash, logError;
   if (!TrashOf(screen, command, trash)) return kExitRefused;
-  const std::vector<CBatchSummary> batches = SummarizeBatchFolders(trash, theApp.GetLogPath(), logError);
+  int32_t skipped = 0;
+  const std::vector<CBatchSummary> batches =
+      SummarizeBatchFolders(trash, SourceOf(command), theApp.GetLogPath(), logError, skipped);
   int32_t items = 0;
   uint64_t bytes = 0;
-  screen.Print(ConsoleStream::kOutput, L"== Batch folders in '" + trash + L"', newest first\n");
+  screen.Print(ConsoleStream::kOutput, L"== Batch folders in '" + ShownPath(trash) + L"', newest first\n");
   for (const CBatchSummary& batch : batches) {
     screen.Print(ConsoleStream::kOutput, Format(L"%s  %s  %d items  %u bytes  %d restorable\n", batch.folder.strName,
                                                 FormatTime(batch.folder.time), batch.nItems, batch.nSize,
@@ -165,8 +176,9 @@ int RunListCommand(const CUndoCommand& command) {
   }
   screen.Print(ConsoleStream::kOutput, Format(L"== %d batch folders, %d items, %u bytes\n",
                                               static_cast<int32_t>(batches.size()), items, bytes));
+  if (skipped > 0) screen.Print(ConsoleStream::kOutput, FormatSkippedLines(skipped) + L"\n");
   if (logError.empty()) return WithOutputChecked(screen, kExitMoved);
-  screen.Print(ConsoleStream::kError, L"velmora: " + logError + L"; no item is counted as restorable\n");
+  screen.Print(ConsoleStream::kError, L"velmora: " + ShownPath(logError) + L"; no item is counted as restorable\n");
   return kExitErrors;
 }
 

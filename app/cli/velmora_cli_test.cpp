@@ -1,12 +1,14 @@
 // End-to-end runs of the velmora program: real processes on real trees.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <vector>
 
 #include "platform/encoding.h"
 #include "platform/file.h"
+#include "platform/file_system.h"
 #include "text/format.h"
 #include "platform/process.h"
 #include "platform/testing/test_process.h"
@@ -359,8 +361,8 @@ TEST_F(VelmoraCli, ALogThatCannotBeOpenedMovesNothing) {
   // before anything is made or moved.
   EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 1);
   EXPECT_EQ(m_err, L"velmora: the log file '" + logPath +
-                       L"' cannot be opened (another running instance may hold it, or it cannot be written); "
-                       L"nothing was moved\n");
+                       L"' cannot be opened (another running instance may hold it, or it cannot be written): " +
+                       PlatformErrorText(EWOULDBLOCK) + L"; nothing was moved\n");
   EXPECT_EQ(m_out, L"");
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
   EXPECT_FALSE(ExistsForTesting(m_home / L"Trush"));

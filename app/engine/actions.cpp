@@ -1,14 +1,13 @@
 #include "app/engine/actions.h"
 
 #include "app/engine/flat_name.h"
+#include "app/engine/item_record.h"
+#include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
-#include "log/log_file.h"
 #include "platform/file_find.h"
 #include "platform/process.h"
-#include "platform/volume.h"
 #include "text/tokens.h"
 #include "winui/message_pump.h"
-#include "winui/system_folders.h"
 
 namespace {
 
@@ -32,7 +31,7 @@ CAction::CAction(CProgressStatus* status, CDiskInterface& disk) : m_pStatus(stat
 CAction::~CAction() = default;
 
 CString FormatMoveLine(const CString& source, const CString& destination, bool failed) {
-  return CString(failed ? L" ERROR " : L" OK ") + L" From " + source + L" ==> " + destination;
+  return CString(failed ? L" ERROR " : L" OK ") + L" From " + ShownPath(source) + L" ==> " + ShownPath(destination);
 }
 
 void CAction::LogMove(const CString& source, const CString& destination, bool failed) {
@@ -40,8 +39,9 @@ void CAction::LogMove(const CString& source, const CString& destination, bool fa
 }
 
 void CAction::Report(const CString& line) {
+  // The record first: a line the log did not take is not shown as done.
+  WriteItemRecord(line);
   if (m_pStatus != nullptr) m_pStatus->OnStatus(line);
-  CLogFile().Log(line);
 }
 
 CFileAction::CFileAction(const CString& list, CProgressStatus* status, CDiskInterface& disk)
@@ -104,18 +104,49 @@ bool CDeleteFolder::OnFound(CFileFind& entry) {
   return true;
 }
 
+namespace {
+
+// The item of entry, moved to the batch folder as name, goes back, and the
+// run stops: a move the log does not hold could not be undone. e is deleted.
+[[noreturn]] void MoveBackAndStop(CAction& action, const CFileFind& entry, const CString& name,
+                                  CFileException* e) {
+  CString text = FormatLogWriteFailure(*e);
+  e->Delete();
+  const CString source = ShownPath(entry.GetFilePath());
+  if (action.m_disk.ReturnEntry(entry, GetBatchFolderHandle(), name)) {
+    --action.m_nCount;
+    text += L"; the item is back in its place: " + source;
+  } else {
+    text += L"; the item stays in the batch folder as " + ShownPath(name) + L", moved from " + source;
+  }
+  throw new CActException(text);
+}
+
+}  // namespace
+
 bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   const CString source = entry.GetFilePath();
-  const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
+  const CString name = action.m_names.Of(source, isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
-  const uint32_t found = SettableAttributesOf(entry);
-  action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
-  const bool moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
-  // An item that stays where it is stays as it was.
-  if (!moved && found != FILE_ATTRIBUTE_ARCHIVE)
-    action.m_disk.SetEntryAttributes(entry, found != 0 ? found : FILE_ATTRIBUTE_NORMAL);
+  // Only what its record names exactly is moved.
+  bool moved = false;
+  if (!HoldsControlCharacter(source)) {
+    const uint32_t found = SettableAttributesOf(entry);
+    action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
+    moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
+    // An item that stays where it is stays as it was.
+    if (!moved && found != FILE_ATTRIBUTE_ARCHIVE)
+      action.m_disk.SetEntryAttributes(entry, found != 0 ? found : FILE_ATTRIBUTE_NORMAL);
+  }
   ++(moved ? action.m_nCount : action.m_nFailed);
-  action.LogMove(source, destination, !moved);
+  try {
+    action.LogMove(source, destination, !moved);
+  } catch (CFileException* e) {
+    if (moved) MoveBackAndStop(action, entry, name, e);
+    const CString text = FormatLogWriteFailure(*e);
+    e->Delete();
+    throw new CActException(text);
+  }
   PumpMessage();
   return moved;
 }

@@ -4,6 +4,7 @@
 // move to their status listener and to the log file.
 #pragma once
 
+#include "app/engine/flat_name.h"
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
 #include "platform/disk_interface.h"
@@ -30,6 +31,7 @@ class CAction {
   int32_t m_nFailed = 0;        // items whose move failed (" ERROR " lines)
   CProgressStatus* m_pStatus;  // may be null; not owned
   CDiskInterface& m_disk;       // where the walk lists and the moves happen
+  CFlatNames m_names;           // the names moved items get in the batch folder
 };
 
 // An action over a blank-separated list of extensions or folder names.
@@ -91,10 +93,13 @@ const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens);
 const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens);
 
 // Moves the entry's item into the batch folder (GetBatchFolderHandle) under
-// its flattened name and reports it, on action.m_disk, relative to the
+// its flattened name (action.m_names) and reports it, on action.m_disk, relative to the
 // folder that lists it: the item's attributes become archive alone (the
 // result is ignored), and go back to those it was listed with when the move
 // fails; the move never replaces an existing item and never copies across
 // volumes; action.m_nCount (moved) or action.m_nFailed grows by one; then
-// action.LogMove and PumpMessage. Returns whether the item moved.
+// action.LogMove and PumpMessage. Returns whether the item moved. A source
+// holding a control character is not moved (an " ERROR " line). When the
+// record of a move cannot be written, the item is moved back and the run
+// stops: throws CActException* saying why and where the item is.
 bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder);

@@ -1,9 +1,9 @@
 #include "app/engine/batch_restore.h"
 
-#include <algorithm>
-#include <numeric>
 
 #include "app/engine/actions.h"
+#include "app/engine/item_record.h"
+#include "app/engine/shown_path.h"
 #include "platform/file_find.h"
 #include "platform/folder_handle.h"
 #include "platform/process.h"
@@ -35,20 +35,14 @@ class CSourceFolders {
   }
 
  private:
-  // parent ends with the separator.
+  // parent ends with the separator and lies inside the source.
   bool Open(const CString& parent) {
     const wchar_t sep = PlatformPathSeparator();
-    CString anchor = m_strSource, rest;
-    const CString within = !anchor.empty() && anchor.back() == sep ? anchor : anchor + sep;
-    if (!m_strSource.empty() && parent.compare(0, within.size(), within) == 0) {
-      rest = parent.substr(within.size());
-    } else {
-      const size_t root = parent.find(sep);
-      anchor = parent.substr(0, root + 1);
-      rest = parent.substr(root + 1);
-    }
+    const CString within = !m_strSource.empty() && m_strSource.back() == sep ? m_strSource : m_strSource + sep;
+    if (m_strSource.empty() || parent.compare(0, within.size(), within) != 0) return false;
+    const CString rest = parent.substr(within.size());
     CFolderHandle folder;
-    if (!m_disk.OpenFolder(nullptr, anchor, false, folder)) return false;
+    if (!m_disk.OpenFolder(nullptr, m_strSource, false, folder)) return false;
     for (size_t start = 0; start < rest.size();) {
       const size_t end = rest.find(sep, start);
       const CString level = rest.substr(start, end - start);
@@ -76,11 +70,12 @@ CString LastName(const CString& path) { return path.substr(path.find_last_of(Pla
 void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView& view, CDiskInterface& disk,
                   CBatchJobOutcome& outcome) {
   const CString& batchPath = plan.strBatch;
-  view.AddLine(Format(L"== Restore %d items from '%s'", outcome.nItems, batchPath));
+  view.AddLine(Format(L"== Restore %d items from '%s'", outcome.nItems, ShownPath(batchPath)));
   CFolderHandle trash, batch;
   if (!disk.OpenPrivateFolder(nullptr, ParentPath(batchPath), false, trash) ||
       !disk.OpenPrivateFolder(&trash, LastName(batchPath), false, batch))
-    throw new CActException(L"Cannot open folder " + batchPath);
+    throw new CActException(L"Cannot open folder " + ShownPath(batchPath));
+  for (const CString& note : plan.notes) view.AddLine(note);
   view.SetProgressRange(outcome.nItems);
   CAction reporter(&view, disk);
   CSourceFolders folders(source, disk);
@@ -94,11 +89,18 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
                        (parent = folders.ParentOf(item.strSource, name)) != nullptr &&
                        disk.MoveItem(batch, item.strName, *parent, name);
     ++(moved ? outcome.nDone : outcome.nErrors);
-    reporter.LogMove(batchPath + PlatformPathSeparator() + item.strName, item.strSource, !moved);
+    try {
+      reporter.LogMove(batchPath + PlatformPathSeparator() + item.strName, item.strSource, !moved);
+    } catch (CFileException* e) {
+      const CString text = FormatLogWriteFailure(*e);
+      e->Delete();
+      throw new CActException(text + (moved ? L"; the item is back in its place: " + ShownPath(item.strSource)
+                                            : CString()));
+    }
     PumpMessage();
   }
   for (const CString& name : plan.unrecorded) view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
-  outcome.nLeft = static_cast<int32_t>(plan.unrecorded.size());
+  outcome.nLeft = static_cast<int32_t>(plan.unrecorded.size()) + plan.nRefused;
   batch.Close();
   if (disk.RemoveEmptyFolder(trash, LastName(batchPath)))
     view.AddLine(L"== Removed the empty batch folder '" + batchPath + L"'");
@@ -106,42 +108,6 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
 }
 
 }  // namespace
-
-bool PlanRestore(const CString& batch, const CString& logPath, CRestorePlan& plan, CString& error,
-                 CDiskInterface& disk) {
-  plan = CRestorePlan();
-  plan.strBatch = batch;
-  {
-    CBatchRecordScan scan({batch}, disk);
-    if (!scan.ReadLog(logPath, error)) return false;
-    plan.items = scan.TakeItems(0);
-  }
-  std::vector<CBatchItem>& items = plan.items;
-  std::reverse(items.begin(), items.end());
-  // The listing is matched against the items sorted by name (their names
-  // differ), not against a copy of their names.
-  std::vector<size_t> byName(items.size());
-  std::iota(byName.begin(), byName.end(), size_t(0));
-  const auto nameLess = [&items](size_t a, size_t b) { return items[a].strName < items[b].strName; };
-  std::sort(byName.begin(), byName.end(), nameLess);
-  plan.inBatch.assign(items.size(), false);
-  CFileFind find;
-  if (disk.ListFolder(batch, find)) {
-    for (bool more = true; more;) {
-      more = find.FindNextFile();
-      if (find.IsDots()) continue;
-      const CString name = find.GetFileName();
-      const auto at = std::lower_bound(byName.begin(), byName.end(), name,
-                                       [&items](size_t i, const CString& n) { return items[i].strName < n; });
-      if (at != byName.end() && items[*at].strName == name)
-        plan.inBatch[*at] = true;
-      else
-        plan.unrecorded.push_back(name);
-    }
-  }
-  std::sort(plan.unrecorded.begin(), plan.unrecorded.end());
-  return true;
-}
 
 CBatchJobOutcome RunRestore(const CRestorePlan& plan, const CString& source, CBatchJobView& view,
                             CDiskInterface& disk) {
@@ -157,4 +123,10 @@ CString FormatRestoreQuestion(int32_t count, const CString& batch) {
   return Format(L"Are you sure you want to move %d items back to where they came from\nFrom:\n'%s'", count, batch);
 }
 
-CString FormatLeftInPlace(const CString& path) { return L"== Left in place, not in the log: " + path; }
+CString FormatLeftInPlace(const CString& path) { return L"== Left in place, not in the log: " + ShownPath(path); }
+
+bool CanOpenBatchFolder(const CString& batch, CDiskInterface& disk) {
+  CFolderHandle trash, folder;
+  return disk.OpenPrivateFolder(nullptr, ParentPath(batch), false, trash) &&
+         disk.OpenPrivateFolder(&trash, LastName(batch), false, folder);
+}

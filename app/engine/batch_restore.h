@@ -9,6 +9,12 @@
 #include "platform/cstring.h"
 #include "platform/disk_interface.h"
 
+// One recorded item of a batch folder.
+struct CBatchItem {
+  CString strName;    // its name in the batch folder
+  CString strSource;  // where it was before the run moved it
+};
+
 // What a restore will do, found before anything moves.
 struct CRestorePlan {
   CString strBatch;               // the batch folder
@@ -16,30 +22,40 @@ struct CRestorePlan {
                                   // (the reverse of their records)
   std::vector<bool> inBatch;      // for each item: it is in the batch folder
   CStringArray unrecorded;        // names in it without a record, sorted
+  CStringArray notes;             // lines on records that stay unused, and why
+  int32_t nRefused = 0;           // records whose items stay (in notes)
 };
 
 // Reads the log at logPath (one pass, line by line) for the records of
-// batch, and lists batch. Memory grows with the batch's records, never with
-// the log. False, with the reason in error, when the log exists but cannot
-// be read.
-bool PlanRestore(const CString& batch, const CString& logPath, CRestorePlan& plan, CString& error,
-                 CDiskInterface& disk = RealDisk());
+// batch, and lists batch. A record is taken only when its item's name is
+// exactly the flattened name of a source inside source (RecordMatchesItem);
+// where the log could not hold a name whole (AnsiLosesCharacters), a record
+// holding '?' takes the one entry that fits it and that no other record
+// names. Records refused, records that several entries fit, and lines of
+// the log skipped are said in notes. Memory grows with the batch's records,
+// never with the log. False, with the reason in error, when the log exists
+// but cannot be read or is not the user's own regular file.
+bool PlanRestore(const CString& batch, const CString& source, const CString& logPath, CRestorePlan& plan,
+                 CString& error, CDiskInterface& disk = RealDisk());
 
-// The job "Restore" (RunBatchJob): the announcement; then each item of the
-// plan goes back to its source path, from the batch folder opened as a
-// private folder. The folders on the way there are opened from source (when
-// the item lies inside it; links up to it are followed, as the run followed
-// them) or else from the root, never through a link below that, and made
-// where missing. A move back never replaces anything: an item no longer in
+// The job "Restore" (RunBatchJob): the announcement and the plan's notes;
+// then each item of the plan goes back to its source path, from the batch
+// folder opened as a private folder. The folders on the way there are
+// opened from source (links up to it are followed, as the run followed
+// them), never through a link below it, and made where missing. A move back never replaces anything: an item no longer in
 // the batch folder, or whose source path is taken, is an " ERROR " line and
 // stays where it is. One line per item, " OK  From BATCH\NAME ==> SOURCE"
 // or " ERROR  From ...", to the view and the log. Then a line for each
 // unrecorded item left in place, the removal of the batch folder when it is
-// empty (never otherwise), and the summary.
+// empty (never otherwise), and the summary. nLeft counts the unrecorded
+// items and the refused records.
 CBatchJobOutcome RunRestore(const CRestorePlan& plan, const CString& source, CBatchJobView& view,
                             CDiskInterface& disk = RealDisk());
 
 // The texts of a restore.
 CString FormatRestoreQuestion(int32_t count, const CString& batch);
 CString FormatLeftInPlace(const CString& path);  // "== Left in place, not in the log: PATH"
+// Whether the restore can open the batch folder as the user's private
+// folder (never a link); a dry run asks before it says what would go back.
+bool CanOpenBatchFolder(const CString& batch, CDiskInterface& disk = RealDisk());
 constexpr const wchar_t kRestoreJobName[] = L"Restore";

@@ -77,7 +77,7 @@ class BatchRestore : public ::testing::Test {
   CBatchJobOutcome Restore(const CString& batch, CDiskInterface& disk = RealDisk()) {
     CLogFile().Close();
     CString error;
-    EXPECT_TRUE(PlanRestore(batch, m_strLog, m_plan, error, disk)) << error;
+    EXPECT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, m_plan, error, disk)) << error;
     EXPECT_TRUE(CLogFile().Open(m_strLog));
     m_job = CJobView();
     return RunRestore(m_plan, m_run.m_strSource, m_job, disk);
@@ -141,7 +141,9 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   // What list shows is what the runs moved, and all of it can go back.
   CString logError;
   CLogFile().Close();
-  const std::vector<CBatchSummary> listed = SummarizeBatchFolders(g_strTrash, m_strLog, logError);
+  int32_t skipped = -1;
+  const std::vector<CBatchSummary> listed =
+      SummarizeBatchFolders(g_strTrash, m_run.m_strSource, m_strLog, logError, skipped);
   ASSERT_TRUE(CLogFile().Open(m_strLog));
   EXPECT_EQ(logError, L"");
   ASSERT_EQ(listed.size(), 2u);
@@ -191,7 +193,7 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   CRestorePlan plan;
   CString error;
   CLogFile().Close();
-  ASSERT_TRUE(PlanRestore(batch, m_strLog, plan, error));
+  ASSERT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, plan, error));
   ASSERT_TRUE(CLogFile().Open(m_strLog));
   ASSERT_EQ(plan.items.size(), 3u);  // the last moved comes back first
   const CBatchItem moved3 = plan.items[0], moved2 = plan.items[1], moved1 = plan.items[2];
@@ -251,7 +253,7 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   // Stop at the first item: the others stay in the batch.
   CLogFile().Close();
   CString error;
-  ASSERT_TRUE(PlanRestore(batch, m_strLog, m_plan, error));
+  ASSERT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, m_plan, error));
   ASSERT_TRUE(CLogFile().Open(m_strLog));
   m_job.m_onStatus = [] { PostCommand([] { g_bCancel = true; }); };
   CBatchJobOutcome outcome = RunRestore(m_plan, m_run.m_strSource, m_job);

@@ -3,11 +3,12 @@
 #include <memory>
 
 #include "app/engine/actions.h"
+#include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/exception.h"
-#include "platform/file_system.h"
+#include "platform/file.h"
 #include "text/format.h"
 
 namespace {
@@ -17,9 +18,6 @@ namespace {
 struct CRunActions {
   std::unique_ptr<CFileAction> counter;
   std::unique_ptr<CFileAction> mover;
-  // Only the walk throws the cancel exception; before it, a CActException is
-  // a folder that could not be made.
-  bool bWalking = false;
 
   CRunActions(CleanupKind kind, const CString& list, CProgressStatus* status, CDiskInterface& disk) {
     if (kind == CleanupKind::kFiles) {
@@ -40,7 +38,6 @@ void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const
   view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
   MakeBatchFolder(disk);
   CLogFile().Begin(GetJobName(kind));
-  actions.bWalking = true;
   WalkFolder(outcome.strSource, *actions.counter);
   CString summary = GetNoMatchText(kind);
   if (actions.counter->m_nCount > 0) {
@@ -77,13 +74,13 @@ CString FormatQuestion(CleanupKind kind, const CString& list, const CString& sou
   return Format(kind == CleanupKind::kFiles
                     ? L"Are you sure you want to move files with extension '%s'\nFrom:\n'%s'\nTo:\n'%s'"
                     : L"Are you sure you want to move folders with name '%s'\nFrom:\n'%s'\nTo:\n'%s'",
-                list, source, trash);
+                list, ShownPath(source), ShownPath(trash));
 }
 
 CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString& source, const CString& trash) {
   return Format(kind == CleanupKind::kFiles ? L"== Move Files with extension '%s' from '%s' To '%s'"
                                             : L"== Move Dirs with name '%s' from '%s' To '%s'",
-                list, source, trash);
+                list, ShownPath(source), ShownPath(trash));
 }
 
 CString GetJobName(CleanupKind kind) { return kind == CleanupKind::kFiles ? L"Move Files" : L"Move Dirs"; }
@@ -95,7 +92,7 @@ CString GetNoMatchText(CleanupKind kind) {
 CString FormatUnloggedRun(const CString& logPath, long osError) {
   if (logPath.empty()) return L"== This run is not written to a log file: there is no folder for one";
   const CString line = L"== This run is not written to the log file '" + logPath + L"'";
-  const CString why = osError != 0 ? PlatformErrorText(osError) : CString();
+  const CString why = osError != 0 ? FileOpenErrorText(osError) : CString();
   return why.empty() ? line : line + L": " + why;
 }
 
@@ -112,7 +109,9 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface&
     outcome.nEnd = CCleanupOutcome::kCompleted;
   } catch (CActException* e) {
     view.AddLine(e->m_strError);
-    const bool cancelled = actions && actions->bWalking;
+    // Stop's text; any other is a folder that could not be made or a move
+    // the log could not take.
+    const bool cancelled = e->m_strError == kCancelText;
     Fail(view, outcome, cancelled ? CCleanupOutcome::kCancelled : CCleanupOutcome::kFailed, e->m_strError);
     delete e;
   } catch (CException* e) {

@@ -24,10 +24,11 @@
 //   8. SetStatusText(summary); AddLine(summary); AddLine("== Finished").
 //   9. OnEnd().
 //  10. Job end record: CLogFile::End(job name); Refresh().
-// A CActException* (Stop, or the batch folder cannot be made) ends steps 3-8
+// A CActException* (Stop, the batch folder cannot be made, or the record of
+// a move cannot be written, whose item then goes back) ends steps 3-8
 // early: OnEnd() runs while it unwinds, then AddLine(text) and ErrorBox(text),
-// then step 10. Any other CException* (a log write that fails) does the same
-// with ErrorBox("Error Exception") alone. Items moved before stay in the
+// then step 10. Any other CException* (a log write that fails outside an
+// item record) does the same with ErrorBox("Error Exception") alone. Items moved before stay in the
 // batch folder. A failing end record after a completed run is one more
 // "Error Exception" box; after a run that ended early it adds nothing.
 //

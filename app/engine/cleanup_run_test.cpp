@@ -61,7 +61,11 @@ using CRecords = std::vector<std::pair<CString, CString>>;  // tag, text
 // Reaches the log's file to make its next write fail.
 struct CLogAccess : CLogFile {
   static void Break() { BreakFileForTesting(m_file); }
+  static void FailNextWrite() { FailNextWriteForTesting(m_file, 7); }
 };
+
+// The error a full disk gives a write.
+long DiskFullError() { return PlatformPathSeparator() == L'\\' ? 112 : 28; }
 
 void Stop() {
   PostCommand([] { g_bCancel = true; });
@@ -299,15 +303,34 @@ TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nEnd, CCleanupOutcome::kFailed);
 }
 
-TEST_F(CleanupRun, AFailingLogEndsTheRunWithOneErrorBox) {
-  for (const wchar_t* name : {L"a.obj", L"b.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
-  m_view.m_onStatus = [](const CString&) { CLogAccess::Break(); };  // the item record then fails
-  const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
-  EXPECT_EQ(outcome.strError, L"Error Exception");
-  EXPECT_EQ(outcome.nMoved, 1);
-  const CStringArray tail(m_view.m_events.end() - 3, m_view.m_events.end());
-  EXPECT_EQ(tail, (CStringArray{L"end", L"box:Error Exception", L"refresh"}));
+TEST_F(CleanupRun, AMoveWhoseRecordCannotBeWrittenGoesBackAndStopsTheRun) {
+  struct Case {
+    bool bMoveBackFails;
+    const wchar_t* where;  // what the error says of the second item
+  };
+  for (const Case& c : {Case{false, L"; the item is back in its place: "},
+                        Case{true, L"; the item stays in the batch folder as _src_b.obj, moved from "}}) {
+    SCOPED_TRACE(c.bMoveBackFails);
+    ASSERT_TRUE(CLogFile().Open(m_strLog));
+    for (const wchar_t* name : {L"a.obj", L"b.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name)));
+    // The first record goes through; the second finds the disk full.
+    m_view.m_onStatus = [](const CString&) { CLogAccess::FailNextWrite(); };
+    if (c.bMoveBackFails) m_disk.Fail(DiskCall::kMove, 3, 5);  // a, b, then b's way back
+    const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj");
+    m_view.m_onStatus = nullptr;
+    const CString b = Src(L"b.obj");
+    EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kFailed);
+    EXPECT_EQ(outcome.strError, L"The log file '" + m_strLog + L"' could not be written: " +
+                                    PlatformErrorText(DiskFullError()) + c.where + b);
+    EXPECT_EQ(outcome.nMoved, c.bMoveBackFails ? 2 : 1);
+    EXPECT_EQ(ExistsForTesting(b), !c.bMoveBackFails);
+    EXPECT_EQ(BatchNames().size(), c.bMoveBackFails ? 2u : 1u);
+    // The dropped record never reaches the log, not even with the end record.
+    const CRecords records = Records();
+    EXPECT_EQ(std::count_if(records.begin(), records.end(), [](const auto& r) { return r.first == L"..."; }), 1);
+    EXPECT_EQ(records.back(), (std::pair<CString, CString>{L"-End", L"Move Files"}));
+    ASSERT_TRUE(RemoveTreeForTesting(m_strBatch) && RemoveTreeForTesting(m_strLog));
+  }
 }
 
 TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {

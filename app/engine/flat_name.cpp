@@ -1,5 +1,8 @@
 #include "app/engine/flat_name.h"
 
+#include "platform/volume.h"
+#include "winui/system_folders.h"
+
 CString FlattenName(const CString& source, const CString& drivePrefix, const CString& userName, bool isFolder) {
   CString name = source;
   ReplaceAll(name, L"/", L"\\");
@@ -15,4 +18,17 @@ CString FlattenName(const CString& source, const CString& drivePrefix, const CSt
   if (name.empty()) return CString(1, separator);
   name[0] = separator;
   return name;
+}
+
+CString CFlatNames::Of(const CString& source, bool isFolder) {
+  if (!m_bUserKnown) {
+    m_strUser = GetUserNameW();
+    m_bUserKnown = true;
+  }
+  const CString folder = source.substr(0, source.find_last_of(L"\\/") + 1);
+  if (folder.empty() || folder != m_strFolder) {
+    m_strPrefix = GetDrivePrefix(source);
+    m_strFolder = folder;
+  }
+  return FlattenName(source, m_strPrefix, m_strUser, isFolder);
 }

@@ -14,3 +14,18 @@
 // left; every "\" becomes the separator; the first character becomes the
 // separator. drivePrefix is what GetDrivePrefix gives for source.
 CString FlattenName(const CString& source, const CString& drivePrefix, const CString& userName, bool isFolder);
+
+// The flattened names a run gives its items: FlattenName with the drive
+// prefix of each item's folder and the name of the user running the
+// program. Both are read once (the prefix once per folder, for the items of
+// one folder come together), not once per item.
+class CFlatNames {
+ public:
+  CString Of(const CString& source, bool isFolder);
+
+ private:
+  bool m_bUserKnown = false;
+  CString m_strUser;
+  CString m_strFolder;  // the folder m_strPrefix was read for
+  CString m_strPrefix;
+};

@@ -1,18 +1,23 @@
 #include "app/engine/log_records.h"
 
+#include <algorithm>
+
 #include "platform/encoding.h"
 #include "platform/exception.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "text/format.h"
 
 namespace {
 
 const size_t kChunk = 1 << 16;
 // The tag field of an item record ("... " padded to 10) and its colon.
-const wchar_t kItemTag[] = L"...        : ";
+const char kItemTag[] = "...        : ";
 // The two blanks after the time stamp, then the text of a move that went well.
-const wchar_t kMoveText[] = L"   OK  From ";
+const char kMoveText[] = "   OK  From ";
 const wchar_t kArrow[] = L" ==> ";
+
+bool IsSeparator(wchar_t c) { return c == PlatformPathSeparator() || c == L'/'; }
 
 // Full paths only: a name in the middle of a path that holds " ==> " leaves
 // a side that starts with a name.
@@ -21,47 +26,88 @@ bool IsFullPath(const CString& path) {
   return (!path.empty() && path[0] == sep) || (path.size() > 2 && path[1] == L':' && path[2] == sep);
 }
 
+// Whether the names of path from start on are all real names: none empty,
+// "." or "..", and at least one.
+bool HoldsOnlyRealNames(const CString& path, size_t start) {
+  if (start >= path.size()) return false;
+  for (size_t end = start; end <= path.size(); start = ++end) {
+    while (end < path.size() && !IsSeparator(path[end])) ++end;
+    const CString name = path.substr(start, end - start);
+    if (name.empty() || name == L"." || name == L"..") return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool CLogLineReader::Open(const CString& path) {
   m_buffer.clear();
   m_nPos = 0;
   m_bEnd = false;
-  return m_file.Open(path, CFile::modeRead | CFile::shareDenyNone);
+  m_nSkipped = 0;
+  return m_file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::modeOwnFileOnly);
 }
 
-bool CLogLineReader::ReadLine(CString& line) {
+bool CLogLineReader::Fill() {
+  m_buffer.erase(0, m_nPos);
+  m_nPos = 0;
+  const size_t had = m_buffer.size();
+  m_buffer.resize(had + kChunk);
+  const size_t got = m_file.Read(&m_buffer[had], kChunk);
+  m_buffer.resize(had + got);
+  m_bEnd = got == 0;
+  return !m_bEnd;
+}
+
+bool CLogLineReader::ReadLine(std::string_view& line) {
+  bool skipping = false;  // inside a line too long to keep
   for (;;) {
     const size_t end = m_buffer.find('\n', m_nPos);
-    if (end != std::string::npos || (m_bEnd && m_nPos < m_buffer.size())) {
-      const size_t stop = end == std::string::npos ? m_buffer.size() : end;
+    const bool last = end == std::string::npos && m_bEnd && m_nPos < m_buffer.size();
+    if (end != std::string::npos || last) {
+      const size_t stop = last ? m_buffer.size() : end;
       const size_t length = stop > m_nPos && m_buffer[stop - 1] == '\r' ? stop - 1 - m_nPos : stop - m_nPos;
-      line = WidenFromAnsiWithPathBytes(m_buffer.substr(m_nPos, length));
+      const std::string_view found(m_buffer.data() + m_nPos, length);
       m_nPos = stop + 1;
+      if (skipping || found.find('\0') != std::string_view::npos) {
+        ++m_nSkipped;
+        skipping = false;
+        continue;
+      }
+      line = found;
       return true;
     }
     if (m_bEnd) return false;
-    m_buffer.erase(0, m_nPos);
-    m_nPos = 0;
-    const size_t had = m_buffer.size();
-    m_buffer.resize(had + kChunk);
-    const size_t got = m_file.Read(&m_buffer[had], kChunk);
-    m_buffer.resize(had + got);
-    m_bEnd = got == 0;
+    if (m_buffer.size() - m_nPos > kMaxLogLineBytes) {
+      skipping = true;
+      m_nPos = m_buffer.size();
+    }
+    Fill();
   }
 }
 
-bool ParseMoveRecord(const CString& line, CString& move) {
-  const size_t tag = std::char_traits<wchar_t>::length(kItemTag);
+bool ParseMoveRecord(std::string_view line, CString& move) {
+  const size_t tag = sizeof(kItemTag) - 1;
   if (line.compare(0, tag, kItemTag) != 0) return false;
   const size_t at = line.find(kMoveText, tag);
-  if (at == CString::npos) return false;
-  move = line.substr(at + std::char_traits<wchar_t>::length(kMoveText));
+  if (at == std::string_view::npos) return false;
+  std::string_view text = line.substr(at + sizeof(kMoveText) - 1);
   // A text shorter than its field is padded with blanks. No moved item's
   // path ends in one: a run takes names that end in an extension or equal a
   // folder name of a list split at blanks.
-  while (!move.empty() && move.back() == L' ') move.pop_back();
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  move = WidenFromAnsiWithPathBytes(std::string(text));
   return true;
+}
+
+bool RecordMatchesItem(const CString& source, const CString& from, const CString& name, bool isFolder,
+                       CFlatNames& names) {
+  CString base = source;
+  while (!base.empty() && IsSeparator(base.back())) base.pop_back();
+  if (source.empty() || from.size() <= base.size() + 1 || from.compare(0, base.size(), base) != 0 ||
+      !IsSeparator(from[base.size()]) || !HoldsOnlyRealNames(from, base.size() + 1))
+    return false;
+  return names.Of(from, isFolder) == name;
 }
 
 CBatchRecordScan::CBatchRecordScan(const CStringArray& batches, CDiskInterface& disk)
@@ -97,63 +143,43 @@ bool CBatchRecordScan::FindBatch(const CString& path, size_t& index, CString& na
   return !name.empty();
 }
 
-void CBatchRecordScan::Add(const CString& line) {
+void CBatchRecordScan::Add(std::string_view line, const CRecordSink& sink) {
   CString move;
   if (!ParseMoveRecord(line, move)) return;
   const size_t arrow = std::char_traits<wchar_t>::length(kArrow);
   for (size_t at = move.find(kArrow); at != CString::npos; at = move.find(kArrow, at + 1)) {
-    const CString from = move.substr(0, at), to = move.substr(at + arrow);
-    if (!IsFullPath(from) || !IsFullPath(to)) continue;
-    size_t index = 0;
-    CString name;
-    const bool into = FindBatch(to, index, name);
-    if (into || FindBatch(from, index, name)) {
-      CBatch& batch = m_batches[index];
-      const auto old = batch.byName.find(name);
-      if (old != batch.byName.end()) {
-        const size_t forgotten = old->second;
-        batch.byName.erase(old);
-        batch.items[forgotten].strName.clear();
-      }
-      if (into) {
-        batch.items.push_back(CBatchItem{name, from});
-        batch.byName.emplace(batch.items.back().strName, batch.items.size() - 1);
-      }
+    CBatchRecord record{0, false, CString(), move.substr(0, at), move.substr(at + arrow)};
+    if (!IsFullPath(record.strFrom) || !IsFullPath(record.strTo)) continue;
+    record.bInto = FindBatch(record.strTo, record.nBatch, record.strName);
+    if (record.bInto || FindBatch(record.strFrom, record.nBatch, record.strName)) {
+      sink(record);
       return;
     }
   }
 }
 
-bool CBatchRecordScan::ReadLog(const CString& path, CString& error) {
+bool CBatchRecordScan::ReadLog(const CString& path, const CRecordSink& sink, CString& error) {
   uint32_t attributes = 0;
   if (!m_disk.GetAttributes(path, attributes)) return true;
   const CString unreadable = L"the log file '" + path + L"' cannot be read";
   CLogLineReader reader;
   if (!reader.Open(path)) {
-    const CString why = PlatformErrorText(reader.GetOpenError());
+    const CString why = FileOpenErrorText(reader.GetOpenError());
     error = why.empty() ? unreadable : unreadable + L": " + why;
     return false;
   }
   try {
-    for (CString line; reader.ReadLine(line);) Add(line);
+    for (std::string_view line; reader.ReadLine(line);) Add(line, sink);
   } catch (CFileException* e) {
     error = unreadable;
     e->Delete();
     return false;
   }
+  m_nSkipped = reader.GetSkippedLines();
   return true;
 }
 
-bool CBatchRecordScan::IsRecorded(size_t index, const CString& name) const {
-  return m_batches[index].byName.count(name) != 0;
-}
-
-std::vector<CBatchItem> CBatchRecordScan::TakeItems(size_t index) {
-  CBatch& batch = m_batches[index];
-  batch.byName.clear();
-  std::vector<CBatchItem> items;
-  for (CBatchItem& item : batch.items)
-    if (!item.strName.empty()) items.push_back(std::move(item));
-  batch.items.clear();
-  return items;
+CString FormatSkippedLines(int32_t count) {
+  if (count == 0) return CString();
+  return Format(L"== Skipped %d lines of the log that no run writes (a NUL byte, or longer than any record)", count);
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/engine/dry_run.h"
+#include "app/engine/flat_name.h"
 #include "app/engine/log_records.h"
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
@@ -65,22 +66,33 @@ CFolderContents ListFolderContents(const CString& folder, bool withSizes, CDiskI
   return contents;
 }
 
-std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CString& logPath, CString& logError,
-                                                 CDiskInterface& disk) {
+std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CString& source, const CString& logPath,
+                                                 CString& logError, int32_t& skipped, CDiskInterface& disk) {
   std::vector<CBatchSummary> summaries;
-  CStringArray paths;
+  CStringArray folders, paths;
   for (const CBatchFolder& batch : ListBatchFolders(trash, disk)) {
     summaries.push_back(CBatchSummary{batch});
-    paths.push_back(batch.strPath);
+    folders.push_back(batch.strPath);
+    paths.push_back(batch.strPath + PlatformPathSeparator());
   }
-  CBatchRecordScan scan(paths, disk);
-  const bool logRead = summaries.empty() || scan.ReadLog(logPath, logError);
+  // Counts, not names: whether an item is there is asked of the disk.
+  std::vector<int64_t> restorable(summaries.size(), 0);
+  CFlatNames names;
+  const auto count = [&](const CBatchRecord& record) {
+    uint32_t attributes = 0;
+    if (!disk.GetAttributes(paths[record.nBatch] + record.strName, attributes)) return;
+    const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    if (!record.bInto) --restorable[record.nBatch];
+    else if (RecordMatchesItem(source, record.strFrom, record.strName, isFolder, names)) ++restorable[record.nBatch];
+  };
+  CBatchRecordScan scan(folders, disk);
+  const bool logRead = summaries.empty() || scan.ReadLog(logPath, count, logError);
+  skipped = scan.GetSkippedLines();
   for (size_t i = 0; i < summaries.size(); ++i) {
-    const CFolderContents contents = ListFolderContents(paths[i], true, disk);
+    const CFolderContents contents = ListFolderContents(summaries[i].folder.strPath, true, disk);
     summaries[i].nItems = contents.nItems;
     summaries[i].nSize = contents.nSize;
-    if (!logRead) continue;
-    for (const CString& name : contents.names) summaries[i].nRestorable += scan.IsRecorded(i, name);
+    if (logRead) summaries[i].nRestorable = static_cast<int32_t>(std::clamp<int64_t>(restorable[i], 0, contents.nItems));
   }
   return summaries;
 }

@@ -42,7 +42,12 @@ struct CBatchSummary {
 };
 
 // ListBatchFolders with what each holds and how many of its items the log
-// at logPath can restore (read in one pass). logError is set, and nothing
-// counts as restorable, when the log exists but cannot be read.
-std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CString& logPath, CString& logError,
+// at logPath can restore to source: the items there whose record a restore
+// takes (RecordMatchesItem), less those a later record moved out. The log
+// is read in one pass, in memory that grows with the batch folders, not
+// with the log. logError is set, and nothing counts as restorable, when the
+// log exists but cannot be read; skipped is the number of lines of the log
+// it skipped (CBatchRecordScan::GetSkippedLines).
+std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CString& source, const CString& logPath,
+                                                 CString& logError, int32_t& skipped,
                                                  CDiskInterface& disk = RealDisk());

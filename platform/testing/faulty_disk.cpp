@@ -51,6 +51,10 @@ bool CFaultyDisk::MoveEntry(const CFileFind& entry, const CFolderHandle& folder,
   return !Strikes(DiskCall::kMove) && CDiskWrapper::MoveEntry(entry, folder, name);
 }
 
+bool CFaultyDisk::ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
+  return !Strikes(DiskCall::kMove) && CDiskWrapper::ReturnEntry(entry, folder, name);
+}
+
 bool CFaultyDisk::OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) {
   return !Strikes(DiskCall::kOpenFolder) && CDiskWrapper::OpenFolder(parent, name, create, folder);
 }

@@ -28,6 +28,7 @@ class CFaultyDisk : public CDiskWrapper {
   bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
   bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
+  bool ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override;
   bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
                 const CString& toName) override;
