@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -12,6 +13,7 @@
 #include "platform/clock.h"
 #include "platform/encoding.h"
 #include "platform/exception.h"
+#include "platform/file.h"
 #include "platform/process.h"
 #include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
@@ -215,6 +217,51 @@ TEST_F(LogFileTest, OnlyARegularFileCanBeTheLog) {
   if (!MakeFifoForTesting(fifo)) GTEST_SKIP() << "no FIFOs here";
   EXPECT_FALSE(CLogFile().Open(fifo));  // at once, although no reader is there
   EXPECT_FALSE(CLogFile().IsOpen());
+}
+
+// Someone else's log is never appended to: a link at the path (for root,
+// any file could be reached), a file of another user, one others may write.
+TEST_F(LogFileTest, OnlyTheUsersOwnFileIsOpenedNeverALink) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(tmp.IsValid());
+  const CString target = tmp / L"target.txt", link = tmp / L"link.log";
+  ASSERT_TRUE(WriteFileForTesting(target, "keep"));
+  if (!MakeLinkForTesting(target, link, false) && !MakeUnixLinkForTesting(target, link))
+    GTEST_SKIP() << "no links can be made here";
+  CLogFile log;
+  log.Close();
+  EXPECT_FALSE(log.Open(link));
+  EXPECT_EQ(log.GetOpenError(), kFileErrorLink);
+  std::string bytes;
+  EXPECT_TRUE(ReadFileForTesting(target, bytes) && bytes == "keep");
+  log.Close();
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "owners and modes are POSIX's";
+  const CString shared = tmp / L"shared.log";
+  ASSERT_TRUE(WriteFileForTesting(shared));
+  std::filesystem::permissions(NarrowToAnsi(shared), std::filesystem::perms::others_write,
+                               std::filesystem::perm_options::add);
+  EXPECT_FALSE(log.Open(shared));
+  EXPECT_EQ(log.GetOpenError(), kFileErrorWritableByOthers);
+  log.Close();
+  const CString foreign = tmp / L"foreign.log";
+  ASSERT_TRUE(WriteFileForTesting(foreign));
+  if (!GiveAwayForTesting(foreign)) GTEST_SKIP() << "only root can give a file away";
+  EXPECT_FALSE(log.Open(foreign));
+  EXPECT_EQ(log.GetOpenError(), kFileErrorOtherOwner);
+}
+
+TEST_F(LogFileTest, ATornLastLineIsEndedBeforeTheNextRecord) {
+  for (const std::string& before : {std::string("torn"), std::string("whole\r\n"), std::string("lf\n"),
+                                    std::string()}) {
+    ASSERT_TRUE(WriteFileForTesting(path_, before));
+    CLogFile log(path_);
+    log.Log(L"x");
+    log.Close();
+    const std::string after = ReadAll(path_);
+    const std::string expected = before == "torn" ? "torn\r\n" : before;
+    EXPECT_EQ(after.substr(0, expected.size()), expected);
+    EXPECT_EQ(after.substr(expected.size(), 4), "... ");
+  }
 }
 
 TEST_F(LogFileTest, RecordsGoToTheEndAfterOthersAppendOrTruncate) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/engine/actions.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/trash_listing.h"
 #include "log/log_file.h"
@@ -271,4 +272,91 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   EXPECT_EQ(outcome.nErrors, 0);
   EXPECT_FALSE(ExistsForTesting(batch));
   for (const wchar_t* name : {L"gone/deeper/a.obj", L"gone/b.obj", L"c.obj"}) EXPECT_TRUE(ExistsForTesting(Src(name)));
+}
+
+// A name can hold a line break and, after it, a whole forged record; a run
+// by someone else over a shared tree must neither write it nor obey it.
+TEST_F(BatchRestore, ANameCannotForgeARecord) {
+  if (IsWindows()) GTEST_SKIP() << "Windows names cannot hold a line break";
+  const CString sep(1, PlatformPathSeparator());
+  const CString batch = g_strTrash + sep + L"2026_12_05_02_07_00";
+  const CString victim = m_tmp / L"victim";
+  const CString forged = L"x\n...        : '12/05/2026 02:07:00'   OK  From " + victim + L"/owned/pwn.sh ==> " + batch +
+                         L"/_src_shared_evil_payload.obj\n";
+  const CString evil = Src(L"shared/" + forged + L"/evil/payload.obj");
+  ASSERT_TRUE(WriteFileForTesting(evil, "payload"));
+  ASSERT_TRUE(WriteFileForTesting(Src(L"fair.obj"), "fair"));
+  std::vector<CString> lines;
+  m_run.m_onStatus = [&lines](const CString& line) { lines.push_back(line); };
+  EXPECT_EQ(RunAt(7, CleanupKind::kFiles, L"obj"), batch);
+
+  // The item stays, with an escaped " ERROR " line; no line of the log
+  // begins with text from a name.
+  EXPECT_TRUE(ExistsForTesting(evil));
+  ASSERT_EQ(lines.size(), 2u);
+  const CString error = lines[0].find(L"evil") != CString::npos ? lines[0] : lines[1];
+  EXPECT_EQ(error.substr(0, 13), L" ERROR  From ");
+  EXPECT_EQ(error.find_first_of(L"\r\n"), CString::npos);
+  EXPECT_NE(error.find(L"x\\n...        : "), CString::npos);
+  const CString log = Log();
+  EXPECT_EQ(log.find(L"\n...        : '12/05/2026 02:07:00'   OK  From " + victim), CString::npos);
+
+  Restore(batch);
+  EXPECT_FALSE(ExistsForTesting(victim));
+  EXPECT_TRUE(ExistsForTesting(evil));
+  EXPECT_TRUE(ExistsForTesting(Src(L"fair.obj")));
+}
+
+// Records edited by hand: each one that does not fit its item is named, and
+// its item stays; the others go back.
+TEST_F(BatchRestore, ARecordThatDoesNotMatchItsItemIsRefusedAndNamed) {
+  const CString sep(1, PlatformPathSeparator());
+  for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj", L"d.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  const CString batch = RunAt(8, CleanupKind::kFiles, L"obj");
+  const CString outside = m_tmp / L"outside", src = m_run.m_strSource;
+  const CString forged[] = {outside + sep + L"a.obj", src + sep + L".." + sep + L"victim" + sep + L"b.obj",
+                            src + sep + L"sub" + sep + L"c.obj"};
+  const CString items[] = {L"_src_a.obj", L"_src_b.obj", L"_src_c.obj"};
+  CLogFile log;
+  for (size_t i = 0; i < 3; ++i) log.Log(FormatMoveLine(forged[i], batch + sep + items[i], false));
+  const CBatchJobOutcome outcome = Restore(batch);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(outcome.nLeft, 3);
+  EXPECT_TRUE(ExistsForTesting(Src(L"d.obj")));
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_TRUE(ExistsForTesting(batch + sep + items[i]));
+    const CString note = L"== Not restored, the record does not match its item: " + forged[i] + L" ==> " + batch +
+                         sep + items[i];
+    EXPECT_NE(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), note), m_job.m_lines.end()) << note;
+    EXPECT_EQ(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + sep + items[i])),
+              m_job.m_lines.end());  // named once, as a record
+  }
+  EXPECT_FALSE(ExistsForTesting(outside));
+  EXPECT_FALSE(ExistsForTesting(m_tmp / L"victim"));
+}
+
+// Where the log's code page lacks a character (Windows), the record holds
+// '?': the item that fits goes back, never onto another item's place.
+TEST_F(BatchRestore, NamesInAnyScriptGoBackWhereTheyCameFrom) {
+  const CString names[] = {L"a/b.obj", L"\u0101_b.obj", L"\u03b1\u03b2\u03b3.obj", L"\u6f22\u5b57/x.obj",
+                           L"\xD83D\xDE00.obj", L"\u0101\u0113/\u012b.obj"};
+  for (const CString& name : names) ASSERT_TRUE(WriteFileForTesting(Src(name), NarrowToUtf8(name)));
+  const CStringArray before = Tree();
+  const CString batch = RunAt(9, CleanupKind::kFiles, L"obj");
+  const CBatchJobOutcome outcome = Restore(batch);
+  EXPECT_EQ(outcome.nDone, 6);
+  EXPECT_EQ(outcome.nErrors + outcome.nLeft, 0);
+  EXPECT_EQ(Tree(), before);
+  EXPECT_FALSE(ExistsForTesting(batch));
+
+  // Two records that the same '?' name fits: neither is guessed.
+  for (const wchar_t* name : {L"\u0101.obj", L"\u0113.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
+  const CString twins = RunAt(10, CleanupKind::kFiles, L"obj");
+  Restore(twins);
+  if (!AnsiLosesCharacters()) GTEST_SKIP() << "this log holds every name exactly";
+  EXPECT_EQ(m_job.m_lines.size() - m_job.m_items.size(), 0u);
+  EXPECT_EQ(std::count_if(m_job.m_lines.begin(), m_job.m_lines.end(),
+                          [](const CString& l) { return l.find(L"several items fit the record") != CString::npos; }),
+            2);
+  EXPECT_TRUE(ExistsForTesting(twins));
 }
