@@ -3,6 +3,7 @@
 #include "app/cli/console_screen.h"
 #include "app/engine/dry_run.h"
 #include "app/engine/run_input.h"
+#include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
 #include "app/settings.h"
 #include "app/velmora_app.h"
@@ -108,7 +109,7 @@ int RunDryCommand(const CConsoleCommand& command) {
   // The walk passes over the trash folder a run would use, without making it.
   g_strTrash = TrashFolderOf(settings.strSource);
   StopOnInterrupt();
-  const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, item.strPath + L"\n"); };
+  const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n"); };
   const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
   if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
   screen.Print(ConsoleStream::kOutput, Format(L"== Dry run: %d items, %u bytes\n", outcome.nItems, outcome.nTotalSize));
