@@ -1,6 +1,8 @@
 #include "app/engine/trash_listing.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
 
 #include "app/engine/dry_run.h"
 #include "app/engine/flat_name.h"
@@ -20,6 +22,59 @@ bool HoldsAnything(const CString& folder, CDiskInterface& disk) {
   }
   return false;
 }
+
+// What the batch folders hold, for their records as they come: the entries
+// of the batch whose records come now, listed once (a run's records come
+// together), or, for a batch whose records come again after another's or
+// that holds too many names to keep, the disk asked item by item. Memory
+// stays bounded whatever the log and the batches hold.
+class CBatchEntries {
+ public:
+  CBatchEntries(const CStringArray& folders, CDiskInterface& disk)
+      : m_folders(folders), m_disk(disk), m_listed(folders.size(), false) {}
+
+  // Whether name is in batch index, and whether it is a folder.
+  bool Find(size_t index, const CString& name, bool& isFolder) {
+    if (index != m_nCurrent && !m_listed[index]) List(index);
+    if (index == m_nCurrent) {
+      const auto at = m_names.find(name);
+      if (at == m_names.end()) return false;
+      isFolder = at->second;
+      return true;
+    }
+    uint32_t attributes = 0;
+    if (!m_disk.GetAttributes(m_folders[index] + PlatformPathSeparator() + name, attributes)) return false;
+    isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    return true;
+  }
+
+ private:
+  static const size_t kMaxNames = 100000;
+
+  void List(size_t index) {
+    m_listed[index] = true;
+    m_names.clear();
+    m_nCurrent = index;
+    CFileFind find;
+    if (!m_disk.ListFolder(m_folders[index], find)) return;
+    for (bool more = true; more;) {
+      more = find.FindNextFile();
+      if (find.IsDots()) continue;
+      if (m_names.size() == kMaxNames) {
+        m_names.clear();
+        m_nCurrent = SIZE_MAX;
+        return;
+      }
+      m_names.emplace(find.GetFileName(), find.IsDirectory());
+    }
+  }
+
+  const CStringArray& m_folders;
+  CDiskInterface& m_disk;
+  std::vector<bool> m_listed;
+  size_t m_nCurrent = SIZE_MAX;  // the batch m_names holds
+  std::unordered_map<CString, bool> m_names;
+};
 
 }  // namespace
 
@@ -69,19 +124,18 @@ CFolderContents ListFolderContents(const CString& folder, bool withSizes, CDiskI
 std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CString& source, const CString& logPath,
                                                  CString& logError, int32_t& skipped, CDiskInterface& disk) {
   std::vector<CBatchSummary> summaries;
-  CStringArray folders, paths;
+  CStringArray folders;
   for (const CBatchFolder& batch : ListBatchFolders(trash, disk)) {
     summaries.push_back(CBatchSummary{batch});
     folders.push_back(batch.strPath);
-    paths.push_back(batch.strPath + PlatformPathSeparator());
   }
-  // Counts, not names: whether an item is there is asked of the disk.
+  // Counts, not records.
   std::vector<int64_t> restorable(summaries.size(), 0);
   CFlatNames names;
+  CBatchEntries entries(folders, disk);
   const auto count = [&](const CBatchRecord& record) {
-    uint32_t attributes = 0;
-    if (!disk.GetAttributes(paths[record.nBatch] + record.strName, attributes)) return;
-    const bool isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    bool isFolder = false;
+    if (!entries.Find(record.nBatch, record.strName, isFolder)) return;
     if (!record.bInto) --restorable[record.nBatch];
     else if (RecordMatchesItem(source, record.strFrom, record.strName, isFolder, names)) ++restorable[record.nBatch];
   };
