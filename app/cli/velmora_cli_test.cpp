@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -428,4 +429,32 @@ TEST_F(VelmoraCli, RestoreListAndPurgeUndoARunAndDeleteOnlyOldBatches) {
   EXPECT_FALSE(ExistsForTesting(old));
   EXPECT_TRUE(ExistsForTesting(young));
   RemoveTreeForTesting(young);
+}
+
+// A dry run says what the restore would do: a batch folder that is a link
+// is refused by both, and nothing moves.
+TEST_F(VelmoraCli, ABatchFolderThatIsALinkIsRefusedDryOrNot) {
+  if (IsWindows()) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
+  const std::vector<CString> moved = MovedTo(m_out);
+  ASSERT_EQ(moved.size(), 1u);
+  const CString batch = moved[0].substr(0, moved[0].find_last_of(PlatformPathSeparator()));
+  const CString elsewhere = m_home / L"elsewhere";
+  ASSERT_TRUE(MakeFoldersForTesting(elsewhere));
+  const CString item = moved[0].substr(batch.size());
+  ASSERT_EQ(std::rename(NarrowToAnsi(moved[0]).c_str(), NarrowToAnsi(elsewhere + item).c_str()), 0);
+  ASSERT_TRUE(RemoveTreeForTesting(batch));
+  if (!MakeLinkForTesting(elsewhere, batch, true) && !MakeUnixLinkForTesting(elsewhere, batch))
+    GTEST_SKIP() << "no links can be made here";
+  for (const bool dry : {true, false}) {
+    // By name: a path would be resolved, link and all, before it is checked.
+    const CString name = batch.substr(batch.find_last_of(PlatformPathSeparator()) + 1);
+    std::vector<CString> arguments{L"restore", name, L"--source", m_src, L"--yes"};
+    if (dry) arguments.push_back(L"--dry-run");
+    EXPECT_EQ(Run(arguments), 1) << m_err;
+    EXPECT_EQ(m_out.find(L"would go back"), CString::npos) << m_out;
+    EXPECT_TRUE(ExistsForTesting(elsewhere + item));
+    EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
+  }
 }
