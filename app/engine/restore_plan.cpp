@@ -117,34 +117,46 @@ class CRestoreMatcher {
     return fits;
   }
 
-  // A '?' record takes the one entry that fits it and no other such record;
-  // its source takes the characters the entry has where the record has '?'.
+  // A '?' record takes the one entry that fits it and that no other record
+  // names; one taken is no longer a candidate of the others, which may then
+  // be left with one. Two records left with the same one entry, or one left
+  // with several, take nothing. The source takes the characters the entry
+  // has where the record has '?'.
   void ResolveLost(std::vector<CBatchItem>& items, const std::vector<size_t>& lost) {
     std::vector<std::vector<CBatchEntry*>> fits;
-    std::unordered_map<CBatchEntry*, int> claims;
-    for (const size_t i : lost) {
-      fits.push_back(Candidates(items[i]));
-      for (CBatchEntry* entry : fits.back()) ++claims[entry];
-    }
-    for (size_t k = 0; k < lost.size(); ++k) {
-      CBatchItem& item = items[lost[k]];
-      State& state = m_state[lost[k]];
-      if (fits[k].empty()) {
-        state = MatchesEither(item) ? kGone : kRefused;
-      } else if (fits[k].size() > 1 || claims[fits[k][0]] > 1) {
-        state = kAmbiguous;
-      } else {
-        CBatchEntry& entry = *fits[k][0];
-        CStringArray chars;
-        CString source;
-        if (FitsLostCharacters(item.strName, entry.strName, chars) && FillLostCharacters(item.strSource, chars, source) &&
-            Matches(source, entry.strName, entry.bFolder)) {
-          item = CBatchItem{entry.strName, source};
-          entry.bClaimed = true;
-          state = kInBatch;
-        }
+    for (const size_t i : lost) fits.push_back(Candidates(items[i]));
+    std::vector<bool> decided(lost.size(), false);
+    for (bool taken = true; taken;) {
+      taken = false;
+      std::unordered_map<CBatchEntry*, int> sole;
+      for (const auto& f : fits)
+        if (f.size() == 1) ++sole[f[0]];
+      for (size_t k = 0; k < lost.size(); ++k) {
+        if (fits[k].size() != 1 || sole[fits[k][0]] != 1 || fits[k][0]->bClaimed) continue;
+        m_state[lost[k]] = Take(items[lost[k]], *fits[k][0]) ? kInBatch : kRefused;
+        decided[k] = true;
+        for (auto& f : fits) f.erase(std::remove(f.begin(), f.end(), fits[k][0]), f.end());
+        fits[k].clear();
+        taken = true;
       }
     }
+    for (size_t k = 0; k < lost.size(); ++k) {
+      if (decided[k]) continue;
+      m_state[lost[k]] = !fits[k].empty() ? kAmbiguous : MatchesEither(items[lost[k]]) ? kGone : kRefused;
+    }
+  }
+
+  // The '?' record item takes entry, when its source filled with the
+  // entry's characters is the source of that entry; false when it is not.
+  bool Take(CBatchItem& item, CBatchEntry& entry) {
+    entry.bClaimed = true;
+    CStringArray chars;
+    CString source;
+    if (!FitsLostCharacters(item.strName, entry.strName, chars) || !FillLostCharacters(item.strSource, chars, source) ||
+        !Matches(source, entry.strName, entry.bFolder))
+      return false;
+    item = CBatchItem{entry.strName, source};
+    return true;
   }
 
   void Note(const CString& why, const CBatchItem& item) {
