@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/file_system_win32.h"
 #include "platform/system_message.h"
 #include "platform/win32_long_path.h"
 
@@ -9,14 +10,16 @@ namespace {
 
 thread_local long t_lastError = 0;
 
-bool Done(bool ok) {
-  t_lastError = ok ? 0 : static_cast<long>(::GetLastError());
-  return ok;
-}
+bool Done(bool ok) { return RecordWin32Result(ok); }
 
 CFileTimeHalves HalvesOf(const FILETIME& time) { return CFileTimeHalves{time.dwLowDateTime, time.dwHighDateTime}; }
 
 }  // namespace
+
+bool RecordWin32Result(bool ok) {
+  t_lastError = ok ? 0 : static_cast<long>(::GetLastError());
+  return ok;
+}
 
 bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
   data = CFileAttributeData();
@@ -78,6 +81,11 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 }
 
 long PlatformLastError() { return t_lastError; }
+
+bool PlatformIsNotFoundError(long error) {
+  return error == 0 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES ||
+         error == ERROR_DIRECTORY;
+}
 
 CString PlatformErrorText(long error) {
   CString text;

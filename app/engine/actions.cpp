@@ -4,6 +4,7 @@
 #include "app/engine/trash_folder.h"
 #include "log/log_file.h"
 #include "platform/file_find.h"
+#include "platform/folder_handle.h"
 #include "platform/process.h"
 #include "platform/volume.h"
 #include "text/tokens.h"
@@ -23,6 +24,14 @@ uint32_t SettableAttributesOf(const CFileFind& entry) {
   for (uint32_t bit = 1; bit <= kSettableAttributes; bit <<= 1)
     if ((kSettableAttributes & bit) != 0 && entry.MatchesMask(bit)) attributes |= bit;
   return attributes;
+}
+
+// A link that stays (IsUnmovableLink): counted and reported as a failed move.
+bool RefuseLink(CAction& action, const CString& source, const CString& destination) {
+  ++action.m_nFailed;
+  action.Report(FormatLinkNotMoved(source, destination));
+  PumpMessage();
+  return false;
 }
 
 }  // namespace
@@ -54,6 +63,11 @@ CFileAction::CFileAction(const CString& list, CProgressStatus* status, CDiskInte
 }
 
 bool CFileAction::OnFound(CFileFind&) { return false; }
+
+void CFileAction::OnCannotOpen(const CString& line) {
+  m_arrUnopened.push_back(line);
+  if (m_pStatus != nullptr) Report(line);
+}
 
 bool IsExtension(CFileFind& entry, const CString& ext) {
   const CString name = entry.GetFileName();
@@ -108,6 +122,7 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   const CString source = entry.GetFilePath();
   const CString name = FlattenName(source, GetDrivePrefix(source), GetUserNameW(), isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
+  if (IsUnmovableLink(entry)) return RefuseLink(action, source, destination);
   const uint32_t found = SettableAttributesOf(entry);
   action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
   const bool moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
@@ -118,4 +133,12 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   action.LogMove(source, destination, !moved);
   PumpMessage();
   return moved;
+}
+
+bool IsUnmovableLink(const CFileFind& entry) {
+  return entry.IsReparsePoint() && !PlatformDeletesLinksAsThemselves();
+}
+
+CString FormatLinkNotMoved(const CString& source, const CString& destination) {
+  return FormatMoveLine(source, destination, true) + L": it is a link";
 }

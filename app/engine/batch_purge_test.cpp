@@ -88,7 +88,7 @@ TEST_F(BatchPurge, AFolderThatCannotBeDeletedIsAnErrorLine) {
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(outcome.nErrors, 1);
   ASSERT_EQ(view.m_items.size(), 2u);
-  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath);
+  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath + L": " + PlatformErrorText(5));
   EXPECT_TRUE(ExistsForTesting(chosen[0].strPath));
   EXPECT_FALSE(ExistsForTesting(chosen[1].strPath));
 }
