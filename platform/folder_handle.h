@@ -53,8 +53,9 @@ CFolderResult PlatformMakePrivateFolder(const CFolderHandle& parent, const CStri
 // waiting), so one holder at a time; Windows a handle of it. A run's lock
 // (forDeletion false) does not share deletion, so nobody can delete the
 // folder meanwhile; a lock for deletion asks to delete and shares
-// everything, so it fails while a run holds the folder. kTaken when
-// another holds it.
+// everything, so it fails while a run holds the folder (Windows: it is
+// only that test; the handle is closed again, as no run takes an existing
+// folder). kTaken when another holds it.
 CFolderResult PlatformLockFolder(CFolderHandle& folder, bool forDeletion);
 
 // Opens the folder `name` inside parent, which must be a real folder (never a

@@ -130,6 +130,13 @@ CFolderResult PlatformLockFolder(CFolderHandle& folder, bool forDeletion) {
                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
   if (!RecordWin32Result(h != INVALID_HANDLE_VALUE))
     return PlatformLastError() == ERROR_SHARING_VIOLATION ? CFolderResult::kTaken : CFolderResult::kFailed;
+  // A handle that may delete would stand in the way of the deletion itself
+  // (Wine refuses it): the lock for deletion is a probe. No run takes an
+  // existing folder, so none can start using it afterwards.
+  if (forDeletion) {
+    ::CloseHandle(h);
+    return CFolderResult::kDone;
+  }
   if (folder.m_nHandle != -1) ::CloseHandle(reinterpret_cast<HANDLE>(folder.m_nHandle));
   folder.m_nHandle = reinterpret_cast<intptr_t>(h);
   return CFolderResult::kDone;

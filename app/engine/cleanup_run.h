@@ -12,7 +12,9 @@
 //      file takes no records (CLogFile::IsReady), a line that says this run
 //      is not written to it, and why (FormatUnloggedRun).
 //   4. MakeBatchFolder() inside the current trash folder (GetTrashFolder();
-//      the front end sets it with MakeTrashFolder when the source is chosen).
+//      the front end sets it with MakeTrashFolder from the source as it is
+//      when the run starts): a folder of its own, locked until the run ends
+//      (CloseBatchFolder, however it ends), so that no purge deletes it.
 //   5. Job start record: CLogFile::Begin(job name).
 //   6. Count pass over the source (CExtCount / CDirsCount, no listener; it
 //      neither moves, reports nor pumps).
