@@ -173,6 +173,9 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
       EXPECT_EQ(m_err,
                 L"Wrong path: The root folder '" + source + L"' does not start with a drive letter (such as C:\\)\n");
     }
+    // Written with slashes it is the same network path, not a "/x" option.
+    EXPECT_EQ(Run({L"files", L"//server/share/src", L"--ext", L"obj", L"--yes"}), 2);
+    EXPECT_NE(m_err.find(L"Wrong path: The root folder '\\\\server"), CString::npos) << m_err;
   }
   // No terminal and no --yes: the question is refused, even with an answer
   // waiting on the input.

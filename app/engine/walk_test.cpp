@@ -251,6 +251,7 @@ TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
   WalkFolder(m_tmp.Path() + sep, all);  // a trailing separator changes the spelling
   EXPECT_FALSE(all.Saw(L"Trush"));
   EXPECT_FALSE(all.Saw(L"/Trush"));
+  EXPECT_TRUE(all.Saw(L"src/a.obj"));  // one separator after the source, as after a drive root "E:\"
   EXPECT_EQ(all.m_seen.size(), 2u);
 
   // The batch folder is left out too when the source is the trash folder.
