@@ -38,13 +38,15 @@ std::unique_ptr<CFileFind::Impl> StartListing(const CString& pattern, std::share
 bool CFileFind::FindFile(const CString& pattern) {
   Close();
   const size_t slash = pattern.find_last_of(L"\\/");
-  m_pImpl = StartListing(pattern, ListedSubfolder(nullptr, slash == CString::npos ? CString() : pattern.substr(0, slash + 1)));
+  const CString prefix = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);
+  m_pImpl = StartListing(pattern, ListedSubfolder(nullptr, prefix));
   return m_pImpl != nullptr;
 }
 
 bool CFileFind::FindSubfolder(const CFileFind& parent) {
   Close();
-  m_pImpl = StartListing(parent.GetFilePath() + L"\\*.*", ListedSubfolder(parent.m_pImpl->folder, parent.GetFileName() + L"\\"));
+  m_pImpl = StartListing(parent.GetFilePath() + L"\\*.*",
+                         ListedSubfolder(parent.m_pImpl->folder, parent.GetFileName() + L"\\"));
   return m_pImpl != nullptr;
 }
 

@@ -42,7 +42,8 @@ TEST(FileSystem, MoveNeverReplacesADanglingLink) {
   // looks through it and would replace it).
   CScopedTempFolder tmp;
   ASSERT_TRUE(MakeFoldersForTesting(tmp / L"target"));
-  if (!MakeLinkForTesting(tmp / L"target", tmp / L"link", true) && !MakeUnixLinkForTesting(tmp / L"target", tmp / L"link"))
+  if (!MakeLinkForTesting(tmp / L"target", tmp / L"link", true) &&
+      !MakeUnixLinkForTesting(tmp / L"target", tmp / L"link"))
     GTEST_SKIP() << "no links here";
   ASSERT_TRUE(RemoveTreeForTesting(tmp / L"target"));
   ASSERT_TRUE(WriteFileForTesting(tmp / L"a.obj", "a"));

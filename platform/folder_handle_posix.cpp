@@ -191,7 +191,8 @@ CFolderResult PlatformMakePrivateFolder(const CFolderHandle& parent, const CStri
 }
 
 CFolderResult PlatformLockFolder(CFolderHandle& folder, bool) {
-  if (RecordPosixResult(::flock(static_cast<int>(folder.m_nHandle), LOCK_EX | LOCK_NB) == 0)) return CFolderResult::kDone;
+  const int fd = static_cast<int>(folder.m_nHandle);
+  if (RecordPosixResult(::flock(fd, LOCK_EX | LOCK_NB) == 0)) return CFolderResult::kDone;
   return PlatformLastError() == EWOULDBLOCK ? CFolderResult::kTaken : CFolderResult::kFailed;
 }
 

@@ -135,7 +135,8 @@ void MakeBatchFolder(CDiskInterface& disk) {
   if (!GetLocalTimeNow(t)) t = CLocalTime();
   g_strBatch = g_strTrash + PlatformPathSeparator() + FormatBatchFolderName(t);
   CFolderHandle trash;
-  if (!disk.OpenPrivateFolder(nullptr, g_strTrash, false, trash)) throw new CActException(L"Cannot create folder " + g_strBatch);
+  if (!disk.OpenPrivateFolder(nullptr, g_strTrash, false, trash))
+    throw new CActException(L"Cannot create folder " + g_strBatch);
   for (int attempt = 0;; ++attempt) {
     const CString name = FormatBatchFolderName(t);
     g_strBatch = g_strTrash + PlatformPathSeparator() + name;

@@ -66,7 +66,8 @@ bool CFaultyDisk::RemoveEmptyFolder(const CFolderHandle& parent, const CString& 
 
 CFolderResult CFaultyDisk::MakePrivateFolder(const CFolderHandle& parent, const CString& name,
                                              CFolderHandle& folder) {
-  return Strikes(DiskCall::kOpenFolder) ? CFolderResult::kFailed : CDiskWrapper::MakePrivateFolder(parent, name, folder);
+  if (Strikes(DiskCall::kOpenFolder)) return CFolderResult::kFailed;
+  return CDiskWrapper::MakePrivateFolder(parent, name, folder);
 }
 
 CFolderResult CFaultyDisk::LockFolder(CFolderHandle& folder, bool forDeletion) {
