@@ -1,5 +1,6 @@
 #include "app/velmora_app.h"
 
+#include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/common_controls.h"
 #include "platform/exception.h"
@@ -21,12 +22,19 @@ CString CVelmoraApp::GetLogPath() const {
   return folder.empty() ? CString() : folder + PlatformPathSeparator() + L"Velmora.log";
 }
 
+void CVelmoraApp::LeaveOwnFilesOutOfWalks() const {
+  const CString logPath = GetLogPath();
+  if (!logPath.empty()) ExcludeFromWalks(logPath);
+  ExcludeFromWalks(GetProfile().GetLocation());
+}
+
 bool CVelmoraApp::InitInstance() {
   InitCommonControlClasses(0xFF);  // ICC_WIN95_CLASSES
   SetRegistryKey(kCompanyKey);
   // A log that cannot be opened stays silent. An empty path would open one
   // in the current folder.
   const CString logPath = GetLogPath();
+  LeaveOwnFilesOutOfWalks();
   CLogFile log;
   if (!logPath.empty()) log.Open(logPath);
   try {

@@ -36,6 +36,9 @@ class CVelmoraApp {
   void SetRegistryKey(const CString& company) { m_strRegistryKey = company; }
   // The settings store of this application.
   CProfile GetProfile() const { return CProfile(m_strRegistryKey, m_strAppName); }
+  // Leaves the log file and the settings file out of every walk from now
+  // on: a run never moves the record of its own moves.
+  void LeaveOwnFilesOutOfWalks() const;
   // The log file: the personal documents folder (or m_strLogFolder when it
   // is set; the home folder when there is no documents folder) followed by
   // "Velmora.log"; empty when there is no such folder at all.

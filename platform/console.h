@@ -16,7 +16,9 @@ enum class ConsoleStream { kInput, kOutput, kError };
 // The program's arguments, its name first, as byte strings for a parser.
 // POSIX: argv as given. Windows: the wide command line split by the C
 // runtime's rules and encoded in UTF-8, so no character is lost to the ANSI
-// code page (argc and argv are then not used).
+// code page (argc and argv are then not used); an argument that starts with
+// two slashes (a network path, "//server/share") starts with two
+// backslashes instead, so that no parser of "/x" options takes it for one.
 std::vector<std::string> GetConsoleArguments(int argc, char** argv);
 
 // The text of one argument of GetConsoleArguments (or a part of one).

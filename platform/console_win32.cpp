@@ -48,6 +48,8 @@ std::vector<std::string> GetConsoleArguments(int argc, char** argv) {
   int count = 0;
   if (LPWSTR* wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
     for (int i = 0; i < count; ++i) arguments.push_back(ToUtf8(wide[i]));
+    for (std::string& argument : arguments)
+      if (argument.compare(0, 2, "//") == 0) argument.replace(0, 2, "\\\\");
     ::LocalFree(wide);
     return arguments;
   }

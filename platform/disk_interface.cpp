@@ -1,7 +1,6 @@
 #include "platform/disk_interface.h"
 
 #include "platform/file_find.h"
-#include "platform/folder_handle.h"
 #include "platform/process.h"
 
 namespace {
@@ -9,7 +8,8 @@ namespace {
 class CRealDisk : public CDiskInterface {
  public:
   bool ListFolder(const CString& folder, CFileFind& find) override {
-    return find.FindFile(folder + PlatformPathSeparator() + L"*.*");
+    const bool ends = !folder.empty() && (folder.back() == PlatformPathSeparator() || folder.back() == L'/');
+    return find.FindFile(ends ? folder + L"*.*" : folder + PlatformPathSeparator() + L"*.*");
   }
   bool ListSubfolder(const CFileFind& parent, CFileFind& find) override { return find.FindSubfolder(parent); }
   bool GetAttributes(const CString& path, uint32_t& attributes) override {
@@ -44,8 +44,14 @@ class CRealDisk : public CDiskInterface {
   bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override {
     return PlatformRemoveEmptyFolder(parent, name);
   }
-  bool RemoveTree(const CFolderHandle& parent, const CString& name) override {
-    return PlatformRemoveTree(parent, name);
+  bool RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) override {
+    return PlatformRemoveTree(parent, name, stop);
+  }
+  CFolderResult MakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) override {
+    return PlatformMakePrivateFolder(parent, name, folder);
+  }
+  CFolderResult LockFolder(CFolderHandle& folder, bool forDeletion) override {
+    return PlatformLockFolder(folder, forDeletion);
   }
   long LastError() override { return PlatformLastError(); }
 };
@@ -104,8 +110,17 @@ bool CDiskWrapper::RemoveEmptyFolder(const CFolderHandle& parent, const CString&
   return m_target.RemoveEmptyFolder(parent, name);
 }
 
-bool CDiskWrapper::RemoveTree(const CFolderHandle& parent, const CString& name) {
-  return m_target.RemoveTree(parent, name);
+bool CDiskWrapper::RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) {
+  return m_target.RemoveTree(parent, name, stop);
+}
+
+CFolderResult CDiskWrapper::MakePrivateFolder(const CFolderHandle& parent, const CString& name,
+                                              CFolderHandle& folder) {
+  return m_target.MakePrivateFolder(parent, name, folder);
+}
+
+CFolderResult CDiskWrapper::LockFolder(CFolderHandle& folder, bool forDeletion) {
+  return m_target.LockFolder(folder, forDeletion);
 }
 
 long CDiskWrapper::LastError() { return m_target.LastError(); }

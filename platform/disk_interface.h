@@ -12,17 +12,17 @@
 
 #include "platform/cstring.h"
 #include "platform/file_system.h"
+#include "platform/folder_handle.h"
 
 class CFileFind;
-class CFolderHandle;
 
 class CDiskInterface {
  public:
   virtual ~CDiskInterface();
 
   // Starts listing the folder at a path in find (CFileFind::FindFile on the
-  // folder, the separator and "*.*"). False: nothing to list (missing, no
-  // access, empty).
+  // folder, the separator unless it ends in one, and "*.*"). False: nothing
+  // to list (missing, no access, empty; LastError() tells which).
   virtual bool ListFolder(const CString& folder, CFileFind& find) = 0;
   // Starts listing the current entry of parent, a folder, in find
   // (CFileFind::FindSubfolder). False as ListFolder.
@@ -52,7 +52,11 @@ class CDiskInterface {
   virtual bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
                         const CString& toName) = 0;
   virtual bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) = 0;
-  virtual bool RemoveTree(const CFolderHandle& parent, const CString& name) = 0;
+  virtual bool RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) = 0;
+  // A run's batch folder and purge's hold on one: PlatformMakePrivateFolder
+  // (exclusive creation) and PlatformLockFolder.
+  virtual CFolderResult MakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) = 0;
+  virtual CFolderResult LockFolder(CFolderHandle& folder, bool forDeletion) = 0;
   // The OS error of the last failed call on this thread, 0 after a success.
   virtual long LastError() = 0;
 };
@@ -78,7 +82,9 @@ class CDiskWrapper : public CDiskInterface {
   bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
                 const CString& toName) override;
   bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override;
-  bool RemoveTree(const CFolderHandle& parent, const CString& name) override;
+  bool RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) override;
+  CFolderResult MakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) override;
+  CFolderResult LockFolder(CFolderHandle& folder, bool forDeletion) override;
   long LastError() override;
 
  protected:

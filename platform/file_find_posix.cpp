@@ -7,9 +7,11 @@
 
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "platform/file_system_posix.h"
 #include "platform/folder_handle.h"
+#include "platform/listed_folder.h"
 #include "platform/posix_text.h"
 
 namespace {
@@ -32,11 +34,15 @@ struct CFileFind::Impl {
     unsigned char type = DT_UNKNOWN;
   };
 
-  DIR* dir = nullptr;
-  CString prefix;
-  Entry current;
-  Entry next;
-  bool hasNext = false;
+  // The folder's descriptor, held while the listing lives: every query and
+  // operation on an entry is made relative to it. The names were read at
+  // the start and the folder's stream closed again, so a listing holds a
+  // descriptor and its names, not a stream buffer.
+  int fd = -1;
+  std::shared_ptr<const CListedFolder> folder;
+  std::vector<Entry> entries;
+  size_t index = 0;  // of the current entry, once FindNextFile was called
+  bool started = false;
 
   // Filled on demand for the current entry.
   mutable bool statDone = false;
@@ -44,24 +50,22 @@ struct CFileFind::Impl {
   mutable CPosixStatus st;
   mutable int targetIsDir = -1;  // -1: not asked yet
 
-  bool ReadNext() {
-    const dirent* e = ::readdir(dir);
-    if (e == nullptr) return false;
-    next.native.assign(e->d_name);
-    next.type = e->d_type;
-    return true;
+  ~Impl() {
+    if (fd >= 0) ::close(fd);
   }
+
+  const Entry& Current() const { return entries[index]; }
 
   const CPosixStatus* LinkStatus() const {
     if (!statDone) {
       statDone = true;
-      statOk = StatusAt(::dirfd(dir), current.native.c_str(), st);
+      statOk = StatusAt(fd, Current().native.c_str(), st);
     }
     return statOk ? &st : nullptr;
   }
 
   unsigned char Type() const {
-    if (current.type != DT_UNKNOWN) return current.type;
+    if (Current().type != DT_UNKNOWN) return Current().type;
     const CPosixStatus* s = LinkStatus();
     if (s == nullptr) return DT_UNKNOWN;
     if (S_ISDIR(s->nMode)) return DT_DIR;
@@ -80,7 +84,7 @@ struct CFileFind::Impl {
   bool LinkTargetIsDir() const {
     if (targetIsDir < 0) {
       struct stat target {};
-      targetIsDir = ::fstatat(::dirfd(dir), current.native.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
+      targetIsDir = ::fstatat(fd, Current().native.c_str(), &target, 0) == 0 && S_ISDIR(target.st_mode);
     }
     return targetIsDir == 1;
   }
@@ -88,17 +92,39 @@ struct CFileFind::Impl {
 
 namespace {
 
-// A listing of dir positioned before its first entry, or null (dir closed)
-// when it has none; null for a null dir.
-std::unique_ptr<CFileFind::Impl> StartListing(DIR* dir, const CString& prefix) {
-  if (dir == nullptr) return nullptr;
-  std::unique_ptr<CFileFind::Impl> impl(new CFileFind::Impl);
-  impl->dir = dir;
-  impl->prefix = prefix;
-  impl->hasNext = impl->ReadNext();
-  if (impl->hasNext) return impl;
+// Reads every name of the open folder fd (a second descriptor of it is
+// used and closed). False, with errno, when it cannot be read.
+bool ReadEntries(int fd, std::vector<CFileFind::Impl::Entry>& entries) {
+  const int copy = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+  if (copy < 0) return false;
+  DIR* dir = ::fdopendir(copy);
+  if (dir == nullptr) {
+    const int error = errno;
+    ::close(copy);
+    errno = error;
+    return false;
+  }
+  errno = 0;
+  while (const dirent* e = ::readdir(dir)) entries.push_back(CFileFind::Impl::Entry{e->d_name, e->d_type});
+  const int error = errno;
   ::closedir(dir);
-  return nullptr;
+  errno = error;
+  return error == 0;
+}
+
+// A listing of the open folder fd (taken) positioned before its first
+// entry, or null when it has none or cannot be read; the OS error is
+// recorded either way (0 for an empty folder).
+std::unique_ptr<CFileFind::Impl> StartListing(int fd, std::shared_ptr<const CListedFolder> folder) {
+  if (fd < 0) {
+    RecordPosixResult(false);
+    return nullptr;
+  }
+  std::unique_ptr<CFileFind::Impl> impl(new CFileFind::Impl);
+  impl->fd = fd;
+  impl->folder = std::move(folder);
+  if (!RecordPosixResult(ReadEntries(fd, impl->entries)) || impl->entries.empty()) return nullptr;
+  return impl;
 }
 
 }  // namespace
@@ -112,45 +138,37 @@ bool CFileFind::FindFile(const CString& pattern) {
   CString prefix;
   if (!SplitPattern(pattern, prefix)) return false;
   const std::string folder = prefix.empty() ? std::string(".") : ToNativePath(prefix);
-  m_pImpl = StartListing(::opendir(folder.c_str()), prefix);
+  m_pImpl = StartListing(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), ListedSubfolder(nullptr, prefix));
   return m_pImpl != nullptr;
 }
 
 bool CFileFind::FindSubfolder(const CFileFind& parent) {
   Close();
   const Impl& p = *parent.m_pImpl;
-  const int fd = ::openat(::dirfd(p.dir), p.current.native.c_str(),
-                          O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0) return false;
-  DIR* dir = ::fdopendir(fd);
-  if (dir == nullptr) ::close(fd);
-  m_pImpl = StartListing(dir, parent.GetFilePath() + L"/");
+  const int fd = ::openat(p.fd, p.Current().native.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  m_pImpl = StartListing(fd, ListedSubfolder(p.folder, parent.GetFileName() + L"/"));
   return m_pImpl != nullptr;
 }
 
 bool CFileFind::FindNextFile() {
   Impl& d = *m_pImpl;
-  d.current.native.swap(d.next.native);
-  d.current.type = d.next.type;
+  if (d.started) ++d.index;
+  d.started = true;
   d.statDone = false;
   d.targetIsDir = -1;
-  d.hasNext = d.ReadNext();
-  return d.hasNext;
+  return d.index + 1 < d.entries.size();
 }
 
-void CFileFind::Close() {
-  if (m_pImpl && m_pImpl->dir != nullptr) ::closedir(m_pImpl->dir);
-  m_pImpl.reset();
-}
+void CFileFind::Close() { m_pImpl.reset(); }
 
-CString CFileFind::GetFileName() const { return FromNativePath(m_pImpl->current.native); }
+CString CFileFind::GetFileName() const { return FromNativePath(m_pImpl->Current().native); }
 
-CString CFileFind::GetFilePath() const { return m_pImpl->prefix + GetFileName(); }
+CString CFileFind::GetFilePath() const { return m_pImpl->folder->Path() + GetFileName(); }
 
-CString CFileFind::GetRoot() const { return m_pImpl->prefix; }
+CString CFileFind::GetRoot() const { return m_pImpl->folder->Path(); }
 
 bool CFileFind::IsDots() const {
-  const std::string& n = m_pImpl->current.native;
+  const std::string& n = m_pImpl->Current().native;
   return n == "." || n == "..";
 }
 
@@ -162,7 +180,7 @@ bool CFileFind::MatchesMask(uint32_t mask) const {
     attributes |= FILE_ATTRIBUTE_DIRECTORY;
   if (type == DT_LNK) attributes |= FILE_ATTRIBUTE_REPARSE_POINT;
   if (type == DT_REG) attributes |= FILE_ATTRIBUTE_ARCHIVE;
-  if (!d.current.native.empty() && d.current.native[0] == '.') attributes |= FILE_ATTRIBUTE_HIDDEN;
+  if (!d.Current().native.empty() && d.Current().native[0] == '.') attributes |= FILE_ATTRIBUTE_HIDDEN;
   if (mask & FILE_ATTRIBUTE_READONLY) {
     const CPosixStatus* s = d.LinkStatus();
     if (s != nullptr && !S_ISLNK(s->nMode) && !(s->nMode & S_IWUSR)) attributes |= FILE_ATTRIBUTE_READONLY;
@@ -194,7 +212,7 @@ int CFileFind::MoveEntry(const CFolderHandle& folder, const CString& name) const
     errno = EBADF;
     return RecordPosixResult(false);
   }
-  return MoveNoReplaceAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), target,
+  return MoveNoReplaceAt(m_pImpl->fd, m_pImpl->Current().native.c_str(), target,
                          ToNativePath(name).c_str()) ? 1 : 0;
 }
 
@@ -203,14 +221,14 @@ int CFileFind::ReturnEntry(const CFolderHandle& folder, const CString& name) con
     errno = EBADF;
     return RecordPosixResult(false);
   }
-  return MoveNoReplaceAt(static_cast<int>(folder.m_nHandle), ToNativePath(name).c_str(), ::dirfd(m_pImpl->dir),
-                         m_pImpl->current.native.c_str()) ? 1 : 0;
+  return MoveNoReplaceAt(static_cast<int>(folder.m_nHandle), ToNativePath(name).c_str(), m_pImpl->fd,
+                         m_pImpl->Current().native.c_str()) ? 1 : 0;
 }
 
 bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
-  return SetAttributesAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), attributes);
+  return SetAttributesAt(m_pImpl->fd, m_pImpl->Current().native.c_str(), attributes);
 }
 
 bool CFileFind::GetEntryIdentity(CFileIdentity& identity) const {
-  return IdentityAt(::dirfd(m_pImpl->dir), m_pImpl->current.native.c_str(), identity);
+  return IdentityAt(m_pImpl->fd, m_pImpl->Current().native.c_str(), identity);
 }

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include "platform/file_system_win32.h"
 #include "platform/folder_handle.h"
+#include "platform/listed_folder.h"
 #include "platform/win32_long_path.h"
 
 // The Windows headers map FindNextFile to FindNextFileW; ours is a method.
@@ -10,7 +12,7 @@
 
 struct CFileFind::Impl {
   HANDLE handle = INVALID_HANDLE_VALUE;
-  CString prefix;
+  std::shared_ptr<const CListedFolder> folder;
   WIN32_FIND_DATAW current{};
   WIN32_FIND_DATAW next{};
 };
@@ -19,18 +21,34 @@ CFileFind::CFileFind() = default;
 
 CFileFind::~CFileFind() { Close(); }
 
-bool CFileFind::FindFile(const CString& pattern) {
-  Close();
-  std::unique_ptr<Impl> impl(new Impl);
+namespace {
+
+// Starts listing pattern for the folder link `folder`; the OS error is
+// recorded either way.
+std::unique_ptr<CFileFind::Impl> StartListing(const CString& pattern, std::shared_ptr<const CListedFolder> folder) {
+  std::unique_ptr<CFileFind::Impl> impl(new CFileFind::Impl);
   impl->handle = ::FindFirstFileW(LongPathOf(pattern).c_str(), &impl->next);
-  if (impl->handle == INVALID_HANDLE_VALUE) return false;
-  const size_t slash = pattern.find_last_of(L"\\/");
-  impl->prefix = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);
-  m_pImpl = std::move(impl);
-  return true;
+  if (!RecordWin32Result(impl->handle != INVALID_HANDLE_VALUE)) return nullptr;
+  impl->folder = std::move(folder);
+  return impl;
 }
 
-bool CFileFind::FindSubfolder(const CFileFind& parent) { return FindFile(parent.GetFilePath() + L"\\*.*"); }
+}  // namespace
+
+bool CFileFind::FindFile(const CString& pattern) {
+  Close();
+  const size_t slash = pattern.find_last_of(L"\\/");
+  const CString prefix = slash == CString::npos ? CString() : pattern.substr(0, slash + 1);
+  m_pImpl = StartListing(pattern, ListedSubfolder(nullptr, prefix));
+  return m_pImpl != nullptr;
+}
+
+bool CFileFind::FindSubfolder(const CFileFind& parent) {
+  Close();
+  m_pImpl = StartListing(parent.GetFilePath() + L"\\*.*",
+                         ListedSubfolder(parent.m_pImpl->folder, parent.GetFileName() + L"\\"));
+  return m_pImpl != nullptr;
+}
 
 bool CFileFind::FindNextFile() {
   Impl& d = *m_pImpl;
@@ -45,9 +63,9 @@ void CFileFind::Close() {
 
 CString CFileFind::GetFileName() const { return m_pImpl->current.cFileName; }
 
-CString CFileFind::GetFilePath() const { return m_pImpl->prefix + m_pImpl->current.cFileName; }
+CString CFileFind::GetFilePath() const { return m_pImpl->folder->Path() + m_pImpl->current.cFileName; }
 
-CString CFileFind::GetRoot() const { return m_pImpl->prefix; }
+CString CFileFind::GetRoot() const { return m_pImpl->folder->Path(); }
 
 bool CFileFind::IsDots() const {
   const wchar_t* n = m_pImpl->current.cFileName;

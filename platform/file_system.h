@@ -82,6 +82,10 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity);
 // GetLastError()), 0 after a success.
 long PlatformLastError();
 
+// True when error says only that an item is not there (any more): missing,
+// or no longer a folder. 0 counts too (nothing failed, e.g. an empty listing).
+bool PlatformIsNotFoundError(long error);
+
 // The system's text for an OS error of this platform (errno or
 // GetLastError(), as PlatformLastError and CFile give them), without the
 // final period or line end; empty when the system has none.

@@ -37,6 +37,24 @@ TEST(FileSystem, MoveNeverReplacesAnExistingFileOrFolder) {
   EXPECT_EQ(Content(tmp / L"Moved/x.txt"), "x");
 }
 
+TEST(FileSystem, MoveNeverReplacesADanglingLink) {
+  // A link whose target is gone still stands where the item would go (Wine
+  // looks through it and would replace it).
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"target"));
+  if (!MakeLinkForTesting(tmp / L"target", tmp / L"link", true) &&
+      !MakeUnixLinkForTesting(tmp / L"target", tmp / L"link"))
+    GTEST_SKIP() << "no links here";
+  ASSERT_TRUE(RemoveTreeForTesting(tmp / L"target"));
+  ASSERT_TRUE(WriteFileForTesting(tmp / L"a.obj", "a"));
+  EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"link"), 0);
+  EXPECT_EQ(Content(tmp / L"a.obj"), "a");
+  // The link is still there (Wine cannot even show it): the name stays taken.
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"Debug"));
+  EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"link"), 0);
+  EXPECT_TRUE(ExistsForTesting(tmp / L"Debug"));
+}
+
 TEST(FileSystem, MoveToAnotherVolumeFailsAndNeverCopies) {
   const CString other = OtherVolumeForTesting();
   if (other.empty()) GTEST_SKIP() << "no second volume to write to here";

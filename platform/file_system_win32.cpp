@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/file_system_win32.h"
+#include "platform/folder_handle.h"
 #include "platform/system_message.h"
 #include "platform/win32_long_path.h"
 
@@ -9,14 +11,16 @@ namespace {
 
 thread_local long t_lastError = 0;
 
-bool Done(bool ok) {
-  t_lastError = ok ? 0 : static_cast<long>(::GetLastError());
-  return ok;
-}
+bool Done(bool ok) { return RecordWin32Result(ok); }
 
 CFileTimeHalves HalvesOf(const FILETIME& time) { return CFileTimeHalves{time.dwLowDateTime, time.dwHighDateTime}; }
 
 }  // namespace
+
+bool RecordWin32Result(bool ok) {
+  t_lastError = ok ? 0 : static_cast<long>(::GetLastError());
+  return ok;
+}
 
 bool PlatformGetFileAttributesEx(const CString& path, CFileAttributeData& data) {
   data = CFileAttributeData();
@@ -56,7 +60,33 @@ CString PlatformGetShortPathName(const CString& path) {
   return CString();
 }
 
+namespace {
+
+// True when a name is taken at path by an item Wine cannot see: a Unix link
+// whose target is gone is neither listed nor examinable there, but an
+// exclusive creation (O_EXCL underneath) still meets it. The probe file,
+// when it could be made, goes again at once.
+bool IsTakenByAHiddenLink(const CString& path) {
+  const HANDLE probe = ::CreateFileW(LongPathOf(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                     FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    ::CloseHandle(probe);
+    return false;
+  }
+  const DWORD error = ::GetLastError();
+  return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+}  // namespace
+
 int PlatformMoveFile(const CString& from, const CString& to) {
+  // Wine looks through a dangling Unix link at `to`, finds nothing and
+  // would replace the link: such a name is refused first.
+  if (!PlatformDeletesLinksAsThemselves() && IsTakenByAHiddenLink(to)) {
+    ::SetLastError(ERROR_ALREADY_EXISTS);
+    Done(false);
+    return 0;
+  }
   // No MOVEFILE_REPLACE_EXISTING (an existing item is never destroyed) and no
   // MOVEFILE_COPY_ALLOWED (another volume fails).
   const BOOL result = ::MoveFileExW(LongPathOf(from).c_str(), LongPathOf(to).c_str(), 0);
@@ -78,6 +108,11 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 }
 
 long PlatformLastError() { return t_lastError; }
+
+bool PlatformIsNotFoundError(long error) {
+  return error == 0 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES ||
+         error == ERROR_DIRECTORY;
+}
 
 CString PlatformErrorText(long error) {
   CString text;

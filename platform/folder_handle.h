@@ -1,7 +1,8 @@
 // CFolderHandle: a folder held open, so that what is made or moved into it
 // lands in that very folder, whatever happens to its path afterwards. POSIX:
 // a descriptor opened without following a link. Windows: the folder's path,
-// found to be a real folder (no reparse point) when it was opened.
+// found to be a real folder (no reparse point) when it was opened, and,
+// once locked, a handle of it.
 #pragma once
 
 #include <cstdint>
@@ -22,7 +23,7 @@ class CFolderHandle {
   const CString& GetPath() const;
   void Close();
 
-  intptr_t m_nHandle = -1;  // POSIX: the descriptor; Windows: unused
+  intptr_t m_nHandle = -1;  // POSIX: the descriptor; Windows: the lock's handle, or -1
   CString m_strPath;        // empty while closed
 };
 
@@ -34,6 +35,28 @@ class CFolderHandle {
 // primary group (POSIX; Windows: a folder that is no reparse point). False,
 // with the OS error in PlatformLastError(), otherwise.
 bool PlatformOpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder);
+
+// What an exclusive creation or a lock came to.
+enum class CFolderResult {
+  kDone,     // made (and opened), or locked
+  kTaken,    // an item of that name exists already; the folder is locked by another
+  kFailed,   // anything else (PlatformLastError() says what)
+};
+
+// Makes the folder `name` inside parent, mode 0700, only when nothing of
+// that name is there (never an existing one), and opens it as
+// PlatformOpenPrivateFolder does.
+CFolderResult PlatformMakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder);
+
+// Locks an open folder for as long as it stays open (Close ends the lock):
+// POSIX an exclusive advisory lock on its descriptor (flock, never
+// waiting), so one holder at a time; Windows a handle of it. A run's lock
+// (forDeletion false) does not share deletion, so nobody can delete the
+// folder meanwhile; a lock for deletion asks to delete and shares
+// everything, so it fails while a run holds the folder (Windows: it is
+// only that test; the handle is closed again, as no run takes an existing
+// folder). kTaken when another holds it.
+CFolderResult PlatformLockFolder(CFolderHandle& folder, bool forDeletion);
 
 // Opens the folder `name` inside parent, which must be a real folder (never a
 // link, junction or other reparse point), or the folder at the path `name`
@@ -51,14 +74,31 @@ bool PlatformMoveItem(const CFolderHandle& from, const CString& fromName, const 
 // Removes the folder `name` of parent when it is empty; false otherwise.
 bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name);
 
+// Where a removal stopped: the first item it left, as a path below parent
+// ("name/sub/item"), and why.
+struct CRemoveStop {
+  enum Reason {
+    kNone,
+    kOtherFileSystem,  // a folder on another file system (a mount point, also a bind mount)
+    kLink,             // a link that cannot be deleted as itself
+    kError,            // an OS error (nError)
+  };
+  Reason nReason = kNone;
+  CString strPath;
+  long nError = 0;
+};
+
 // Deletes the item `name` of parent for good and, when it is a real folder,
 // everything in it. A link, junction or other reparse point is deleted as
-// itself, never followed or entered; a folder or file that is read-only for
-// its owner is made writable first. POSIX: relative to open descriptors
-// (unlinkat). Returns false when anything could not be deleted (what could
-// is gone). Where links cannot be deleted as themselves
-// (PlatformDeletesLinksAsThemselves), they and the folders holding them stay.
-bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name);
+// itself, never followed or entered; a folder on another file system than
+// parent (another device, or the root of a mount, as a bind mount is) is
+// never entered and stays; a folder or file that is read-only for its owner
+// is made writable first. POSIX: relative to open descriptors (unlinkat).
+// Returns false when anything could not be deleted (what could is gone),
+// with the first item that stayed in stop. Where links cannot be deleted as
+// themselves (PlatformDeletesLinksAsThemselves), they and the folders
+// holding them stay.
+bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop);
 
 // False only under Wine, which shows a Unix link as a reparse point but,
 // asked to delete it, deletes what it points to.

@@ -2,7 +2,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -52,21 +54,65 @@ bool ReadNames(int fd, std::vector<std::string>& names) {
   return true;
 }
 
+// The device of an open folder, and whether it is the root of a mount (a
+// bind mount of a folder of the same device included, where the kernel
+// tells).
+struct CFolderPlace {
+  dev_t nDevice = 0;
+  bool bMountRoot = false;
+};
+
+bool PlaceOf(int fd, CFolderPlace& place) {
+  struct statx sx {};
+  if (::statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS, &sx) != 0) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return false;
+    place.nDevice = st.st_dev;
+    return true;
+  }
+  place.nDevice = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+  place.bMountRoot = (sx.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT) && (sx.stx_attributes & STATX_ATTR_MOUNT_ROOT);
+  return true;
+}
+
+// A removal under way: the device it stays on, and where it first stopped.
+struct CRemoval {
+  dev_t nDevice;
+  CRemoveStop& stop;
+
+  bool Stop(CRemoveStop::Reason reason, const std::string& path, int error = 0) {
+    if (stop.nReason == CRemoveStop::kNone) {
+      stop.nReason = reason;
+      stop.strPath = FromNativePath(path);
+      stop.nError = error;
+    }
+    return false;
+  }
+};
+
 // unlinkat never removes a folder without AT_REMOVEDIR, so whatever is not a
-// real folder (a link included) goes at the first try, as itself.
-bool RemoveTreeAt(int folder, const char* name) {
+// real folder (a link included) goes at the first try, as itself. A folder
+// on another file system is not entered.
+bool RemoveTreeAt(int folder, const char* name, const std::string& path, CRemoval& removal) {
   if (::unlinkat(folder, name, 0) == 0) return true;
-  if (errno != EISDIR && errno != EPERM) return false;
+  if (errno != EISDIR && errno != EPERM) return removal.Stop(CRemoveStop::kError, path, errno);
   const int fd = OpenForRemoval(folder, name);
-  if (fd < 0) return false;
+  if (fd < 0) return removal.Stop(CRemoveStop::kError, path, errno);
+  CFolderPlace place;
+  if (!PlaceOf(fd, place) || place.nDevice != removal.nDevice || place.bMountRoot) {
+    ::close(fd);
+    return removal.Stop(CRemoveStop::kOtherFileSystem, path);
+  }
   struct stat st {};
   if (::fstat(fd, &st) == 0 && (st.st_mode & S_IRWXU) != S_IRWXU) ::fchmod(fd, (st.st_mode & 07777) | S_IRWXU);
   const int inner = ::dup(fd);
   std::vector<std::string> names;
   bool ok = inner >= 0 && ReadNames(inner, names);
-  for (const std::string& n : names) ok = RemoveTreeAt(fd, n.c_str()) && ok;
+  if (!ok) removal.Stop(CRemoveStop::kError, path, errno);
+  for (const std::string& n : names) ok = RemoveTreeAt(fd, n.c_str(), path + "/" + n, removal) && ok;
   ::close(fd);
-  return ok && ::unlinkat(folder, name, AT_REMOVEDIR) == 0;
+  if (!ok) return false;
+  return ::unlinkat(folder, name, AT_REMOVEDIR) == 0 || removal.Stop(CRemoveStop::kError, path, errno);
 }
 
 }  // namespace
@@ -124,8 +170,30 @@ bool PlatformRemoveEmptyFolder(const CFolderHandle& parent, const CString& name)
       ::unlinkat(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str(), AT_REMOVEDIR) == 0);
 }
 
-bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name) {
-  return RecordPosixResult(RemoveTreeAt(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str()));
+bool PlatformRemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) {
+  stop = CRemoveStop();
+  const int at = static_cast<int>(parent.m_nHandle);
+  CFolderPlace place;
+  if (!PlaceOf(at, place)) return RecordPosixResult(false);
+  CRemoval removal{place.nDevice, stop};
+  const std::string native = ToNativePath(name);
+  return RecordPosixResult(RemoveTreeAt(at, native.c_str(), native, removal));
+}
+
+CFolderResult PlatformMakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) {
+  folder.Close();
+  if (::mkdirat(static_cast<int>(parent.m_nHandle), ToNativePath(name).c_str(), 0700) != 0) {
+    const bool taken = errno == EEXIST;
+    RecordPosixResult(false);
+    return taken ? CFolderResult::kTaken : CFolderResult::kFailed;
+  }
+  return PlatformOpenPrivateFolder(&parent, name, false, folder) ? CFolderResult::kDone : CFolderResult::kFailed;
+}
+
+CFolderResult PlatformLockFolder(CFolderHandle& folder, bool) {
+  const int fd = static_cast<int>(folder.m_nHandle);
+  if (RecordPosixResult(::flock(fd, LOCK_EX | LOCK_NB) == 0)) return CFolderResult::kDone;
+  return PlatformLastError() == EWOULDBLOCK ? CFolderResult::kTaken : CFolderResult::kFailed;
 }
 
 bool PlatformDeletesLinksAsThemselves() { return true; }

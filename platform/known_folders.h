@@ -16,7 +16,8 @@ enum class ShellFolder {
   kPictures = 39,
 };
 
-// The folder's current path, or empty. POSIX: documents (personal and the
+// The folder's current path, or empty (Windows: also when the registered
+// folder is not a full path, such as "." or "D:"). POSIX: documents (personal and the
 // desktop item) and pictures come from XDG_DOCUMENTS_DIR / XDG_PICTURES_DIR
 // (the environment, else user-dirs.dirs in the configuration folder, with a
 // leading $HOME expanded) when that folder exists, else $HOME; application

@@ -3,9 +3,19 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "platform/win32_long_path.h"
+
 namespace {
 
 const DWORD kBufferChars = 260;
+
+// A folder that is not a full path ("." or "D:" in the registry) would put
+// what goes into it in whatever folder is current: it counts as missing.
+CString FullOrEmpty(const CString& folder) {
+  const bool network = folder.size() > 2 && (folder[0] == L'\\' || folder[0] == L'/') &&
+                       (folder[1] == L'\\' || folder[1] == L'/');
+  return IsDriveLetterPath(folder) || network ? folder : CString();
+}
 
 // A result that needs more than the buffer (n >= size) counts as a failure.
 CString FromBuffer(const wchar_t* buffer, DWORD n) { return n == 0 || n >= kBufferChars ? CString() : CString(buffer); }
@@ -15,7 +25,7 @@ CString FromBuffer(const wchar_t* buffer, DWORD n) { return n == 0 || n >= kBuff
 CString QueryShellFolder(ShellFolder folder) {
   wchar_t buffer[kBufferChars] = {0};
   if (FAILED(::SHGetFolderPathW(nullptr, static_cast<int>(folder), nullptr, 0, buffer))) return CString();
-  return CString(buffer);
+  return FullOrEmpty(buffer);
 }
 
 CString QueryHomeFolder() {
@@ -23,7 +33,7 @@ CString QueryHomeFolder() {
   // can unset or change its environment.
   wchar_t buffer[kBufferChars] = {0};
   if (FAILED(::SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, buffer))) return CString();
-  return CString(buffer);
+  return FullOrEmpty(buffer);
 }
 
 CString QueryWindowsDirectory() {

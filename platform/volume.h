@@ -29,6 +29,12 @@ CString GetSourceDrive(const CString& path);
 // holds the item, with "/" turned into "\".
 CString GetDrivePrefix(const CString& itemPath);
 
+// True when folder is a place where the trash folder of some source goes:
+// the drive of a source inside it (GetSourceDrive) is folder itself: a drive
+// root (Windows: also a volume mounted on a folder); POSIX: a mount point,
+// $HOME, or the home folder of the user who owns folder.
+bool IsTrashLocation(const CString& folder);
+
 // The drive a trash folder is placed on before any source is known: "C:" on
 // Windows, the root (the empty string) on POSIX.
 CString GetDefaultDrive();

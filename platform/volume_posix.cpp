@@ -1,5 +1,6 @@
 #include "platform/volume.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
@@ -90,6 +91,15 @@ CString GetDrivePrefix(const CString& itemPath) {
   CString drive = GetSourceDrive(FromNativePath(Parent(item)));
   ReplaceAll(drive, L"/", L"\\");
   return drive;
+}
+
+bool IsTrashLocation(const CString& folder) {
+  const std::string p = Canonical(Normalize(ToNativePath(folder)));
+  if (Canonical(VolumeRoot(p)) == p) return true;
+  struct stat st {};
+  if (::stat(p.c_str(), &st) != 0) return false;
+  const passwd* owner = ::getpwuid(st.st_uid);
+  return owner != nullptr && owner->pw_dir != nullptr && owner->pw_dir[0] == '/' && Canonical(owner->pw_dir) == p;
 }
 
 CString GetDefaultDrive() { return CString(); }

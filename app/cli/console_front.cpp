@@ -68,10 +68,6 @@ class CConsoleRunView : public CConsoleView<CCleanupView> {
   const bool m_bYes;
 };
 
-// No " ERROR " line is not enough: an item gone between the two passes, or
-// one the work pass could not list, is missing from the moves alone.
-bool AllMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nMoved >= outcome.nCounted; }
-
 // A run once the log is open: the trash folder, then the run protocol.
 int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CConsoleScreen& screen) {
   // The trash folder is derived once, as the dialog does at start-up; a
@@ -88,7 +84,7 @@ int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CCo
   StopOnInterrupt();
   CConsoleRunView view(screen, settings, command.bYes);
   const CCleanupOutcome outcome = RunCleanup(command.nKind, view);
-  return ExitCodeOf(screen, outcome.nEnd, AllMoved(outcome));
+  return ExitCodeOf(screen, outcome.nEnd, IsEveryMatchMoved(outcome));
 }
 
 // The main part of the application shell: one Remove run.
@@ -108,12 +104,15 @@ int RunDryCommand(const CConsoleCommand& command) {
   if (!CheckInput(screen, command.nKind, settings.strSource, settings.List(command.nKind))) return kExitRefused;
   // The walk passes over the trash folder a run would use, without making it.
   g_strTrash = TrashFolderOf(settings.strSource);
+  theApp.LeaveOwnFilesOutOfWalks();
   StopOnInterrupt();
   const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n"); };
   const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
   if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
+  // A folder it could not list may hold matches it cannot show.
+  for (const CString& line : outcome.arrUnopened) screen.Print(ConsoleStream::kOutput, line + L"\n");
   screen.Print(ConsoleStream::kOutput, Format(L"== Dry run: %d items, %u bytes\n", outcome.nItems, outcome.nTotalSize));
-  return WithOutputChecked(screen, kExitMoved);
+  return WithOutputChecked(screen, outcome.arrUnopened.empty() ? kExitMoved : kExitErrors);
 }
 
 }  // namespace

@@ -249,6 +249,21 @@ bool CVelmoraDlg::CheckAndConfirm(CleanupKind kind) {
   if (!CheckSource(true)) return false;
   const bool files = kind == CleanupKind::kFiles;
   if (!(files ? CheckExtension() : CheckFolderName())) return false;
+  if (!MakeRunTrashFolder()) return false;
   const CString& list = files ? m_strExt : m_strFolderName;
-  return Confirm(FormatQuestion(kind, list, m_strSource, m_services.GetTrashFolder())) == kIdYes;
+  return Confirm(FormatQuestion(kind, CutForQuestion(list), m_strSource, m_strTrash)) == kIdYes;
+}
+
+bool CVelmoraDlg::MakeRunTrashFolder() {
+  CString error;
+  const bool made = m_services.MakeTrashFolder(m_strSource, error);
+  m_strTrash = made ? m_services.GetTrashFolder() : CString();
+  UpdateData(false);
+  if (!made) ErrorBox(error);
+  return made;
+}
+
+CString CutForQuestion(const CString& text) {
+  if (text.size() <= kQuestionListLength) return text;
+  return text.substr(0, kQuestionListLength) + L"...";
 }

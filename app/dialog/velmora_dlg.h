@@ -40,6 +40,12 @@ class CVelmoraDlgServices {
   virtual void OpenFolder(const CString& path) = 0;
 };
 
+// The longest part of a list the question shows (a few lines of a message
+// box), and the list cut to it with "..." after it when it is longer, so
+// that the box's buttons stay on the screen.
+constexpr size_t kQuestionListLength = 200;
+CString CutForQuestion(const CString& text);
+
 class CVelmoraDlg : public CCleanupView {
  public:
   // REQUIRES: view and services outlive the dialog.
@@ -114,8 +120,14 @@ class CVelmoraDlg : public CCleanupView {
   // error box; the dialog goes on.
   void UpdateTrash();
   // The start of a run after OnBegin: the source check, the list check,
-  // then the question. True when the user answered Yes.
+  // the trash folder of the source as typed (MakeRunTrashFolder), then the
+  // question, which shows the list cut to a few lines (CutForQuestion).
+  // True when the user answered Yes.
   bool CheckAndConfirm(CleanupKind kind);
+  // Derives and makes the trash folder of m_strSource for the run about to
+  // start, and shows it in the trash field; a trash folder that cannot be
+  // made is an error box and false (the field is then empty).
+  bool MakeRunTrashFolder();
 
   void LoadSettings();
   void SaveSettings();

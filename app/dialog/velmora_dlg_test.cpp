@@ -241,7 +241,7 @@ TEST_F(VelmoraDlgTest, PrintGoAndStopReachTheProgram) {
   EXPECT_FALSE(dlg.OnCommand(kIdOk));
 }
 
-TEST_F(VelmoraDlgTest, ASourceTypedByHandKeepsTheTrashFolderDerivedAtStartUp) {
+TEST_F(VelmoraDlgTest, TheTrashFolderFollowsTheSourceAsTypedWhenARunStarts) {
   Store(L"C:\\Work", L"obj", L"");
   CVelmoraDlg dlg(m_view, m_services, m_profile);
   dlg.OnInitDialog();
@@ -250,9 +250,27 @@ TEST_F(VelmoraDlgTest, ASourceTypedByHandKeepsTheTrashFolderDerivedAtStartUp) {
   EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));  // answered No
   EXPECT_EQ(LastBox(),
             L"Confirmation|Are you sure you want to move files with extension 'obj'\nFrom:\n'D:\\Other'\nTo:\n"
-            L"'C:\\Trush'");
-  EXPECT_EQ(m_services.m_madeFor, std::vector<CString>{L"C:\\Work"});
-  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"C:\\Trush");
+            L"'D:\\Trush'");
+  EXPECT_EQ(m_services.m_madeFor, (std::vector<CString>{L"C:\\Work", L"D:\\Other"}));
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"D:\\Trush");
+
+  // A trash folder that cannot be made stops the run before the question.
+  m_services.m_bTrashFails = true;
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  EXPECT_EQ(LastBox(), L"Error|Cannot create folder D:\\Trush");
+  EXPECT_EQ(m_view.GetItemText(IDC_TRASH), L"");
+
+  // A list of thousands of names is cut to a few lines in the question.
+  m_services.m_bTrashFails = false;
+  CString list;
+  for (int i = 0; i < 6000; ++i) list += L"name" + std::to_wstring(i) + L" ";
+  m_view.Type(IDC_EXTENSION, list);
+  dlg.OnBegin();
+  EXPECT_FALSE(dlg.CheckAndConfirm(CleanupKind::kFiles));
+  const CString question = LastBox();
+  EXPECT_NE(question.find(L"'" + list.substr(0, kQuestionListLength) + L"...'\nFrom:"), CString::npos);
+  EXPECT_LT(question.size(), 400u);
+  EXPECT_EQ(CutForQuestion(L"obj"), L"obj");
 }
 
 TEST_F(VelmoraDlgTest, ARunSetsOnlyWhatChangedAndAppendsThePaneOncePerInterval) {

@@ -5,6 +5,7 @@
 #include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
+#include "platform/folder_handle.h"
 #include "platform/process.h"
 #include "text/tokens.h"
 #include "winui/message_pump.h"
@@ -22,6 +23,14 @@ uint32_t SettableAttributesOf(const CFileFind& entry) {
   for (uint32_t bit = 1; bit <= kSettableAttributes; bit <<= 1)
     if ((kSettableAttributes & bit) != 0 && entry.MatchesMask(bit)) attributes |= bit;
   return attributes;
+}
+
+// A link that stays (IsUnmovableLink): counted and reported as a failed move.
+bool RefuseLink(CAction& action, const CString& source, const CString& destination) {
+  ++action.m_nFailed;
+  action.Report(FormatLinkNotMoved(source, destination));
+  PumpMessage();
+  return false;
 }
 
 }  // namespace
@@ -54,6 +63,11 @@ CFileAction::CFileAction(const CString& list, CProgressStatus* status, CDiskInte
 }
 
 bool CFileAction::OnFound(CFileFind&) { return false; }
+
+void CFileAction::OnCannotOpen(const CString& line) {
+  m_arrUnopened.push_back(line);
+  if (m_pStatus != nullptr) Report(line);
+}
 
 bool IsExtension(CFileFind& entry, const CString& ext) {
   const CString name = entry.GetFileName();
@@ -128,6 +142,7 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   const CString source = entry.GetFilePath();
   const CString name = action.m_names.Of(source, isFolder);
   const CString destination = GetBatchFolder() + PlatformPathSeparator() + name;
+  if (IsUnmovableLink(entry)) return RefuseLink(action, source, destination);
   // Only what its record names exactly is moved.
   bool moved = false;
   if (!HoldsControlCharacter(source)) {
@@ -149,4 +164,12 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   }
   PumpMessage();
   return moved;
+}
+
+bool IsUnmovableLink(const CFileFind& entry) {
+  return entry.IsReparsePoint() && !PlatformDeletesLinksAsThemselves();
+}
+
+CString FormatLinkNotMoved(const CString& source, const CString& destination) {
+  return FormatMoveLine(source, destination, true) + L": it is a link";
 }

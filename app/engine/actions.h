@@ -43,9 +43,14 @@ class CFileAction : public CAction {
   // Receives the enumerator positioned on an entry. Returns true when the
   // entry was consumed (a folder is then not entered). Default: false.
   virtual bool OnFound(CFileFind& entry);
+  // Receives the line of a folder the walk could not list (FormatCannotOpen):
+  // keeps it in m_arrUnopened and, when the action has a status listener
+  // (a moving action), reports it like a move line.
+  virtual void OnCannotOpen(const CString& line);
 
   CString m_strList;
   CStringArray m_arrList;
+  CStringArray m_arrUnopened;  // the lines of folders the walk could not list
 };
 
 // Counts each file once for every token that is its extension; never consumes.
@@ -98,8 +103,17 @@ const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens)
 // result is ignored), and go back to those it was listed with when the move
 // fails; the move never replaces an existing item and never copies across
 // volumes; action.m_nCount (moved) or action.m_nFailed grows by one; then
-// action.LogMove and PumpMessage. Returns whether the item moved. A source
-// holding a control character is not moved (an " ERROR " line). When the
-// record of a move cannot be written, the item is moved back and the run
-// stops: throws CActException* saying why and where the item is.
+// action.LogMove and PumpMessage. Returns whether the item moved. Where
+// moving a link would move what it points to (IsUnmovableLink), the item
+// stays and the line says it is a link. A source holding a control
+// character is not moved (an " ERROR " line). When the record of a move
+// cannot be written, the item is moved back and the run stops: throws
+// CActException* saying why and where the item is.
 bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder);
+
+// True for a link, junction or other reparse point where the platform would
+// move or delete what it points to instead of the link (Wine:
+// PlatformDeletesLinksAsThemselves is false).
+bool IsUnmovableLink(const CFileFind& entry);
+// The " ERROR " line of such a link: the move line and ": it is a link".
+CString FormatLinkNotMoved(const CString& source, const CString& destination);

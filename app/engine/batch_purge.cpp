@@ -1,8 +1,10 @@
 #include "app/engine/batch_purge.h"
 
 #include "app/engine/actions.h"
+#include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
 #include "platform/folder_handle.h"
+#include "platform/process.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 
@@ -10,10 +12,42 @@ namespace {
 
 const int64_t kSecondsPerDay = 86400;
 
+// Why a removal stopped, for its line: what stayed, and why.
+CString DescribeStop(const CString& trashPath, const CRemoveStop& stop) {
+  const CString item = L"'" + trashPath + PlatformPathSeparator() + stop.strPath + L"'";
+  switch (stop.nReason) {
+    case CRemoveStop::kOtherFileSystem: return item + L" is on another file system";
+    case CRemoveStop::kLink: return item + L" is a link";
+    case CRemoveStop::kError: return item + L": " + PlatformErrorText(stop.nError);
+    case CRemoveStop::kNone: break;
+  }
+  return CString();
+}
+
+// Deletes one batch folder, held locked for deletion meanwhile. Empty when
+// it went, else why it (or part of it) stayed: "in use" when a run holds it.
+CString DeleteBatch(const CFolderHandle& trash, const CString& trashPath, const CString& name, CDiskInterface& disk) {
+  CFolderHandle batch;
+  if (!disk.OpenFolder(&trash, name, false, batch)) return PlatformErrorText(disk.LastError());
+  const CFolderResult lock = disk.LockFolder(batch, true);
+  if (lock == CFolderResult::kTaken) return L"in use";
+  if (lock == CFolderResult::kFailed) return PlatformErrorText(disk.LastError());
+  CRemoveStop stop;
+  if (disk.RemoveTree(trash, name, stop)) return CString();
+  const CString why = DescribeStop(trashPath, stop);
+  return why.empty() ? PlatformErrorText(disk.LastError()) : why;
+}
+
+// The line of one batch folder.
+CString FormatPurgeLine(const CString& path, bool deleted, const CString& why) {
+  if (deleted) return L" OK  Deleted " + ShownPath(path);
+  return L" ERROR  Cannot delete " + ShownPath(path) + (why.empty() ? CString() : L": " + ShownPath(why));
+}
+
 // The deletions and the summary. Throws the run's exceptions.
 void DeleteBatches(const CString& trashPath, const std::vector<CBatchFolder>& batches, int days,
                    CBatchJobView& view, CDiskInterface& disk, CBatchJobOutcome& outcome) {
-  view.AddLine(Format(L"== Delete %d batch folders older than %d days from '%s'", outcome.nItems, days, trashPath));
+  view.AddLine(Format(L"== Delete %d batch folders older than %d days from '%s'", outcome.nItems, days, ShownPath(trashPath)));
   CFolderHandle trash;
   if (!disk.OpenPrivateFolder(nullptr, trashPath, false, trash))
     throw new CActException(L"Cannot open folder " + trashPath);
@@ -21,9 +55,10 @@ void DeleteBatches(const CString& trashPath, const std::vector<CBatchFolder>& ba
   CAction reporter(&view, disk);
   for (const CBatchFolder& batch : batches) {
     ThrowIfCancelled();
-    const bool deleted = disk.RemoveTree(trash, batch.strName);
+    const CString why = DeleteBatch(trash, trashPath, batch.strName, disk);
+    const bool deleted = why.empty();
     ++(deleted ? outcome.nDone : outcome.nErrors);
-    reporter.Report((deleted ? L" OK  Deleted " : L" ERROR  Cannot delete ") + batch.strPath);
+    reporter.Report(FormatPurgeLine(batch.strPath, deleted, why));
     PumpMessage();
   }
   AddSummary(view, outcome);

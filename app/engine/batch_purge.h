@@ -17,10 +17,13 @@ std::vector<CBatchFolder> SelectOldBatches(const CString& trash, int days, const
 
 // The job "Purge" (RunBatchJob): the announcement, then each batch folder is
 // deleted with everything in it, relative to the trash folder opened as a
-// private folder, without following any link inside (PlatformRemoveTree).
-// One line per batch folder, " OK  Deleted PATH" or " ERROR  Cannot delete
-// PATH" (what could be deleted is gone), to the view and the log; then the
-// summary.
+// private folder, without following any link inside and without entering
+// another file system (PlatformRemoveTree). A batch folder is first locked
+// for deletion (PlatformLockFolder); one a run holds is left alone. One line
+// per batch folder, " OK  Deleted PATH" or " ERROR  Cannot delete PATH: WHY"
+// (WHY: "in use", "'ITEM' is on another file system", "'ITEM' is a link",
+// or the system's text; what could be deleted is gone), to the view and the
+// log; then the summary.
 CBatchJobOutcome RunPurge(const CString& trash, const std::vector<CBatchFolder>& batches, int days,
                           CBatchJobView& view, CDiskInterface& disk = RealDisk());
 

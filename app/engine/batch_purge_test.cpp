@@ -9,6 +9,7 @@
 #include "platform/process.h"
 #include "platform/testing/faulty_disk.h"
 #include "platform/testing/scoped_process_state.h"
+#include "platform/testing/test_process.h"
 #include "platform/testing/test_files.h"
 
 namespace {
@@ -39,6 +40,56 @@ class BatchPurge : public ::testing::Test {
 
 }  // namespace
 
+TEST_F(BatchPurge, ABatchFolderARunHoldsIsInUseAndStays) {
+  // A run started long ago (by the clock) and still going, whatever log it
+  // writes: its batch folder is old enough by name, but in use.
+  m_state.PinClock(CLocalTime{2025, 1, 1, 0, 0, 0});
+  g_strTrash = m_strTrash;
+  MakeBatchFolder();
+  const CString running = GetBatchFolder();
+  ASSERT_TRUE(WriteFileForTesting(running + PlatformPathSeparator() + L"_moved.obj", "m"));
+  ASSERT_TRUE(WriteFileForTesting(Trash(L"2025_01_02_00_00_00/_b.obj"), "b"));
+  const std::vector<CBatchFolder> chosen = SelectOldBatches(m_strTrash, 0, m_now);
+  ASSERT_EQ(chosen.size(), 2u);
+  CJobView view;
+  const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 0, view);
+  EXPECT_EQ(outcome.nDone, 1);
+  EXPECT_EQ(outcome.nErrors, 1);
+  EXPECT_EQ(view.m_items, (CStringArray{L" OK  Deleted " + Trash(L"2025_01_02_00_00_00"),
+                                        L" ERROR  Cannot delete " + running + L": in use"}));
+  EXPECT_TRUE(ExistsForTesting(running + PlatformPathSeparator() + L"_moved.obj"));
+
+  // Once the run has ended, the folder goes like any other.
+  CloseBatchFolder();
+  CJobView after;
+  EXPECT_EQ(RunPurge(m_strTrash, SelectOldBatches(m_strTrash, 0, m_now), 0, after).nDone, 1);
+  EXPECT_FALSE(ExistsForTesting(running));
+}
+
+TEST_F(BatchPurge, NeverEntersAnotherFileSystemNorABindMount) {
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "mounts are made with the POSIX mount command";
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/keep.txt", "k"));
+  const CString batch = Trash(L"2025_01_01_00_00_00");
+  ASSERT_TRUE(WriteFileForTesting(batch + L"/_a.obj", "a"));
+  ASSERT_TRUE(MakeFoldersForTesting(batch + L"/.src.mnt"));
+  const CString output = m_tmp / L"mount.txt";
+  const auto run = [&output](const CString& program, const std::vector<CString>& arguments) {
+    CTestProcess process;
+    return process.Start(program, arguments, CString(), output, output) && process.Wait() == 0;
+  };
+  if (!run(L"/bin/mount", {L"--bind", m_tmp / L"outside", batch + L"/.src.mnt"}))
+    GTEST_SKIP() << "mounting is not allowed here (it needs root)";
+  CJobView view;
+  const CBatchJobOutcome outcome = RunPurge(m_strTrash, SelectOldBatches(m_strTrash, 0, m_now), 0, view);
+  EXPECT_TRUE(run(L"/bin/umount", {batch + L"/.src.mnt"}) || run(L"/bin/umount", {L"-l", batch + L"/.src.mnt"}));
+  EXPECT_EQ(outcome.nErrors, 1);
+  EXPECT_EQ(view.m_items, CStringArray{L" ERROR  Cannot delete " + batch + L": '" + batch +
+                                       L"/.src.mnt' is on another file system"});
+  std::string bytes;
+  EXPECT_TRUE(ReadFileForTesting(m_tmp / L"outside/keep.txt", bytes) && bytes == "k");
+  EXPECT_FALSE(ExistsForTesting(batch + L"/_a.obj"));  // what was its own went
+}
+
 TEST_F(BatchPurge, OnlyBatchFoldersOlderThanTheLimitGoAndNoLinkIsFollowed) {
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/keep.txt", "k"));
   const CString old = Trash(L"2026_11_05_02_34_49");  // 30 days and a second
@@ -63,7 +114,13 @@ TEST_F(BatchPurge, OnlyBatchFoldersOlderThanTheLimitGoAndNoLinkIsFollowed) {
   // Under Wine a link cannot go as itself: it stays, and so does its batch.
   const bool deleted = PlatformDeletesLinksAsThemselves() || !(fileLink || folderLink);
   EXPECT_EQ(outcome.nDone, deleted ? 1 : 0);
-  EXPECT_EQ(view.m_items, CStringArray{(deleted ? L" OK  Deleted " : L" ERROR  Cannot delete ") + old});
+  ASSERT_EQ(view.m_items.size(), 1u);
+  if (deleted) {
+    EXPECT_EQ(view.m_items[0], L" OK  Deleted " + old);
+  } else {  // the line names the link that stopped it
+    EXPECT_EQ(view.m_items[0].find(L" ERROR  Cannot delete " + old + L": '" + old), 0u) << view.m_items[0];
+    EXPECT_NE(view.m_items[0].find(L".lnk' is a link"), CString::npos) << view.m_items[0];
+  }
   EXPECT_EQ(ExistsForTesting(old), !deleted);
   std::string bytes;
   EXPECT_TRUE(ReadFileForTesting(m_tmp / L"outside/keep.txt", bytes) && bytes == "k");
@@ -88,7 +145,7 @@ TEST_F(BatchPurge, AFolderThatCannotBeDeletedIsAnErrorLine) {
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(outcome.nErrors, 1);
   ASSERT_EQ(view.m_items.size(), 2u);
-  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath);
+  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath + L": " + PlatformErrorText(5));
   EXPECT_TRUE(ExistsForTesting(chosen[0].strPath));
   EXPECT_FALSE(ExistsForTesting(chosen[1].strPath));
 }

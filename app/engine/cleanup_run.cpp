@@ -30,6 +30,12 @@ struct CRunActions {
   }
 };
 
+// The folders the count pass could not list, said by the mover, for a run
+// that has no work pass to find them again.
+void ReportUnopened(const CFileAction& counter, CFileAction& mover) {
+  for (const CString& line : counter.m_arrUnopened) mover.OnCannotOpen(line);
+}
+
 // Steps 3 to 8, after a Yes. Throws the run's exceptions.
 void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const CCleanupOutcome& outcome,
                CRunActions& actions) {
@@ -40,6 +46,7 @@ void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const
   CLogFile().Begin(GetJobName(kind));
   WalkFolder(outcome.strSource, *actions.counter);
   CString summary = GetNoMatchText(kind);
+  if (actions.counter->m_nCount == 0) ReportUnopened(*actions.counter, *actions.mover);
   if (actions.counter->m_nCount > 0) {
     view.SetProgressRange(actions.counter->m_nCount);
     WalkFolder(outcome.strSource, *actions.mover);
@@ -96,6 +103,8 @@ CString FormatUnloggedRun(const CString& logPath, long osError) {
   return why.empty() ? line : line + L": " + why;
 }
 
+bool IsEveryMatchMoved(const CCleanupOutcome& outcome) { return outcome.nErrors == 0 && outcome.nUnopened == 0; }
+
 CString FormatSummary(int32_t moved, int32_t counted) { return Format(L"== Done: %d of %d ", moved, counted); }
 
 CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk) {
@@ -118,10 +127,12 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface&
     Fail(view, outcome, CCleanupOutcome::kFailed, kErrorExceptionText);
     e->Delete();
   }
+  CloseBatchFolder();  // the run's lock on it ends with the run
   if (actions) {
     outcome.nCounted = actions->counter->m_nCount;
     outcome.nMoved = actions->mover->m_nCount;
     outcome.nErrors = actions->mover->m_nFailed;
+    outcome.nUnopened = static_cast<int32_t>(actions->mover->m_arrUnopened.size());
   }
   WriteEndRecord(kind, view, outcome);
   view.Refresh();

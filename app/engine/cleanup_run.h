@@ -12,7 +12,9 @@
 //      file takes no records (CLogFile::IsReady), a line that says this run
 //      is not written to it, and why (FormatUnloggedRun).
 //   4. MakeBatchFolder() inside the current trash folder (GetTrashFolder();
-//      the front end sets it with MakeTrashFolder when the source is chosen).
+//      the front end sets it with MakeTrashFolder from the source as it is
+//      when the run starts): a folder of its own, locked until the run ends
+//      (CloseBatchFolder, however it ends), so that no purge deletes it.
 //   5. Job start record: CLogFile::Begin(job name).
 //   6. Count pass over the source (CExtCount / CDirsCount, no listener; it
 //      neither moves, reports nor pumps).
@@ -20,7 +22,10 @@
 //      CDeleteFolder): one OnStatus(line) per moved or failed item, each line
 //      also written to the log file, then PumpMessage(); the summary is
 //      "== Done: %d of %d " (moved, counted). Count 0: no work pass, the
-//      summary is the no-match text.
+//      summary is the no-match text. A folder the pass could not list is a
+//      line of its own ("== Cannot open folder '...': reason"), reported as
+//      a move line is: those of the work pass, or of the count pass when no
+//      work pass runs.
 //   8. SetStatusText(summary); AddLine(summary); AddLine("== Finished").
 //   9. OnEnd().
 //  10. Job end record: CLogFile::End(job name); Refresh().
@@ -77,8 +82,8 @@ class CCleanupView : public CWorker, public CProgressStatus {
 };
 
 // What a run did. A command line maps it to its exit code: kNotStarted 2,
-// kCompleted 0 (1 when nErrors > 0 or nMoved < nCounted), kCancelled 3,
-// kFailed 1.
+// kCompleted 0 (1 when a match stays in the tree: IsEveryMatchMoved is
+// false), kCancelled 3, kFailed 1.
 struct CCleanupOutcome {
   enum End {
     kNotStarted,  // PrepareRun said no: nothing happened
@@ -90,10 +95,18 @@ struct CCleanupOutcome {
   int32_t nCounted = 0;  // matches of the count pass
   int32_t nMoved = 0;    // items moved successfully
   int32_t nErrors = 0;   // items that could not be moved (" ERROR " lines)
+  int32_t nUnopened = 0; // folders the last pass could not list ("== Cannot open folder" lines)
   CString strError;      // the text shown when the run ended early
   CString strSource;     // what PrepareRun gave
   CString strList;
 };
+
+// True when every match of a completed run is in the batch folder, moved
+// itself or inside a moved folder, and the pass that moved them saw the
+// whole tree: no " ERROR " line, no folder it could not list. A match
+// counted twice (a list that names it twice, a folder inside a moved
+// folder) is no failure.
+bool IsEveryMatchMoved(const CCleanupOutcome& outcome);
 
 // The whole run (see above), on disk. Never throws the run's exceptions.
 CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk = RealDisk());

@@ -456,6 +456,66 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   EXPECT_EQ(Content(Src(L"sub/real.txt")), L"r");
 }
 
+TEST_F(CleanupRun, AFolderAPassCannotOpenIsALineOfItsOwnAndNoSuccess) {
+  const long denied = PlatformPathSeparator() == L'/' ? 13 : 5;  // EACCES, ERROR_ACCESS_DENIED
+  const CString line = L"== Cannot open folder '" + Src(L"sub") + L"': " + PlatformErrorText(denied);
+  ASSERT_TRUE(WriteFileForTesting(Src(L"sub/b.obj"), "b"));
+  struct CCase {
+    int nFailingList;  // lists: 1 root and 2 sub by the count pass, then 3 and 4 by the work pass
+    bool bSticky;
+    bool bWithA;       // a match outside sub
+    int32_t nCounted, nMoved;
+    bool bLine, bSuccess;
+  } const cases[] = {
+      {2, false, true, 1, 2, false, true},  // only the count pass missed it: the work pass saw all
+      {4, false, true, 2, 1, true, false},  // the work pass missed it
+      {2, true, false, 0, 0, true, false},  // no work pass: the count pass's line is said
+  };
+  for (const CCase& c : cases) {
+    m_view.m_lines.clear();
+    if (c.bWithA) {
+      ASSERT_TRUE(WriteFileForTesting(Src(L"a.obj"), "a"));
+    }
+    CFaultyDisk disk;
+    disk.Fail(DiskCall::kList, c.nFailingList, denied, c.bSticky);
+    m_view.m_strList = L"obj";
+    const CCleanupOutcome outcome = RunCleanup(CleanupKind::kFiles, m_view, disk);
+    EXPECT_EQ(outcome.nCounted, c.nCounted) << c.nFailingList;
+    EXPECT_EQ(outcome.nMoved, c.nMoved) << c.nFailingList;
+    EXPECT_EQ(outcome.nUnopened, c.bLine ? 1 : 0) << c.nFailingList;
+    EXPECT_EQ(IsEveryMatchMoved(outcome), c.bSuccess) << c.nFailingList;
+    EXPECT_EQ(std::count(m_view.m_lines.begin(), m_view.m_lines.end(), line), c.bLine ? 1 : 0) << c.nFailingList;
+    RemoveTreeForTesting(m_strBatch);
+    RemoveTreeForTesting(m_view.m_strSource);
+    ASSERT_TRUE(WriteFileForTesting(Src(L"sub/b.obj"), "b"));
+  }
+  const CRecords records = Records();  // the log has each line too
+  EXPECT_EQ(std::count(records.begin(), records.end(), std::make_pair(CString(L"..."), line)), 2);
+}
+
+TEST_F(CleanupRun, UnderWineALinkIsNeverMovedAndItsLineSaysSo) {
+  if (PlatformDeletesLinksAsThemselves()) GTEST_SKIP() << "links move as themselves here (LinksAreMovedAsThemselves)";
+  // Wine moves what a Unix link points to: the outside folder must stay.
+  // (A link to a file Wine shows as the file itself: nothing tells it apart.)
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/Debug/inner.obj", "i"));
+  if (!MakeUnixLinkForTesting(m_tmp / L"outside/Debug", Src(L"Debug"))) GTEST_SKIP() << "no Unix links here";
+  for (const CleanupKind kind : {CleanupKind::kFiles, CleanupKind::kFolders}) {
+    m_view.m_lines.clear();
+    const CCleanupOutcome outcome = Run(kind, kind == CleanupKind::kFiles ? L"obj" : L"Debug");
+    if (kind == CleanupKind::kFiles) {  // never entered either
+      EXPECT_EQ(outcome.nCounted, 0);
+      continue;
+    }
+    EXPECT_EQ(outcome.nMoved, 0);
+    EXPECT_EQ(outcome.nErrors, 1);
+    EXPECT_FALSE(IsEveryMatchMoved(outcome));
+    ASSERT_EQ(m_view.m_lines.size(), 1u);
+    EXPECT_EQ(m_view.m_lines[0].find(L" ERROR  From " + Src(L"Debug") + L" ==> "), 0u) << m_view.m_lines[0];
+    EXPECT_NE(m_view.m_lines[0].find(L": it is a link"), CString::npos) << m_view.m_lines[0];
+  }
+  EXPECT_EQ(Content(m_tmp / L"outside/Debug/inner.obj"), L"i");
+}
+
 // Swaps the folder `sub` of the source for a link to a folder outside the
 // tree, holding items of the same names, at the worst moments of the work
 // pass: right before the walk enters it (its second entering: the count

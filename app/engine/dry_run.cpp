@@ -69,5 +69,6 @@ CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CStr
     outcome.bCancelled = true;
     delete e;
   }
+  outcome.arrUnopened = action.m_arrUnopened;
   return outcome;
 }

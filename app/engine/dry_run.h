@@ -21,6 +21,7 @@ struct CDryRunOutcome {
   int32_t nItems = 0;
   uint64_t nTotalSize = 0;
   bool bCancelled = false;  // Stop (g_bCancel) ended the walk early
+  CStringArray arrUnopened;  // the lines of folders it could not list (FormatCannotOpen)
 };
 
 class CFileFind;
@@ -30,7 +31,8 @@ class CFileFind;
 uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk = RealDisk());
 
 // Walks source with the matching rules of the moving action of kind and
-// calls onItem for each item that a run would move, in walk order. Moves
+// calls onItem for each item that a run would move, in walk order; the
+// folders it could not list are in the outcome's lines. Moves
 // nothing, creates no folder, writes no log record, reports no line. It pumps
 // after each item like a run, so a Stop posted meanwhile ends it.
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,

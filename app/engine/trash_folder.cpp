@@ -1,5 +1,8 @@
 #include "app/engine/trash_folder.h"
 
+#include <chrono>
+#include <thread>
+
 #include "app/engine/run_types.h"
 #include "platform/clock.h"
 #include "platform/folder_handle.h"
@@ -16,6 +19,24 @@ namespace {
 CFolderHandle g_batchFolder;
 
 const int kMaxLevels = 4096;
+
+// How many taken names a run passes over before it gives up.
+const int kMaxBatchAttempts = 60;
+
+// t one second later, as a calendar counts.
+CLocalTime NextSecond(CLocalTime t);
+
+// Waits until the clock shows a second after t (at most a little over one
+// second, as a pinned clock never moves) and returns the later of that
+// second and the clock's time.
+CLocalTime WaitForSecondAfter(const CLocalTime& t) {
+  const CLocalTime next = NextSecond(t);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
+  CLocalTime now;
+  while (GetLocalTimeNow(now) && SecondsBetween(next, now) < 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  return GetLocalTimeNow(now) && SecondsBetween(next, now) > 0 ? now : next;
+}
 
 bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 
@@ -36,6 +57,21 @@ int64_t DaysFromCivil(int64_t y, int m, int d) {
 
 int64_t CalendarSeconds(const CLocalTime& t) {
   return DaysFromCivil(t.nYear, t.nMonth, t.nDay) * 86400 + t.nHour * 3600 + t.nMinute * 60 + t.nSecond;
+}
+
+CLocalTime NextSecond(CLocalTime t) {
+  if (++t.nSecond < 60) return t;
+  t.nSecond = 0;
+  if (++t.nMinute < 60) return t;
+  t.nMinute = 0;
+  if (++t.nHour < 24) return t;
+  t.nHour = 0;
+  if (t.nMonth < 1 || t.nMonth > 12 || ++t.nDay <= DaysInMonth(t.nYear, t.nMonth)) return t;
+  t.nDay = 1;
+  if (++t.nMonth <= 12) return t;
+  t.nMonth = 1;
+  ++t.nYear;
+  return t;
 }
 
 }  // namespace
@@ -95,14 +131,22 @@ int64_t SecondsBetween(const CLocalTime& from, const CLocalTime& to) {
 }
 
 void MakeBatchFolder(CDiskInterface& disk) {
-  CLocalTime now;
-  if (!GetLocalTimeNow(now)) now = CLocalTime();
-  const CString name = FormatBatchFolderName(now);
-  g_strBatch = g_strTrash + PlatformPathSeparator() + name;
+  CLocalTime t;
+  if (!GetLocalTimeNow(t)) t = CLocalTime();
+  g_strBatch = g_strTrash + PlatformPathSeparator() + FormatBatchFolderName(t);
   CFolderHandle trash;
-  if (!disk.OpenPrivateFolder(nullptr, g_strTrash, false, trash) ||
-      !disk.OpenPrivateFolder(&trash, name, true, g_batchFolder))
+  if (!disk.OpenPrivateFolder(nullptr, g_strTrash, false, trash))
     throw new CActException(L"Cannot create folder " + g_strBatch);
+  for (int attempt = 0;; ++attempt) {
+    const CString name = FormatBatchFolderName(t);
+    g_strBatch = g_strTrash + PlatformPathSeparator() + name;
+    const CFolderResult made = disk.MakePrivateFolder(trash, name, g_batchFolder);
+    if (made == CFolderResult::kDone && disk.LockFolder(g_batchFolder, false) == CFolderResult::kDone) return;
+    g_batchFolder.Close();
+    if (made != CFolderResult::kTaken || attempt == kMaxBatchAttempts)
+      throw new CActException(L"Cannot create folder " + g_strBatch);
+    t = WaitForSecondAfter(t);
+  }
 }
 
 CString GetBatchFolder() { return g_strBatch; }

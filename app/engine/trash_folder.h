@@ -37,8 +37,11 @@ bool TryMakeTrashFolder(const CString& source, CString& error, CDiskInterface& d
 // g_strBatch = g_strTrash, the separator and the local time of now as
 // "%04d_%02d_%02d_%02d_%02d_%02d" (year, month, day, hour, minute, second);
 // then the folder is made inside the trash folder, which must exist, and
-// held open for the run's moves; both must be private folders of the user,
-// as for CreateFolder. Two runs in the same second share the folder. Throws
+// held open and locked (PlatformLockFolder) for the run's moves, until
+// CloseBatchFolder; both must be private folders of the user, as for
+// CreateFolder. The folder is made only when no item of that name exists:
+// otherwise (another run in the same second) it waits for the next second
+// and makes that one, so no two runs share a batch folder. Throws
 // CActException* with "Cannot create folder " and g_strBatch otherwise.
 void MakeBatchFolder(CDiskInterface& disk = RealDisk());
 // The name of the batch folder of a run started at t.
@@ -49,8 +52,9 @@ bool ParseBatchFolderName(const CString& name, CLocalTime& t);
 // Seconds from one local time to another, as a calendar counts them.
 int64_t SecondsBetween(const CLocalTime& from, const CLocalTime& to);
 CString GetBatchFolder();
-// The batch folder as MakeBatchFolder opened it; closed before the first
-// run and after CloseBatchFolder.
+// The batch folder as MakeBatchFolder opened and locked it; closed before
+// the first run and after CloseBatchFolder, which ends the lock (a run
+// calls it when it ends).
 const CFolderHandle& GetBatchFolderHandle();
 void CloseBatchFolder();
 

@@ -6,6 +6,7 @@
 
 #include "app/engine/walk.h"
 #include "platform/clock.h"
+#include "platform/folder_handle.h"
 #include "platform/process.h"
 #include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
@@ -54,8 +55,29 @@ TEST_F(TrashFolder, BatchFolderIsNamedAfterTheLocalSecond) {
   MakeBatchFolder();
   EXPECT_EQ(GetBatchFolder(), (m_tmp / L"Trush") + PlatformPathSeparator() + L"2026_12_05_02_04_09");
   EXPECT_TRUE(ExistsForTesting(GetBatchFolder()));
-  // A second run in the same second shares the folder.
+
+  // Runs in the same second (the clock stands still) never share a batch
+  // folder: each waits for the next second, across the end of a year too.
   EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
+  EXPECT_EQ(GetBatchFolder(), (m_tmp / L"Trush") + PlatformPathSeparator() + L"2026_12_05_02_04_10");
+  m_state.PinClock(CLocalTime{2026, 12, 31, 23, 59, 59});
+  ASSERT_TRUE(MakeFoldersForTesting((m_tmp / L"Trush") + PlatformPathSeparator() + L"2026_12_31_23_59_59"));
+  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
+  EXPECT_EQ(GetBatchFolder(), (m_tmp / L"Trush") + PlatformPathSeparator() + L"2027_01_01_00_00_00");
+
+  // The batch folder of a running run cannot be locked for deletion; once
+  // the run has ended it can.
+  CFolderHandle trash, batch;
+  ASSERT_TRUE(PlatformOpenFolder(nullptr, m_tmp / L"Trush", false, trash));
+  ASSERT_TRUE(PlatformOpenFolder(&trash, L"2027_01_01_00_00_00", false, batch));
+  EXPECT_EQ(PlatformLockFolder(batch, true), CFolderResult::kTaken);
+  CloseBatchFolder();
+  EXPECT_EQ(PlatformLockFolder(batch, true), CFolderResult::kDone);
+  batch.Close();
+  ASSERT_TRUE(PlatformOpenFolder(&trash, L"2026_12_05_02_04_09", false, batch));  // ended by the next run
+  EXPECT_EQ(PlatformLockFolder(batch, true), CFolderResult::kDone);
+  batch.Close();
+  m_state.PinClock(t);
 
   // No trash folder: the batch folder cannot be made, and the path is kept.
   g_strTrash = m_tmp / L"missing";
@@ -96,13 +118,15 @@ TEST_F(TrashFolder, OnlyAPrivateFolderOfTheUserServesAsTrashOrBatchFolder) {
   EXPECT_EQ(ThrownText([&] { CreateFolder(trash); }), L"Cannot create folder " + trash);
   fs::permissions(trash, fs::perms::owner_all);
 
-  // Another user's batch folder of the coming second, made in advance.
+  // Another user's batch folder of the coming second, made in advance,
   m_state.PinClock(CLocalTime{2026, 12, 5, 2, 4, 9});
   g_strTrash = trash;
   const CString batch = trash + L"/2026_12_05_02_04_09";
   ASSERT_TRUE(MakeFoldersForTesting(batch));
   if (!GiveAwayForTesting(batch)) GTEST_SKIP() << "only root can give a folder to another user here";
-  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"Cannot create folder " + batch);
+  // is passed over: the run makes the next second's, its own.
+  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
+  EXPECT_EQ(GetBatchFolder(), trash + L"/2026_12_05_02_04_10");
 }
 
 TEST_F(TrashFolder, ALinkIsNoTrashFolderEvenToAFolderOfOnesOwn) {

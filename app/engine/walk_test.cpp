@@ -2,16 +2,28 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <functional>
+#include <string>
 
 #include "app/engine/actions.h"
 #include "app/engine/trash_folder.h"
 #include "platform/file_find.h"
+#include "platform/folder_handle.h"
 #include "platform/process.h"
 #include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 
 namespace {
+
+// The peak of the resident memory since it was last reset (kB), or -1.
+int64_t PeakKilobytes() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.compare(0, 6, "VmHWM:") == 0) return std::stoll(line.substr(6));
+  return -1;
+}
 
 // Records every offered entry (relative to the root, with "/" between
 // levels) and consumes the names in m_consume.
@@ -104,14 +116,16 @@ TEST_F(Walk, CancelFlagIsClearedOnEntryAndThrowsAtTheNextEntry) {
   EXPECT_EQ(stopping.m_seen.size(), 1u);
 }
 
-TEST_F(Walk, FoldersThatCannotBeListedArePassedOverSilently) {
+TEST_F(Walk, AFolderThatCannotBeListedIsSaidUnlessItWentAway) {
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/gone/x.txt"));
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/keep.txt"));
   CRecorder missing(m_tmp / L"src");
   WalkFolder(m_tmp / L"nowhere", missing);
   EXPECT_TRUE(missing.m_seen.empty());
+  EXPECT_TRUE(missing.m_arrUnopened.empty());
 
-  // The folder vanishes between being offered and being entered.
+  // The folder vanishes between being offered and being entered: nothing
+  // of it stays in the tree, so nothing is said.
   CRecorder vanishing(m_tmp / L"src");
   vanishing.m_onFound = [](CFileFind& e) {
     if (e.GetFileName() == L"gone") RemoveTreeForTesting(e.GetFilePath());
@@ -119,21 +133,116 @@ TEST_F(Walk, FoldersThatCannotBeListedArePassedOverSilently) {
   WalkFolder(m_tmp / L"src", vanishing);
   EXPECT_TRUE(vanishing.Saw(L"keep.txt"));
   EXPECT_FALSE(vanishing.Saw(L"gone/x.txt"));
+  EXPECT_TRUE(vanishing.m_arrUnopened.empty());
 
-  // A folder the disk refuses to list, as one without read permission.
+  // A folder the disk refuses to list, as one without read permission, and
+  // a source that cannot be listed at all: each is a line, and the walk
+  // goes on past it.
+  const long denied = PlatformPathSeparator() == L'/' ? 13 : 5;  // EACCES, ERROR_ACCESS_DENIED
   struct CUnlistable : CDiskWrapper {
-    explicit CUnlistable(const CString& folder) : CDiskWrapper(RealDisk()), m_strFolder(folder) {}
-    bool ListSubfolder(const CFileFind& parent, CFileFind& find) override {
-      return parent.GetFilePath() != m_strFolder && CDiskWrapper::ListSubfolder(parent, find);
+    CUnlistable(const CString& folder, long error) : CDiskWrapper(RealDisk()), m_strFolder(folder), m_nError(error) {}
+    bool ListFolder(const CString& folder, CFileFind& find) override {
+      m_bRefused = folder == m_strFolder;
+      return !m_bRefused && CDiskWrapper::ListFolder(folder, find);
     }
+    bool ListSubfolder(const CFileFind& parent, CFileFind& find) override {
+      m_bRefused = parent.GetFilePath() == m_strFolder;
+      return !m_bRefused && CDiskWrapper::ListSubfolder(parent, find);
+    }
+    long LastError() override { return m_bRefused ? m_nError : CDiskWrapper::LastError(); }
     CString m_strFolder;
-  } disk(m_tmp / L"src/locked");
-  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/locked/y.txt"));
-  CRecorder locked(m_tmp / L"src", CString(), disk);
-  WalkFolder(m_tmp / L"src", locked);
-  EXPECT_TRUE(locked.Saw(L"locked"));
-  EXPECT_FALSE(locked.Saw(L"locked/y.txt"));
-  EXPECT_TRUE(locked.Saw(L"keep.txt"));
+    long m_nError;
+    bool m_bRefused = false;
+  };
+  const CString locked = m_tmp / L"src/locked";
+  ASSERT_TRUE(WriteFileForTesting(locked + PlatformPathSeparator() + L"y.txt"));
+  CUnlistable disk(locked, denied);
+  CRecorder walker(m_tmp / L"src", CString(), disk);
+  WalkFolder(m_tmp / L"src", walker);
+  EXPECT_TRUE(walker.Saw(L"locked"));
+  EXPECT_FALSE(walker.Saw(L"locked/y.txt"));
+  EXPECT_TRUE(walker.Saw(L"keep.txt"));
+  EXPECT_EQ(walker.m_arrUnopened,
+            CStringArray{L"== Cannot open folder '" + locked + L"': " + PlatformErrorText(denied)});
+  CUnlistable rootDisk(m_tmp / L"src", denied);
+  CRecorder rootWalker(m_tmp / L"src", CString(), rootDisk);
+  WalkFolder(m_tmp / L"src", rootWalker);
+  EXPECT_EQ(rootWalker.m_arrUnopened.size(), 1u);
+}
+
+TEST_F(Walk, LeavesOutEveryTrashFolderAndTheItemsExcluded) {
+  // A home inside the source holds the trash folder of its own sources
+  // (POSIX); a "Trush" elsewhere is an ordinary folder.
+  CScopedEnvironment home(L"HOME", m_tmp / L"src/home");
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/home/Trush/2025_01_01_00_00_00/_a.obj"));
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/deep/Trush/b.obj"));
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/Velmora.log"));
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/velmora.ini"));
+  g_strTrash = m_tmp / L"elsewhere/Trush";
+  ExcludeFromWalks(m_tmp / L"src/Velmora.log");
+  ExcludeFromWalks(m_tmp / L"src/later/Velmora.ini");  // made after the call
+  ExcludeFromWalks(m_tmp / L"src/missing.txt");
+  ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/later/Velmora.ini"));
+  CRecorder all(m_tmp / L"src");
+  WalkFolder(m_tmp / L"src", all);
+  EXPECT_TRUE(all.Saw(L"home"));
+  EXPECT_EQ(all.Saw(L"home/Trush"), PlatformPathSeparator() == L'\\');  // Windows: only drive roots hold them
+  EXPECT_TRUE(all.Saw(L"deep/Trush/b.obj"));
+  EXPECT_FALSE(all.Saw(L"Velmora.log"));
+  EXPECT_TRUE(all.Saw(L"velmora.ini"));  // the same name, another item
+  EXPECT_TRUE(all.Saw(L"later"));
+  EXPECT_FALSE(all.Saw(L"later/Velmora.ini"));
+  EXPECT_EQ(GetWalkExclusions().size(), 3u);
+}
+
+TEST_F(Walk, MemoryGrowsLinearlyWithTheDepth) {
+  if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "a Windows path ends at 32,767 characters";
+  std::ifstream probe("/proc/self/status");
+  if (!probe) GTEST_SKIP() << "no /proc to read the peak memory from";
+  // 10,000 levels deep, and as many folders side by side.
+  const int kFolders = 10000;
+  CFolderHandle level;
+  ASSERT_TRUE(PlatformOpenFolder(nullptr, m_tmp.Path(), false, level));
+  CFolderHandle deep;
+  ASSERT_TRUE(PlatformOpenFolder(&level, L"deep", true, deep));
+  for (int i = 0; i < kFolders; ++i) {
+    CFolderHandle next;
+    ASSERT_TRUE(PlatformOpenFolder(&deep, L"d", true, next));
+    deep = std::move(next);
+  }
+  CFolderHandle flat;
+  ASSERT_TRUE(PlatformOpenFolder(&level, L"flat", true, flat));
+  for (int i = 0; i < kFolders; ++i) {
+    CFolderHandle one;
+    ASSERT_TRUE(PlatformOpenFolder(&flat, std::to_wstring(i), true, one));
+  }
+  // Counts the entries, keeping no path.
+  struct CCounter : CFileAction {
+    CCounter() : CFileAction(CString(), nullptr) {}
+    bool OnFound(CFileFind&) override {
+      ++m_nCount;
+      return false;
+    }
+  };
+  const auto peakOfWalk = [&](const CString& source, int32_t& seen) {
+    std::ofstream("/proc/self/clear_refs") << "5";  // the peak starts again from here
+    CCounter counter;
+    WalkFolder(source, counter);
+    seen = counter.m_nCount;
+    return PeakKilobytes();
+  };
+  int32_t flatSeen = 0, deepSeen = 0;
+  const int64_t flatPeak = peakOfWalk(m_tmp / L"flat", flatSeen);
+  const int64_t deepPeak = peakOfWalk(m_tmp / L"deep", deepSeen);
+  RecordProperty("flat_peak_kb", std::to_string(flatPeak));
+  RecordProperty("deep_peak_kb", std::to_string(deepPeak));
+  EXPECT_EQ(flatSeen, kFolders);
+  EXPECT_EQ(deepSeen, kFolders);
+  EXPECT_LT(deepPeak - flatPeak, 6 * 1024) << "deep " << deepPeak << " kB, flat " << flatPeak << " kB";
+  CFolderHandle top;
+  ASSERT_TRUE(PlatformOpenFolder(nullptr, m_tmp.Path(), false, top));
+  CRemoveStop stop;
+  EXPECT_TRUE(PlatformRemoveTree(top, L"deep", stop));  // deeper than a path may be long
 }
 
 TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
@@ -145,6 +254,7 @@ TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
   WalkFolder(m_tmp.Path() + sep, all);  // a trailing separator changes the spelling
   EXPECT_FALSE(all.Saw(L"Trush"));
   EXPECT_FALSE(all.Saw(L"/Trush"));
+  EXPECT_TRUE(all.Saw(L"src/a.obj"));  // one separator after the source, as after a drive root "E:\"
   EXPECT_EQ(all.m_seen.size(), 2u);
 
   // The batch folder is left out too when the source is the trash folder.

@@ -68,8 +68,18 @@ bool CFaultyDisk::RemoveEmptyFolder(const CFolderHandle& parent, const CString& 
   return !Strikes(DiskCall::kRemove) && CDiskWrapper::RemoveEmptyFolder(parent, name);
 }
 
-bool CFaultyDisk::RemoveTree(const CFolderHandle& parent, const CString& name) {
-  return !Strikes(DiskCall::kRemove) && CDiskWrapper::RemoveTree(parent, name);
+CFolderResult CFaultyDisk::MakePrivateFolder(const CFolderHandle& parent, const CString& name,
+                                             CFolderHandle& folder) {
+  if (Strikes(DiskCall::kOpenFolder)) return CFolderResult::kFailed;
+  return CDiskWrapper::MakePrivateFolder(parent, name, folder);
+}
+
+CFolderResult CFaultyDisk::LockFolder(CFolderHandle& folder, bool forDeletion) {
+  return Strikes(DiskCall::kLock) ? CFolderResult::kFailed : CDiskWrapper::LockFolder(folder, forDeletion);
+}
+
+bool CFaultyDisk::RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) {
+  return !Strikes(DiskCall::kRemove) && CDiskWrapper::RemoveTree(parent, name, stop);
 }
 
 long CFaultyDisk::LastError() { return m_bLastFailed ? m_nLastError : CDiskWrapper::LastError(); }

@@ -7,7 +7,7 @@
 
 #include "platform/disk_interface.h"
 
-enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove, kRemove };
+enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove, kRemove, kLock };
 
 class CFaultyDisk : public CDiskWrapper {
  public:
@@ -33,7 +33,10 @@ class CFaultyDisk : public CDiskWrapper {
   bool MoveItem(const CFolderHandle& from, const CString& fromName, const CFolderHandle& to,
                 const CString& toName) override;
   bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override;
-  bool RemoveTree(const CFolderHandle& parent, const CString& name) override;
+  bool RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) override;
+  // An exclusive creation counts as a kOpenFolder call, a lock as kLock.
+  CFolderResult MakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) override;
+  CFolderResult LockFolder(CFolderHandle& folder, bool forDeletion) override;
   long LastError() override;
 
  private:

@@ -2,6 +2,7 @@
 
 #include "app/engine/run_types.h"
 #include "app/engine/trash_folder.h"
+#include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/testing/test_hooks.h"
 #include "winui/message_pump.h"
@@ -44,6 +45,7 @@ struct CScopedProcessState::CSaved {
   bool bCancel = g_bCancel;
   CString strTrash = g_strTrash;
   CString strBatch = g_strBatch;
+  CStringArray walkExclusions = GetWalkExclusions();
   CLogState log;
 #ifdef _WIN32
   DialogMessageBoxFunction pfnMessageBox = g_pfnDialogMessageBox;
@@ -69,6 +71,7 @@ CScopedProcessState::~CScopedProcessState() {
   g_bCancel = m_pSaved->bCancel;
   g_strTrash = m_pSaved->strTrash;
   g_strBatch = m_pSaved->strBatch;
+  SetWalkExclusions(m_pSaved->walkExclusions);
   CloseBatchFolder();
 #ifdef _WIN32
   g_pfnDialogMessageBox = m_pSaved->pfnMessageBox;

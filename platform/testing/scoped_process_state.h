@@ -3,7 +3,8 @@
 // fixture needs one member instead of a page of set and reset lines:
 //
 //   the cancel flag g_bCancel, the trash and batch folders g_strTrash and
-//   g_strBatch (the batch folder a run held open is closed), the log's
+//   g_strBatch (the batch folder a run held open is closed), the walk's
+//   exclusions (ExcludeFromWalks), the log's
 //   class-wide state (allowed, failed, path, pending text, open file), the
 //   message queue, the interrupt command and the interrupts recorded, the
 //   dialog window's message-box hook (Windows), and the clock, monotonic
