@@ -50,14 +50,10 @@ void CControlState::SetProgressRange(int low, int high) {
   m_nProgressHigh = high;
 }
 
-void CControlState::StepProgress() {
-  // One step of one unit; past the end the bar starts over, as the
-  // platform's progress control does.
-  ++m_nProgressSteps;
-  if (++m_nProgressPos > m_nProgressHigh) m_nProgressPos = m_nProgressLow;
+void CControlState::SetProgressPos(int pos) {
+  ++m_nProgressSets;
+  m_nProgressPos = pos;
 }
-
-void CControlState::SetProgressPos(int pos) { m_nProgressPos = pos; }
 
 int CControlState::MessageBox(const CString& text, const CString& caption, unsigned type) {
   m_boxes.push_back(CShownBox{text, caption, type});

@@ -33,7 +33,6 @@ class CControlState : public CDialogView {
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
   void SetProgressRange(int low, int high) override;
-  void StepProgress() override;
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
 
@@ -49,7 +48,7 @@ class CControlState : public CDialogView {
   int m_nProgressLow = 0;
   int m_nProgressHigh = 100;
   int m_nProgressPos = 0;
-  int m_nProgressSteps = 0;  // StepProgress calls so far
+  int m_nProgressSets = 0;  // SetProgressPos calls so far
   std::vector<CShownBox> m_boxes;
   Answerer m_answerer;
 };

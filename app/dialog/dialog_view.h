@@ -35,9 +35,8 @@ class CDialogView {
   virtual void EnableItem(int id, bool enable) = 0;
   virtual void FocusItem(int id) = 0;
 
-  // The progress bar: range, one step forward, position.
+  // The progress bar: range and position.
   virtual void SetProgressRange(int low, int high) = 0;
-  virtual void StepProgress() = 0;
   virtual void SetProgressPos(int pos) = 0;
 
   // A modal message box owned by the dialog; type is a kMb* combination.

@@ -14,11 +14,7 @@ int SystemMessageBox(HWND owner, const CString& text, const CString& caption, un
 
 DialogMessageBoxFunction g_pfnDialogMessageBox = &SystemMessageBox;
 
-void CDialogWindowView::Attach(HWND hWnd) {
-  m_hWnd = hWnd;
-  // The control's own step is 10; a run reports one step per item.
-  ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
-}
+void CDialogWindowView::Attach(HWND hWnd) { m_hWnd = hWnd; }
 
 bool CDialogWindowView::HasItem(int id) const { return ::GetDlgItem(m_hWnd, id) != nullptr; }
 
@@ -62,8 +58,6 @@ void CDialogWindowView::FocusItem(int id) {
 void CDialogWindowView::SetProgressRange(int low, int high) {
   ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
 }
-
-void CDialogWindowView::StepProgress() { ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_STEPIT, 0, 0); }
 
 void CDialogWindowView::SetProgressPos(int pos) {
   ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(pos), 0);

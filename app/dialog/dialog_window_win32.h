@@ -12,8 +12,7 @@ extern DialogMessageBoxFunction g_pfnDialogMessageBox;
 
 class CDialogWindowView : public CDialogView {
  public:
-  // Binds the view to the dialog window once it exists (WM_INITDIALOG) and
-  // makes the progress bar (IDC_PROGRESS) advance by one per step.
+  // Binds the view to the dialog window once it exists (WM_INITDIALOG).
   void Attach(HWND hWnd);
   HWND GetSafeHwnd() const { return m_hWnd; }
 
@@ -25,7 +24,6 @@ class CDialogWindowView : public CDialogView {
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
   void SetProgressRange(int low, int high) override;
-  void StepProgress() override;
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
 

@@ -326,7 +326,7 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
               };
               Click(dlg, IDC_REMOVE_FILES);
               EXPECT_TRUE(s_bVisibleAfterClose);
-              EXPECT_EQ(s_nPosAfterFirst, 1);  // one step per item
+              EXPECT_EQ(s_nPosAfterFirst, 1);  // the first item shows at once
               EXPECT_FALSE(::IsWindowVisible(dlg));  // the run has finished: now the dialog ends
               EXPECT_FALSE(ExistsForTesting(m_tmp / L"src/a.obj") || ExistsForTesting(m_tmp / L"src/sub/b.obj"));
               EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/main.cpp"));
