@@ -80,9 +80,9 @@ void CBatchesDlg::OnInitDialog() {
 
 bool CBatchesDlg::OnCommand(int id) {
   switch (id) {
-    case kIdBatchesRestore: OnRestore(); return true;
-    case kIdBatchesOpen: OnOpen(); return true;
-    case kIdBatchesPurge: OnPurge(); return true;
+    case IDC_BATCHES_RESTORE: OnRestore(); return true;
+    case IDC_BATCHES_OPEN: OnOpen(); return true;
+    case IDC_BATCHES_PURGE: OnPurge(); return true;
     default: return false;
   }
 }

@@ -16,15 +16,8 @@
 #include "app/dialog/velmora_dlg.h"
 #include "app/engine/batch_job.h"
 #include "app/engine/trash_listing.h"
+#include "app/res/resource.h"
 #include "platform/cstring.h"
-
-// Control ids of the Batches window (IDCANCEL, 2, is its Close button).
-enum : int {
-  kIdBatchesList = 1100,
-  kIdBatchesRestore = 1101,
-  kIdBatchesOpen = 1102,
-  kIdBatchesPurge = 1103,
-};
 
 // The window side of the Batches window, as its logic sees it.
 class CBatchesView {
@@ -35,7 +28,7 @@ class CBatchesView {
   // columns of FormatBatchRow.
   virtual void SetRows(const std::vector<CStringArray>& rows) = 0;
   // The indexes of the selected rows, ascending.
-  virtual std::vector<int> GetSelectedRows() const = 0;
+  virtual std::vector<int> GetSelectedRows() = 0;
   // A job starts (true) or has ended (false): the window's buttons off
   // while it runs, and Stop of the main dialog within reach.
   virtual void SetJobRunning(bool running) = 0;

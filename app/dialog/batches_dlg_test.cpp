@@ -48,7 +48,7 @@ class CBatchesState : public CBatchesView {
     m_rows = rows;
     m_selected.clear();
   }
-  std::vector<int> GetSelectedRows() const override { return m_selected; }
+  std::vector<int> GetSelectedRows() override { return m_selected; }
   void SetJobRunning(bool running) override { m_jobStates.push_back(running); }
   int MessageBox(const CString& text, const CString& caption, unsigned) override {
     m_boxes.push_back(caption + L"|" + text);
@@ -135,10 +135,10 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
     std::vector<int> selected;
     const wchar_t* szRefusal;
   } refusals[] = {
-      {kIdBatchesRestore, {}, L"Batches|Select a batch folder first."},
-      {kIdBatchesRestore, {0, 1}, L"Batches|Select one batch folder only."},
-      {kIdBatchesOpen, {}, L"Batches|Select a batch folder first."},
-      {kIdBatchesPurge, {}, L"Batches|Select the batch folders to purge first."},
+      {IDC_BATCHES_RESTORE, {}, L"Batches|Select a batch folder first."},
+      {IDC_BATCHES_RESTORE, {0, 1}, L"Batches|Select one batch folder only."},
+      {IDC_BATCHES_OPEN, {}, L"Batches|Select a batch folder first."},
+      {IDC_BATCHES_PURGE, {}, L"Batches|Select the batch folders to purge first."},
   };
   for (const auto& refusal : refusals) {
     m_view.m_selected = refusal.selected;
@@ -148,7 +148,7 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
   }
   EXPECT_TRUE(m_questions.size() == 2 && m_view.m_jobStates.empty());
   m_view.m_selected = {1};
-  batches.OnCommand(kIdBatchesOpen);
+  batches.OnCommand(IDC_BATCHES_OPEN);
   EXPECT_EQ(m_services.m_opened, std::vector<CString>{In(m_tmp / L"Trush", L"2026_12_05_02_01_00")});
 
   // Restore: the question names the batch and its items; while the job
@@ -207,7 +207,7 @@ TEST_F(BatchesDlgTest, NothingStartsWhileARunIsGoingOn) {
   EXPECT_EQ(m_controls.m_boxes[0].strCaption + L"|" + m_controls.m_boxes[0].strText,
             CString(L"Batches|") + kBatchesBusyText);
   m_questions.clear();
-  for (const int command : {kIdBatchesRestore, kIdBatchesPurge}) {
+  for (const int command : {IDC_BATCHES_RESTORE, IDC_BATCHES_PURGE}) {
     m_view.m_selected = {0};
     batches.OnCommand(command);
   }
