@@ -12,10 +12,10 @@ struct CColumn {
   int nWidth;  // in dialog units
   int nFormat;
 };
-const CColumn kColumns[] = {{L"Batch", 82, LVCFMT_LEFT},
+const CColumn kColumns[] = {{L"Batch", 94, LVCFMT_LEFT},
                             {L"Date and time", 76, LVCFMT_LEFT},
-                            {L"Items", 36, LVCFMT_RIGHT},
-                            {L"Size", 52, LVCFMT_RIGHT},
+                            {L"Items", 32, LVCFMT_RIGHT},
+                            {L"Size", 48, LVCFMT_RIGHT},
                             {L"Restorable", 46, LVCFMT_RIGHT}};
 const int kButtons[] = {IDC_BATCHES_LIST, IDC_BATCHES_RESTORE, IDC_BATCHES_OPEN, IDC_BATCHES_PURGE, IDCANCEL};
 
