@@ -4,6 +4,8 @@
 #include "app/engine/batch_restore.h"
 #include "app/engine/run_input.h"
 #include "log/log_file.h"
+#include "platform/clock.h"
+#include "platform/exception.h"
 #include "text/format.h"
 #include "text/format_value.h"
 
@@ -36,7 +38,12 @@ class CMainJobView : public CBatchJobView {
 class CLogReadScope {
  public:
   CLogReadScope() : m_bWasOpen(CLogFile().IsOpen()) {
-    if (m_bWasOpen) CLogFile().Suspend();
+    if (!m_bWasOpen) return;
+    try {
+      CLogFile().Suspend();
+    } catch (CException* e) {
+      e->Delete();  // text it could not write stays pending; the reader says what it cannot read
+    }
   }
   ~CLogReadScope() {
     if (m_bWasOpen) CLogFile().Resume();
@@ -48,15 +55,13 @@ class CLogReadScope {
   const bool m_bWasOpen;
 };
 
-CString FormatTime(const CLocalTime& t) {
-  return Format(L"%04d-%02d-%02d %02d:%02d:%02d", t.nYear, t.nMonth, t.nDay, t.nHour, t.nMinute, t.nSecond);
-}
-
 }  // namespace
 
 CStringArray FormatBatchRow(const CBatchSummary& batch) {
-  return {batch.folder.strName, FormatTime(batch.folder.time), Format(L"%d", batch.nItems),
-          FormatValue(batch.nSize, true), Format(L"%d", batch.nRestorable)};
+  CString time;
+  FormatLocalTime(batch.folder.time, L"%Y-%m-%d %H:%M:%S", time);
+  return {batch.folder.strName, time, Format(L"%d", batch.nItems), FormatValue(batch.nSize, true),
+          Format(L"%d", batch.nRestorable)};
 }
 
 CBatchesDlg::CBatchesDlg(CBatchesView& view, CVelmoraDlg& main) : m_view(view), m_main(main) {}

@@ -76,20 +76,29 @@ void CVelmoraDlg::EnableIfChanged(int id, bool enable) {
 
 void CVelmoraDlg::ExchangePaced() {
   const bool behind = m_strLog.size() > m_nLogShown || m_nProgress != m_nProgressShown || m_bStatusWaiting;
-  if (m_bRunning && behind && !m_paceRate.Pass()) {
+  if (m_bRunning && behind && !MayRedraw()) {
     m_bPacedWaiting = true;
     return;
   }
   ShowPaced();
 }
 
+bool CVelmoraDlg::MayRedraw() {
+  const bool cheap = m_nRedrawCost == 0;
+  return (cheap || GetMonotonicMilliseconds() - m_nRedrawEnd >= (kRedrawShare - 1) * m_nRedrawCost) &&
+         m_paceRate.Pass();
+}
+
 void CVelmoraDlg::ShowPaced() {
+  const int64_t start = GetMonotonicMilliseconds();
   ShowLog();
   if (m_nProgress != m_nProgressShown) m_view.SetProgressPos(m_nProgress);
   m_nProgressShown = m_nProgress;
   if (m_bStatusWaiting) m_view.SetItemText(IDC_STATUS, m_strStatus);
   m_bStatusWaiting = false;
   m_bPacedWaiting = false;
+  m_nRedrawEnd = GetMonotonicMilliseconds();
+  m_nRedrawCost = m_nRedrawEnd - start;
 }
 
 void CVelmoraDlg::ShowLog() {
@@ -141,6 +150,7 @@ void CVelmoraDlg::OnBegin() {
   m_view.SetItemText(IDC_STATUS, CString());
   m_bStatusWaiting = false;
   m_nProgress = m_nProgressShown;  // where the bar stands: 0 since the last run
+  m_nRedrawCost = 0;               // each run learns the cost of its own redraws
   m_strLog.clear();
   UpdateData(false);
 }

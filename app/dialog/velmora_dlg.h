@@ -104,6 +104,10 @@ class CVelmoraDlg : public CCleanupView {
   // what shows is never much more than 40 ms old), rarely enough that a run
   // of thousands of items does not spend its time redrawing.
   static constexpr int64_t kPaceIntervalMs = 40;
+  // Redrawing takes at most one part in kRedrawShare of a run's time: where
+  // a redraw is slow (a loaded machine, Wine), the pictures come further
+  // apart instead of the run slowing down.
+  static constexpr int64_t kRedrawShare = 5;
 
   // Appends text and a line end to the log pane's value (no refresh).
   void AddLine(const CString& text) override;
@@ -153,7 +157,10 @@ class CVelmoraDlg : public CCleanupView {
   // run, what changed since they were last up to date waits until the rate
   // limit lets it through.
   void ExchangePaced();
-  // Brings the three up to date now.
+  // True when the pace lets a redraw through now (see kPaceIntervalMs and
+  // kRedrawShare); the interval then starts again.
+  bool MayRedraw();
+  // Brings the three up to date now, and notes how long that took.
   void ShowPaced();
   // Brings the pane up to m_strLog now: when m_strLog is the pane's text
   // plus more, only the rest is appended; otherwise the whole text is set.
@@ -169,4 +176,6 @@ class CVelmoraDlg : public CCleanupView {
   bool m_bStatusWaiting = false;  // m_strStatus is not shown yet
   bool m_bPacedWaiting = false;   // the pane, the bar or the status line is behind
   CRateLimit m_paceRate{kPaceIntervalMs};
+  int64_t m_nRedrawEnd = 0;   // monotonic time when the last redraw of the three ended
+  int64_t m_nRedrawCost = 0;  // how long it took
 };
