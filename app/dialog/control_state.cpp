@@ -10,8 +10,14 @@ CControlState::CControlState(const std::vector<int>& ids) {
 bool CControlState::HasItem(int id) const { return m_texts.count(id) != 0; }
 
 CString CControlState::GetItemText(int id) const {
+  ++m_nReads[id];
   const auto it = m_texts.find(id);
   return it == m_texts.end() ? CString() : it->second;
+}
+
+size_t CControlState::GetItemTextLength(int id) const {
+  const auto it = m_texts.find(id);
+  return it == m_texts.end() ? 0 : it->second.size();
 }
 
 void CControlState::SetItemText(int id, const CString& text) {

@@ -27,6 +27,7 @@ class CControlState : public CDialogView {
 
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
+  size_t GetItemTextLength(int id) const override;
   void SetItemText(int id, const CString& text) override;
   void AppendItemText(int id, const CString& text) override;
   bool IsItemEnabled(int id) const override;
@@ -42,8 +43,10 @@ class CControlState : public CDialogView {
 
   std::map<int, CString> m_texts;
   std::map<int, bool> m_enabled;
-  // SetItemText, AppendItemText and EnableItem calls so far, by control id.
+  // SetItemText, AppendItemText and EnableItem calls so far, by control id,
+  // and GetItemText calls.
   std::map<int, int> m_nSets, m_nAppends, m_nEnables;
+  mutable std::map<int, int> m_nReads;
   int m_nFocus = 0;
   int m_nProgressLow = 0;
   int m_nProgressHigh = 100;

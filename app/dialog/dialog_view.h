@@ -27,6 +27,8 @@ class CDialogView {
   // False when the dialog has no control with that id.
   virtual bool HasItem(int id) const = 0;
   virtual CString GetItemText(int id) const = 0;
+  // The length of that text, without reading it.
+  virtual size_t GetItemTextLength(int id) const = 0;
   virtual void SetItemText(int id, const CString& text) = 0;
   // Adds text at the end of an edit control's text, past any limit set for
   // typing, and scrolls the control to show its end.

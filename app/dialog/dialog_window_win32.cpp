@@ -26,6 +26,11 @@ CString CDialogWindowView::GetItemText(int id) const {
   return text;
 }
 
+size_t CDialogWindowView::GetItemTextLength(int id) const {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  return item == nullptr ? 0 : static_cast<size_t>(::GetWindowTextLengthW(item));
+}
+
 void CDialogWindowView::SetItemText(int id, const CString& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
 
 void CDialogWindowView::AppendItemText(int id, const CString& text) {

@@ -18,6 +18,7 @@ class CDialogWindowView : public CDialogView {
 
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
+  size_t GetItemTextLength(int id) const override;
   void SetItemText(int id, const CString& text) override;
   void AppendItemText(int id, const CString& text) override;
   bool IsItemEnabled(int id) const override;

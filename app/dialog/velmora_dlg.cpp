@@ -102,6 +102,13 @@ void CVelmoraDlg::ShowPaced() {
 }
 
 void CVelmoraDlg::ShowLog() {
+  // During a run the pane's text grows long: while its length says it holds
+  // what it was last given, the new lines are appended without reading it.
+  if (m_bRunning && m_nLogShown <= m_strLog.size() && m_view.GetItemTextLength(IDC_LOG) == m_nLogShown) {
+    if (m_strLog.size() > m_nLogShown) m_view.AppendItemText(IDC_LOG, m_strLog.substr(m_nLogShown));
+    m_nLogShown = m_strLog.size();
+    return;
+  }
   const CString shown = m_view.GetItemText(IDC_LOG);
   if (shown.size() < m_strLog.size() && m_strLog.compare(0, shown.size(), shown) == 0)
     m_view.AppendItemText(IDC_LOG, m_strLog.substr(shown.size()));
@@ -168,7 +175,7 @@ void CVelmoraDlg::OnStatus(const CString& line) {
   m_strStatus = line;
   m_bStatusWaiting = true;
   AddLine(line);
-  UpdateData(false);
+  ExchangePaced();  // nothing else changes between two items
 }
 
 bool CVelmoraDlg::PrepareRun(CleanupKind kind, CString& source, CString& list) {

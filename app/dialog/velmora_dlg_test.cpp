@@ -281,6 +281,7 @@ TEST_F(VelmoraDlgTest, ARunRedrawsThePaneTheBarAndTheStatusLineOncePerIntervalAn
   dlg.SetProgressRange(1000);
   m_view.m_nSets.clear();
   m_view.m_nEnables.clear();
+  m_view.m_nReads.clear();
 
   // The first item shows at once, the others once per 40 ms: 2,000 items
   // over ten seconds are 250 redraws of each, not 2,000.
@@ -289,6 +290,7 @@ TEST_F(VelmoraDlgTest, ARunRedrawsThePaneTheBarAndTheStatusLineOncePerIntervalAn
   EXPECT_EQ(m_view.m_nSets, (std::map<int, int>{{IDC_STATUS, 38}}));
   EXPECT_EQ(m_view.m_nProgressSets, 38);
   EXPECT_TRUE(m_view.m_nEnables.empty());
+  EXPECT_TRUE(m_view.m_nReads.empty());  // the pane's growing text is never read back for an item
   EXPECT_EQ(m_view.m_nProgressPos, 297);  // a picture at most one interval old
   const CString all = dlg.m_strLog;
   EXPECT_NE(m_view.GetItemText(IDC_LOG), all);  // the last lines wait, yet Print has them
