@@ -51,6 +51,8 @@ void CControlState::FocusItem(int id) {
   if (HasItem(id)) m_nFocus = id;
 }
 
+void CControlState::UpdateNow() {}
+
 void CControlState::SetProgressRange(int low, int high) {
   m_nProgressLow = low;
   m_nProgressHigh = high;

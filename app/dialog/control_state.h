@@ -33,6 +33,7 @@ class CControlState : public CDialogView {
   bool IsItemEnabled(int id) const override;
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
+  void UpdateNow() override;
   void SetProgressRange(int low, int high) override;
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;

@@ -37,6 +37,10 @@ class CDialogView {
   virtual void EnableItem(int id, bool enable) = 0;
   virtual void FocusItem(int id) = 0;
 
+  // Paints what has changed at once, rather than when the message queue
+  // gets to it, so that the caller can see what a redraw costs.
+  virtual void UpdateNow() = 0;
+
   // The progress bar: range and position.
   virtual void SetProgressRange(int low, int high) = 0;
   virtual void SetProgressPos(int pos) = 0;

@@ -60,6 +60,8 @@ void CDialogWindowView::FocusItem(int id) {
   if (item != nullptr) ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
 }
 
+void CDialogWindowView::UpdateNow() { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 void CDialogWindowView::SetProgressRange(int low, int high) {
   ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
 }

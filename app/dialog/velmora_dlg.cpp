@@ -97,6 +97,7 @@ void CVelmoraDlg::ShowPaced() {
   if (m_bStatusWaiting) m_view.SetItemText(IDC_STATUS, m_strStatus);
   m_bStatusWaiting = false;
   m_bPacedWaiting = false;
+  if (m_bRunning) m_view.UpdateNow();  // the painting is part of the cost
   m_nRedrawEnd = GetMonotonicMilliseconds();
   m_nRedrawCost = m_nRedrawEnd - start;
 }
