@@ -10,8 +10,14 @@ CControlState::CControlState(const std::vector<int>& ids) {
 bool CControlState::HasItem(int id) const { return m_texts.count(id) != 0; }
 
 CString CControlState::GetItemText(int id) const {
+  ++m_nReads[id];
   const auto it = m_texts.find(id);
   return it == m_texts.end() ? CString() : it->second;
+}
+
+size_t CControlState::GetItemTextLength(int id) const {
+  const auto it = m_texts.find(id);
+  return it == m_texts.end() ? 0 : it->second.size();
 }
 
 void CControlState::SetItemText(int id, const CString& text) {
@@ -45,19 +51,17 @@ void CControlState::FocusItem(int id) {
   if (HasItem(id)) m_nFocus = id;
 }
 
+void CControlState::UpdateNow() {}
+
 void CControlState::SetProgressRange(int low, int high) {
   m_nProgressLow = low;
   m_nProgressHigh = high;
 }
 
-void CControlState::StepProgress() {
-  // One step of one unit; past the end the bar starts over, as the
-  // platform's progress control does.
-  ++m_nProgressSteps;
-  if (++m_nProgressPos > m_nProgressHigh) m_nProgressPos = m_nProgressLow;
+void CControlState::SetProgressPos(int pos) {
+  ++m_nProgressSets;
+  m_nProgressPos = pos;
 }
-
-void CControlState::SetProgressPos(int pos) { m_nProgressPos = pos; }
 
 int CControlState::MessageBox(const CString& text, const CString& caption, unsigned type) {
   m_boxes.push_back(CShownBox{text, caption, type});

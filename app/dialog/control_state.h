@@ -27,13 +27,14 @@ class CControlState : public CDialogView {
 
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
+  size_t GetItemTextLength(int id) const override;
   void SetItemText(int id, const CString& text) override;
   void AppendItemText(int id, const CString& text) override;
   bool IsItemEnabled(int id) const override;
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
+  void UpdateNow() override;
   void SetProgressRange(int low, int high) override;
-  void StepProgress() override;
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
 
@@ -43,13 +44,15 @@ class CControlState : public CDialogView {
 
   std::map<int, CString> m_texts;
   std::map<int, bool> m_enabled;
-  // SetItemText, AppendItemText and EnableItem calls so far, by control id.
+  // SetItemText, AppendItemText and EnableItem calls so far, by control id,
+  // and GetItemText calls.
   std::map<int, int> m_nSets, m_nAppends, m_nEnables;
+  mutable std::map<int, int> m_nReads;
   int m_nFocus = 0;
   int m_nProgressLow = 0;
   int m_nProgressHigh = 100;
   int m_nProgressPos = 0;
-  int m_nProgressSteps = 0;  // StepProgress calls so far
+  int m_nProgressSets = 0;  // SetProgressPos calls so far
   std::vector<CShownBox> m_boxes;
   Answerer m_answerer;
 };

@@ -27,6 +27,8 @@ class CDialogView {
   // False when the dialog has no control with that id.
   virtual bool HasItem(int id) const = 0;
   virtual CString GetItemText(int id) const = 0;
+  // The length of that text, without reading it.
+  virtual size_t GetItemTextLength(int id) const = 0;
   virtual void SetItemText(int id, const CString& text) = 0;
   // Adds text at the end of an edit control's text, past any limit set for
   // typing, and scrolls the control to show its end.
@@ -35,9 +37,12 @@ class CDialogView {
   virtual void EnableItem(int id, bool enable) = 0;
   virtual void FocusItem(int id) = 0;
 
-  // The progress bar: range, one step forward, position.
+  // Paints what has changed at once, rather than when the message queue
+  // gets to it, so that the caller can see what a redraw costs.
+  virtual void UpdateNow() = 0;
+
+  // The progress bar: range and position.
   virtual void SetProgressRange(int low, int high) = 0;
-  virtual void StepProgress() = 0;
   virtual void SetProgressPos(int pos) = 0;
 
   // A modal message box owned by the dialog; type is a kMb* combination.

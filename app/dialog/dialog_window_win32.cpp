@@ -14,11 +14,7 @@ int SystemMessageBox(HWND owner, const CString& text, const CString& caption, un
 
 DialogMessageBoxFunction g_pfnDialogMessageBox = &SystemMessageBox;
 
-void CDialogWindowView::Attach(HWND hWnd) {
-  m_hWnd = hWnd;
-  // The control's own step is 10; a run reports one step per item.
-  ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETSTEP, 1, 0);
-}
+void CDialogWindowView::Attach(HWND hWnd) { m_hWnd = hWnd; }
 
 bool CDialogWindowView::HasItem(int id) const { return ::GetDlgItem(m_hWnd, id) != nullptr; }
 
@@ -28,6 +24,11 @@ CString CDialogWindowView::GetItemText(int id) const {
   CString text(static_cast<size_t>(::GetWindowTextLengthW(item)) + 1, L'\0');
   text.resize(static_cast<size_t>(::GetWindowTextW(item, &text[0], static_cast<int>(text.size()))));
   return text;
+}
+
+size_t CDialogWindowView::GetItemTextLength(int id) const {
+  HWND item = ::GetDlgItem(m_hWnd, id);
+  return item == nullptr ? 0 : static_cast<size_t>(::GetWindowTextLengthW(item));
 }
 
 void CDialogWindowView::SetItemText(int id, const CString& text) { ::SetDlgItemTextW(m_hWnd, id, text.c_str()); }
@@ -59,11 +60,11 @@ void CDialogWindowView::FocusItem(int id) {
   if (item != nullptr) ::SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(item), TRUE);
 }
 
+void CDialogWindowView::UpdateNow() { ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN); }
+
 void CDialogWindowView::SetProgressRange(int low, int high) {
   ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETRANGE32, static_cast<WPARAM>(low), static_cast<LPARAM>(high));
 }
-
-void CDialogWindowView::StepProgress() { ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_STEPIT, 0, 0); }
 
 void CDialogWindowView::SetProgressPos(int pos) {
   ::SendDlgItemMessageW(m_hWnd, IDC_PROGRESS, PBM_SETPOS, static_cast<WPARAM>(pos), 0);

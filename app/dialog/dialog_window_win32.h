@@ -12,20 +12,20 @@ extern DialogMessageBoxFunction g_pfnDialogMessageBox;
 
 class CDialogWindowView : public CDialogView {
  public:
-  // Binds the view to the dialog window once it exists (WM_INITDIALOG) and
-  // makes the progress bar (IDC_PROGRESS) advance by one per step.
+  // Binds the view to the dialog window once it exists (WM_INITDIALOG).
   void Attach(HWND hWnd);
   HWND GetSafeHwnd() const { return m_hWnd; }
 
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;
+  size_t GetItemTextLength(int id) const override;
   void SetItemText(int id, const CString& text) override;
   void AppendItemText(int id, const CString& text) override;
   bool IsItemEnabled(int id) const override;
   void EnableItem(int id, bool enable) override;
   void FocusItem(int id) override;
+  void UpdateNow() override;
   void SetProgressRange(int low, int high) override;
-  void StepProgress() override;
   void SetProgressPos(int pos) override;
   int MessageBox(const CString& text, const CString& caption, unsigned type) override;
 

@@ -1,6 +1,7 @@
 #include "app/dialog/velmora_dlg.h"
 
 #include "app/engine/run_input.h"
+#include "app/engine/trash_folder.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
 
@@ -25,10 +26,13 @@ const CCommandEntry kCommands[] = {
 
 }  // namespace
 
+CString CVelmoraDlgServices::TrashFolderOf(const CString& source) { return ::TrashFolderOf(source); }
+
 CVelmoraDlg::CVelmoraDlg(CDialogView& view, CVelmoraDlgServices& services, const CProfile& profile)
     : m_view(view), m_services(services), m_profile(profile) {}
 
 bool CVelmoraDlg::OnCommand(int id) {
+  if (m_bJobRunning && id != IDC_STOP) return false;
   for (const CCommandEntry& entry : kCommands) {
     if (entry.nId == id) {
       (this->*entry.pfnHandler)();
@@ -48,13 +52,13 @@ void CVelmoraDlg::DoDataExchange(bool saveAndValidate) {
                      {IDC_FOLDER_NAME, &m_strFolderName},
                      {IDC_TRASH, &m_strTrash}};
   if (saveAndValidate) {
-    FlushLog();  // what is read back holds every line
+    FlushPaced();  // what is read back holds every line
     for (const auto& text : texts) *text.pValue = m_view.GetItemText(text.nId);
     m_nLogShown = m_strLog.size();
     return;
   }
   for (const auto& text : texts) {
-    if (text.nId == IDC_LOG) ExchangeLog();
+    if (text.nId == IDC_LOG) ExchangePaced();
     else SetTextIfChanged(text.nId, *text.pValue);
   }
   EnableIfChanged(IDC_REMOVE_FOLDERS, !m_bRunning);
@@ -70,26 +74,52 @@ void CVelmoraDlg::EnableIfChanged(int id, bool enable) {
   if (m_view.IsItemEnabled(id) != enable) m_view.EnableItem(id, enable);
 }
 
-void CVelmoraDlg::ExchangeLog() {
-  if (m_bRunning && m_strLog.size() > m_nLogShown && !m_logRate.Pass()) {
-    m_bLogWaiting = true;
+void CVelmoraDlg::ExchangePaced() {
+  const bool behind = m_strLog.size() > m_nLogShown || m_nProgress != m_nProgressShown || m_bStatusWaiting;
+  if (m_bRunning && behind && !MayRedraw()) {
+    m_bPacedWaiting = true;
     return;
   }
+  ShowPaced();
+}
+
+bool CVelmoraDlg::MayRedraw() {
+  const bool cheap = m_nRedrawCost == 0;
+  return (cheap || GetMonotonicMilliseconds() - m_nRedrawEnd >= (kRedrawShare - 1) * m_nRedrawCost) &&
+         m_paceRate.Pass();
+}
+
+void CVelmoraDlg::ShowPaced() {
+  const int64_t start = GetMonotonicMilliseconds();
   ShowLog();
+  if (m_nProgress != m_nProgressShown) m_view.SetProgressPos(m_nProgress);
+  m_nProgressShown = m_nProgress;
+  if (m_bStatusWaiting) m_view.SetItemText(IDC_STATUS, m_strStatus);
+  m_bStatusWaiting = false;
+  m_bPacedWaiting = false;
+  if (m_bRunning) m_view.UpdateNow();  // the painting is part of the cost
+  m_nRedrawEnd = GetMonotonicMilliseconds();
+  m_nRedrawCost = m_nRedrawEnd - start;
 }
 
 void CVelmoraDlg::ShowLog() {
+  // During a run the pane's text grows long: while its length says it holds
+  // what it was last given, the new lines are appended without reading it.
+  if (m_bRunning && m_nLogShown <= m_strLog.size() && m_view.GetItemTextLength(IDC_LOG) == m_nLogShown) {
+    if (m_strLog.size() > m_nLogShown) m_view.AppendItemText(IDC_LOG, m_strLog.substr(m_nLogShown));
+    m_nLogShown = m_strLog.size();
+    return;
+  }
   const CString shown = m_view.GetItemText(IDC_LOG);
   if (shown.size() < m_strLog.size() && m_strLog.compare(0, shown.size(), shown) == 0)
     m_view.AppendItemText(IDC_LOG, m_strLog.substr(shown.size()));
   else if (shown != m_strLog)
     m_view.SetItemText(IDC_LOG, m_strLog);
   m_nLogShown = m_strLog.size();
-  m_bLogWaiting = false;
 }
 
-void CVelmoraDlg::FlushLog() {
-  if (m_bLogWaiting) ShowLog();
+void CVelmoraDlg::FlushPaced() {
+  if (m_bPacedWaiting) ShowPaced();
 }
 
 bool CVelmoraDlg::UpdateData(bool saveAndValidate) {
@@ -126,21 +156,27 @@ void CVelmoraDlg::OnBegin() {
   UpdateData(true);
   m_bRunning = true;
   m_view.SetItemText(IDC_STATUS, CString());
+  m_bStatusWaiting = false;
+  m_nProgress = m_nProgressShown;  // where the bar stands: 0 since the last run
+  m_nRedrawCost = 0;               // each run learns the cost of its own redraws
   m_strLog.clear();
   UpdateData(false);
 }
 
 void CVelmoraDlg::OnEnd() {
+  FlushPaced();
   m_bRunning = false;
+  m_nProgress = m_nProgressShown = 0;
   m_view.SetProgressPos(0);
   UpdateData(false);
 }
 
 void CVelmoraDlg::OnStatus(const CString& line) {
-  m_view.StepProgress();
-  m_view.SetItemText(IDC_STATUS, line);
+  ++m_nProgress;
+  m_strStatus = line;
+  m_bStatusWaiting = true;
   AddLine(line);
-  UpdateData(false);
+  ExchangePaced();  // nothing else changes between two items
 }
 
 bool CVelmoraDlg::PrepareRun(CleanupKind kind, CString& source, CString& list) {
@@ -151,10 +187,15 @@ bool CVelmoraDlg::PrepareRun(CleanupKind kind, CString& source, CString& list) {
 }
 
 void CVelmoraDlg::SetStatusText(const CString& text) {
+  FlushPaced();  // the bar catches up with the last item first
+  m_bStatusWaiting = false;
   if (m_view.HasItem(IDC_STATUS)) m_view.SetItemText(IDC_STATUS, text);
 }
 
-void CVelmoraDlg::SetProgressRange(int32_t count) { m_view.SetProgressRange(0, count); }
+void CVelmoraDlg::SetProgressRange(int32_t count) {
+  FlushPaced();
+  m_view.SetProgressRange(0, count);
+}
 
 void CVelmoraDlg::OnBrowse() {
   CString folder;
@@ -166,6 +207,7 @@ void CVelmoraDlg::OnBrowse() {
 }
 
 void CVelmoraDlg::OnClearScreen() {
+  FlushPaced();  // the bar and the status line show the run as it stands
   m_strLog.clear();
   UpdateData(false);
 }
@@ -175,7 +217,11 @@ void CVelmoraDlg::OnPrint() {
   m_services.ShowInNotepad(m_strLog, L"CleanupLog.log");
 }
 
-void CVelmoraDlg::OnGo() { m_services.OpenFolder(m_services.GetBatchFolder()); }
+void CVelmoraDlg::OnGo() { OpenFolder(m_services.GetBatchFolder()); }
+
+void CVelmoraDlg::OpenFolder(const CString& path) { m_services.OpenFolder(path); }
+
+CString CVelmoraDlg::TrashFolderOf(const CString& source) { return m_services.TrashFolderOf(source); }
 
 void CVelmoraDlg::OnPresetCpp() {
   m_strExt = kPresetCpp;
@@ -188,7 +234,7 @@ void CVelmoraDlg::OnPresetMplab() {
 }
 
 void CVelmoraDlg::OnStop() {
-  FlushLog();
+  FlushPaced();
   m_services.Cancel();
 }
 
@@ -203,7 +249,7 @@ int CVelmoraDlg::Confirm(const CString& text, const CString& caption) {
 }
 
 int CVelmoraDlg::ShowBox(const CString& text, const CString& caption, unsigned type) {
-  FlushLog();  // the box may stay up a long time: the pane behind it is complete
+  FlushPaced();  // the box may stay up a long time: the window behind it is complete
   return m_view.MessageBox(text, caption, type);
 }
 

@@ -29,6 +29,9 @@ class CVelmoraDlgServices {
   // failure returns false with the error text to show.
   virtual bool MakeTrashFolder(const CString& source, CString& error) = 0;
   virtual CString GetTrashFolder() = 0;
+  // The trash folder a source has (the engine's TrashFolderOf), without
+  // making it.
+  virtual CString TrashFolderOf(const CString& source);
   // The batch folder of the most recent run; empty before the first.
   virtual CString GetBatchFolder() = 0;
   // Sets the cancel flag that ends a working run at its next entry.
@@ -55,7 +58,8 @@ class CVelmoraDlg : public CCleanupView {
   CVelmoraDlg& operator=(const CVelmoraDlg&) = delete;
 
   // The message map for commands: runs the handler of a button or menu
-  // command. Returns false when the dialog has no handler for id.
+  // command. Returns false when the dialog has no handler for id. While a
+  // job of the Batches window runs (m_bJobRunning), Stop alone is taken.
   bool OnCommand(int id);
 
   // Initialisation once the controls exist: status line emptied, settings
@@ -68,9 +72,11 @@ class CVelmoraDlg : public CCleanupView {
 
   // Controls into members (true) or members into controls (false). A
   // control is changed only where it differs from its member, and lines
-  // added to m_strLog are appended to the pane; while a run goes, at most
-  // once per kLogIntervalMs (the lines wait for the next refresh after it),
-  // and always before the pane is read, before a message box and on Stop.
+  // added to m_strLog are appended to the pane. While a run goes, the pane,
+  // the progress bar and the status line are paced together: brought up to
+  // date at most once per kPaceIntervalMs (what changed waits for the next
+  // refresh after it), and always before the pane is read, before a message
+  // box, on Stop, on Clear Screen and at the end of the run.
   bool UpdateData(bool saveAndValidate = true);
 
   // The run's side: start (fields read, pane emptied, Remove buttons off,
@@ -94,11 +100,20 @@ class CVelmoraDlg : public CCleanupView {
   void OnPresetCpp();
   void OnPresetMplab();
   void OnStop();
+  // The system's file browser on path.
+  void OpenFolder(const CString& path);
+  // The trash folder of source, by the services' rule.
+  CString TrashFolderOf(const CString& source);
 
-  // The time lines wait before the pane shows them during a run: often
-  // enough to look continuous, rarely enough that a run of thousands of
-  // items does not spend its time redrawing the pane.
-  static constexpr int64_t kLogIntervalMs = 50;
+  // The time the pane, the progress bar and the status line wait between two
+  // redraws during a run: often enough to look continuous (25 a second, so
+  // what shows is never much more than 40 ms old), rarely enough that a run
+  // of thousands of items does not spend its time redrawing.
+  static constexpr int64_t kPaceIntervalMs = 40;
+  // Redrawing takes at most one part in kRedrawShare of a run's time: where
+  // a redraw is slow (a loaded machine, Wine), the pictures come further
+  // apart instead of the run slowing down.
+  static constexpr int64_t kRedrawShare = 5;
 
   // Appends text and a line end to the log pane's value (no refresh).
   void AddLine(const CString& text) override;
@@ -138,6 +153,7 @@ class CVelmoraDlg : public CCleanupView {
   CString m_strFolderName;  // "Folder Name:" (1010)
   CString m_strTrash;       // "Trush:" (1013), shown only
   bool m_bRunning = false;
+  bool m_bJobRunning = false;  // a restore or purge of the Batches window
 
  protected:
   virtual void DoDataExchange(bool saveAndValidate);
@@ -149,17 +165,29 @@ class CVelmoraDlg : public CCleanupView {
  private:
   void SetTextIfChanged(int id, const CString& text);
   void EnableIfChanged(int id, bool enable);
-  // The pane's part of a refresh: during a run, lines added since the pane
-  // was last up to date wait until the rate limit lets them through.
-  void ExchangeLog();
+  // The paced part of a refresh (pane, progress bar, status line): during a
+  // run, what changed since they were last up to date waits until the rate
+  // limit lets it through.
+  void ExchangePaced();
+  // True when the pace lets a redraw through now (see kPaceIntervalMs and
+  // kRedrawShare); the interval then starts again.
+  bool MayRedraw();
+  // Brings the three up to date now, and notes how long that took.
+  void ShowPaced();
   // Brings the pane up to m_strLog now: when m_strLog is the pane's text
   // plus more, only the rest is appended; otherwise the whole text is set.
   void ShowLog();
-  // Shows the lines that wait, if any.
-  void FlushLog();
+  // Shows what waits, if anything.
+  void FlushPaced();
   int ShowBox(const CString& text, const CString& caption, unsigned type);
 
-  size_t m_nLogShown = 0;      // length of m_strLog when the pane last showed all of it
-  bool m_bLogWaiting = false;  // m_strLog has lines the pane does not show yet
-  CRateLimit m_logRate{kLogIntervalMs};
+  size_t m_nLogShown = 0;         // length of m_strLog when the pane last showed all of it
+  int32_t m_nProgress = 0;        // items reported in this run: the bar's true position
+  int32_t m_nProgressShown = 0;   // the position the bar was last given
+  CString m_strStatus;            // the last item line, for the status line
+  bool m_bStatusWaiting = false;  // m_strStatus is not shown yet
+  bool m_bPacedWaiting = false;   // the pane, the bar or the status line is behind
+  CRateLimit m_paceRate{kPaceIntervalMs};
+  int64_t m_nRedrawEnd = 0;   // monotonic time when the last redraw of the three ended
+  int64_t m_nRedrawCost = 0;  // how long it took
 };

@@ -1,5 +1,6 @@
 #include "app/dialog/velmora_dlg_win32.h"
 
+#include "app/dialog/batches_dlg_win32.h"
 #include "app/res/resource.h"
 #include "platform/process.h"
 
@@ -56,9 +57,7 @@ INT_PTR CALLBACK CVelmoraDlgWindow::DialogProc(HWND hWnd, UINT message, WPARAM w
 INT_PTR CVelmoraDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_SYSCOMMAND:
-      if ((wParam & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
-      ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(IDD_ABOUTBOX), GetSafeHwnd(), &AboutProc, 0);
-      return TRUE;
+      return OnSysCommand(wParam & 0xFFF0);
     case WM_PAINT:
       if (!::IsIconic(GetSafeHwnd())) return FALSE;
       OnPaintIconic();
@@ -78,6 +77,22 @@ INT_PTR CVelmoraDlgWindow::OnMessage(UINT message, WPARAM wParam, LPARAM) {
   }
 }
 
+INT_PTR CVelmoraDlgWindow::OnSysCommand(WPARAM command) {
+  switch (command) {
+    case IDM_ABOUTBOX:
+      ::DialogBoxParamW(GetResourceModule(), MAKEINTRESOURCEW(IDD_ABOUTBOX), GetSafeHwnd(), &AboutProc, 0);
+      return TRUE;
+    case IDM_BATCHES:
+      if (CBatchesDlg::CanOpen(m_dlg)) CBatchesDlgWindow(m_dlg).DoModal(GetSafeHwnd());
+      return TRUE;
+    case SC_CLOSE:
+      // A job of the Batches window runs in this dialog: it cannot end now.
+      return m_dlg.m_bJobRunning ? TRUE : FALSE;
+    default:
+      return FALSE;
+  }
+}
+
 void CVelmoraDlgWindow::OnInitDialog(HWND hWnd) {
   m_view.Attach(hWnd);
   m_wnd.m_hWnd = hWnd;
@@ -87,6 +102,8 @@ void CVelmoraDlgWindow::OnInitDialog(HWND hWnd) {
       ::AppendMenuW(sysMenu, MF_SEPARATOR, 0, nullptr);
       ::AppendMenuW(sysMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
     }
+    const CString batches = LoadProcessString(IDS_BATCHES);
+    if (!batches.empty()) ::AppendMenuW(sysMenu, MF_STRING, IDM_BATCHES, batches.c_str());
   }
   ::SendMessageW(hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   ::SendMessageW(hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -96,6 +113,8 @@ void CVelmoraDlgWindow::OnInitDialog(HWND hWnd) {
 }
 
 void CVelmoraDlgWindow::OnCommand(int id) {
+  // During a job of the Batches window only Stop is taken (the logic's map).
+  if (m_dlg.m_bJobRunning && id != IDC_STOP) return;
   switch (id) {
     case IDOK:
       if (m_dlg.OnOK()) EndDialog(IDOK);

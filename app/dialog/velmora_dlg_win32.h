@@ -1,8 +1,9 @@
 // CVelmoraDlgWindow: the main dialog as a real window made from template 102.
 // Its dialog procedure binds the window to CVelmoraDlg (the logic) through a
 // CDialogWindowView, routes commands to the message map, and adds what only
-// a window has: the About item of the system menu, the icon, the preset menu
-// at the cursor and the drop-down bitmap of its button. Win32 only.
+// a window has: the About and Batches items of the system menu, the icon,
+// the preset menu at the cursor and the drop-down bitmap of its button.
+// Win32 only.
 #pragma once
 
 #include <windows.h>
@@ -34,6 +35,8 @@ class CVelmoraDlgWindow {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The About and Batches items of the system menu, and the close box.
+  INT_PTR OnSysCommand(WPARAM command);
   void OnInitDialog(HWND hWnd);
   void OnCommand(int id);
   void OnPaintIconic();

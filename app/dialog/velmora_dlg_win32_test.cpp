@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/dialog/batches_dlg.h"
+#include "app/engine/batch_restore.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
 #include "app/engine/trash_folder.h"
@@ -47,6 +49,7 @@ struct CTestServices : CVelmoraServices {
     g_strTrash = m_strTrash;
     return MakeFoldersForTesting(m_strTrash);
   }
+  CString TrashFolderOf(const CString&) override { return m_strTrash; }
   CString m_strTrash;
 };
 
@@ -56,6 +59,20 @@ void CALLBACK RunScript(HWND, UINT, UINT_PTR id, DWORD) {
   s_script(dlg);
   // A script stopped by a failed assertion still ends the dialog.
   if (::testing::Test::HasFatalFailure() && ::IsWindowVisible(dlg)) ::EndDialog(dlg, -2);
+}
+
+// Acts as the user in the Batches window once its modal loop runs, then
+// closes it.
+std::function<void(HWND batches)> s_batchesScript;
+void CALLBACK RunBatchesScript(HWND, UINT, UINT_PTR id, DWORD) {
+  ::KillTimer(nullptr, id);
+  HWND batches = ::FindWindowW(L"#32770", L"Batches");
+  if (batches == nullptr) {
+    ADD_FAILURE() << "the Batches window is not there";
+    return;
+  }
+  s_batchesScript(batches);
+  ::SendMessageW(batches, WM_COMMAND, IDCANCEL, 0);
 }
 
 void CALLBACK CloseAboutBox(HWND, UINT, UINT_PTR id, DWORD) {
@@ -79,6 +96,31 @@ LRESULT CALLBACK MenuSpy(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void Click(HWND dlg, int id) { ::SendDlgItemMessageW(dlg, id, BM_CLICK, 0, 0); }
+// The rows of a list view, their columns joined by '|'.
+std::vector<CString> Rows(HWND list) {
+  std::vector<CString> rows;
+  const int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+  for (int row = 0; row < count; ++row) {
+    CString joined;
+    for (int column = 0; column < 5; ++column) {
+      wchar_t text[64] = {0};
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 64;
+      ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      joined += (column == 0 ? L"" : L"|") + CString(text);
+    }
+    rows.push_back(joined);
+  }
+  return rows;
+}
+void SelectRow(HWND list, int row) {
+  LVITEMW item{};
+  item.stateMask = LVIS_SELECTED;
+  item.state = LVIS_SELECTED;
+  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+}
 void Type(HWND dlg, int id, const CString& text) { ::SetDlgItemTextW(dlg, id, text.c_str()); }
 bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
 CString Text(HWND dlg, int id) {
@@ -214,9 +256,10 @@ TEST_F(VelmoraDlgWindowTest, StartsFromStoredSettingsOffersPresetsAndSavesOnClos
               EXPECT_EQ(::SendMessageW(dlg, WM_QUERYDRAGICON, 0, 0), icon);
               EXPECT_NE(::SendDlgItemMessageW(dlg, IDC_MENU, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
 
-              // The About item of the system menu opens the About box.
+              // The About item of the system menu, with Batches after it, opens the About box.
               HMENU sysMenu = ::GetSystemMenu(dlg, FALSE);
-              EXPECT_EQ(::GetMenuItemID(sysMenu, ::GetMenuItemCount(sysMenu) - 1), UINT(IDM_ABOUTBOX));
+              EXPECT_EQ(::GetMenuItemID(sysMenu, ::GetMenuItemCount(sysMenu) - 2), UINT(IDM_ABOUTBOX));
+              EXPECT_EQ(::GetMenuItemID(sysMenu, ::GetMenuItemCount(sysMenu) - 1), UINT(IDM_BATCHES));
               ::SetTimer(nullptr, 0, 10, &CloseAboutBox);
               ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_ABOUTBOX | 0x3, 0);  // low bits are the system's
               EXPECT_EQ(s_aboutOwner, dlg);
@@ -326,7 +369,7 @@ TEST_F(VelmoraDlgWindowTest, FilesRunOnARealTreeFollowsTheButtonsAndCloseWaitsFo
               };
               Click(dlg, IDC_REMOVE_FILES);
               EXPECT_TRUE(s_bVisibleAfterClose);
-              EXPECT_EQ(s_nPosAfterFirst, 1);  // one step per item
+              EXPECT_EQ(s_nPosAfterFirst, 1);  // the first item shows at once
               EXPECT_FALSE(::IsWindowVisible(dlg));  // the run has finished: now the dialog ends
               EXPECT_FALSE(ExistsForTesting(m_tmp / L"src/a.obj") || ExistsForTesting(m_tmp / L"src/sub/b.obj"));
               EXPECT_TRUE(ExistsForTesting(m_tmp / L"src/main.cpp"));
@@ -371,6 +414,77 @@ TEST_F(VelmoraDlgWindowTest, ARunOfHundredsOfItemsReachesThePaneWholeAndShowsIts
               const CString end = L"\r\n== Done: 300 of 300 \r\n== Finished\r\n";
               EXPECT_EQ(pane.substr(pane.size() - end.size()), end);
               EXPECT_TRUE(LastLineShows(::GetDlgItem(dlg, IDC_LOG)));
+              Click(dlg, IDOK);
+            }),
+            IDOK);
+  CLogFile().Close();
+}
+
+TEST_F(VelmoraDlgWindowTest, BatchesFromTheSystemMenuRestoresTheNewestAndPurgesTheOther) {
+  const CString source = m_tmp / L"src";
+  const auto read = [&](const wchar_t* name) {
+    std::string bytes = "<missing>";
+    ReadFileForTesting(source + L"\\" + name, bytes);
+    return bytes;
+  };
+  ASSERT_TRUE(WriteFileForTesting(source + L"\\a.obj", "first a") &&
+              WriteFileForTesting(source + L"\\sub\\b.obj", "first b") &&
+              WriteFileForTesting(source + L"\\keep.cpp", "kept"));
+  ASSERT_TRUE(CLogFile().Open(m_tmp / L"Velmora.log"));
+  m_profile.WriteString(kSettingsSection, kPathRootEntry, source);
+  m_profile.WriteString(kSettingsSection, kExtensionsEntry, L"obj");
+  const CString trash = m_tmp / L"Trush";
+  s_nAnswer = IDYES;
+  EXPECT_EQ(RunModal([&](HWND dlg) {
+              wchar_t item[32] = {0};
+              ::GetMenuStringW(::GetSystemMenu(dlg, FALSE), IDM_BATCHES, item, 32, MF_BYCOMMAND);
+              EXPECT_EQ(CString(item), L"&Batches...");
+
+              // Two runs; the Batches window does not open during the first.
+              m_state.PinClock(CLocalTime{2026, 12, 5, 2, 1, 0});
+              s_onConfirm = [dlg] { ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_BATCHES, 0); };
+              Click(dlg, IDC_REMOVE_FILES);
+              s_onConfirm = nullptr;
+              EXPECT_NE(std::find(s_boxes.begin(), s_boxes.end(), CString(L"Batches|") + kBatchesBusyText),
+                        s_boxes.end());
+              ASSERT_TRUE(WriteFileForTesting(source + L"\\a.obj", "second a") &&
+                          WriteFileForTesting(source + L"\\sub\\c.obj", "second c"));
+              m_state.PinClock(CLocalTime{2026, 12, 5, 2, 2, 0});
+              Click(dlg, IDC_REMOVE_FILES);
+              ASSERT_EQ(read(L"a.obj"), "<missing>");
+              s_boxes.clear();
+
+              s_batchesScript = [&](HWND batches) {
+                HWND list = ::GetDlgItem(batches, IDC_BATCHES_LIST);
+                EXPECT_FALSE(::IsWindowEnabled(dlg));  // modal
+                EXPECT_EQ(Rows(list), (std::vector<CString>{L"2026_12_05_02_02_00|2026-12-05 02:02:00|2|16.0   B|2",
+                                                            L"2026_12_05_02_01_00|2026-12-05 02:01:00|2|14.0   B|2"}));
+                // Restore of the newest: its items come back, the list shows one.
+                SelectRow(list, 0);
+                Click(batches, IDC_BATCHES_RESTORE);
+                EXPECT_EQ(read(L"a.obj"), "second a");
+                EXPECT_EQ(read(L"sub\\c.obj"), "second c");
+                EXPECT_EQ(read(L"sub\\b.obj"), "<missing>");
+                EXPECT_NE(Text(dlg, IDC_LOG).find(L"== Done: 2 of 2 "), CString::npos);
+                EXPECT_EQ(Rows(list), std::vector<CString>{L"2026_12_05_02_01_00|2026-12-05 02:01:00|2|14.0   B|2"});
+                EXPECT_FALSE(::IsWindowEnabled(dlg));
+                EXPECT_TRUE(::IsWindowEnabled(::GetDlgItem(batches, IDC_BATCHES_PURGE)));
+                // Purge of the other removes it alone.
+                SelectRow(list, 0);
+                Click(batches, IDC_BATCHES_PURGE);
+                EXPECT_FALSE(ExistsForTesting(trash + L"\\2026_12_05_02_01_00"));
+                EXPECT_TRUE(ExistsForTesting(trash));
+                EXPECT_TRUE(Rows(list).empty());
+              };
+              ::SetTimer(nullptr, 0, 10, &RunBatchesScript);
+              ::SendMessageW(dlg, WM_SYSCOMMAND, IDM_BATCHES, 0);
+              ASSERT_EQ(s_boxes.size(), 2u);
+              EXPECT_EQ(s_boxes[0], L"Confirmation|" + FormatRestoreQuestion(2, trash + L"\\2026_12_05_02_02_00"));
+              EXPECT_EQ(s_boxes[1].substr(0, 72),
+                        L"Confirmation|Are you sure you want to permanently delete 1 batch folders");
+              EXPECT_EQ(read(L"a.obj"), "second a");
+              EXPECT_EQ(read(L"keep.cpp"), "kept");
+              EXPECT_TRUE(::IsWindowEnabled(dlg));
               Click(dlg, IDOK);
             }),
             IDOK);

@@ -11,6 +11,8 @@
 #define IDR_MAINFRAME 128    // icon of the About box
 #define IDI_VELMORA 129      // icon of the main dialog, drawn when minimised
 #define IDR_PRESET_MENU 130  // "Cleanup CPP Project" pop-up
+#define IDD_BATCHES 131      // the Batches window
+#define IDS_BATCHES 132      // its item in the main dialog's system menu
 
 // Controls of the main dialog (IDOK, 1, is its Close button).
 #define IDC_SOURCE 1000
@@ -33,6 +35,14 @@
 #define ID_PRESET_CPP 32774
 #define ID_PRESET_MPLAB 32776
 
-// System menu command of the About item; system commands use the upper
-// twelve bits only.
+// Controls of the Batches window (IDCANCEL, 2, is its Close button); the
+// same numbers as its portable logic's.
+#define IDC_BATCHES_LIST 1100
+#define IDC_BATCHES_RESTORE 1101
+#define IDC_BATCHES_OPEN 1102
+#define IDC_BATCHES_PURGE 1103
+
+// System menu commands of the About and Batches items; system commands use
+// the upper twelve bits only.
 #define IDM_ABOUTBOX 0x0010
+#define IDM_BATCHES 0x0020
