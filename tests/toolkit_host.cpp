@@ -367,6 +367,11 @@ void CallTheSystem(HWND hwnd, CFileFind& find, CFtpFileFind& ftpFind) {
   fromFind = find;
   fromFtp = ftpFind;
   CFtpPath ftpFromFind(find), ftpFromFtp(ftpFind);
+  ok = CFilePath::DeleteFileW(L"C:\\a.txt") && fromFind.DeleteFileW() && fromFind.RenameFile(L"b.txt") &&
+       fromFind.CreateDirectoryW() && fromFind.CreateFolder() && find.SetEntryAttributes(data);
+  COSVersionRecord record;
+  record.dwMajorVersion = data;
+  chosen = COSVersion::Describe(record, L"WinNT");
   CFileTimeHalves time;
   ok = find.FindFile(L"C:\\*") && find.FindNextFile() && find.FindSubfolder(find) && !find.IsDots() &&
        find.MatchesMask(FILE_ATTRIBUTE_DIRECTORY) && find.IsDirectory() && !find.IsReparsePoint() &&
