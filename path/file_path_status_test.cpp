@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "path/file_path.h"
@@ -196,12 +197,26 @@ TEST(FilePathStatus, AttributeBitsSizeAndValidity) {
   EXPECT_EQ(p.Length(), 0x7FFFFFFFFFFFFFFFULL);
 }
 
-TEST(FilePathStatus, ExtensionClasses) {
-  EXPECT_TRUE(CFilePath(L"photo.JpG").IsIMAGE() && CFilePath(L"photo.JpG").IsJPEG());
-  EXPECT_TRUE(CFilePath(L"scan.nef").IsIMAGE());
-  EXPECT_TRUE(CFilePath(L"old.pcx").IsBMP() && CFilePath(L"old.pcx").IsIMAGE());
-  EXPECT_FALSE(CFilePath(L"icon.ico").IsIMAGE() || CFilePath(L"a.jpe").IsIMAGE());
-  EXPECT_FALSE(CFilePath(L"page.shtml").IsHTML());
-  EXPECT_TRUE(CFilePath(L"song.WAVE").IsAudio() && CFilePath(L"clip.mp4").IsMovie());
+TEST(FilePathStatus, ExtensionClassesIgnoreCase) {
+  using Test = bool (CFilePath::*)() const;
+  const std::pair<wchar_t, Test> tests[] = {
+      {L'H', &CFilePath::IsHTML}, {L'A', &CFilePath::IsAudio}, {L'M', &CFilePath::IsMovie}, {L'I', &CFilePath::IsIMAGE},
+      {L'F', &CFilePath::IsNEF},  {L'P', &CFilePath::IsPNG},   {L'T', &CFilePath::IsTIF},   {L'J', &CFilePath::IsJPEG},
+      {L'G', &CFilePath::IsGIF},  {L'B', &CFilePath::IsBMP},   {L'N', &CFilePath::IsBIN},   {L'X', &CFilePath::IsTXT}};
+  const struct { const wchar_t *name, *classes; } cases[] = {
+      {L"a.html", L"H"}, {L"a.HTM", L"H"},   {L"a.shtml", L""}, {L"a.wav", L"A"},   {L"a.MP3", L"A"},
+      {L"a.aiff", L"A"}, {L"a.au", L"A"},    {L"a.snd", L"A"},  {L"a.Wave", L"A"},  {L"a.mov", L"M"},
+      {L"a.mp4", L"M"},  {L"a.AVI", L"M"},   {L"a.png", L"IP"}, {L"a.tif", L"IT"},  {L"a.TIFF", L"IT"},
+      {L"a.jpeg", L"IJ"}, {L"a.JpG", L"IJ"}, {L"a.gif", L"IG"}, {L"a.bmp", L"IB"},  {L"a.pcx", L"IB"},
+      {L"a.nef", L"IF"}, {L"a.bin", L"N"},   {L"a.txt", L"X"},  {L"a.ico", L""},    {L"a.jpe", L""},
+      {L"a.tif.bak", L""}};
+  for (const auto& c : cases) {
+    const CFilePath p(c.name);
+    CString classes;
+    for (const auto& t : tests) {
+      if ((p.*t.second)()) classes += t.first;
+    }
+    EXPECT_EQ(classes, c.classes) << c.name;
+  }
   EXPECT_FALSE(CFilePath(L"C:/photos.png", ptFolder).IsPNG());
 }
