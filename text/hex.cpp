@@ -31,11 +31,10 @@ long StringToHex(const CString& text, uint8_t* buffer, long capacity) {
 }
 
 unsigned long GetHexValue(const CString& text) {
-  // Every character takes at least one byte: more than the buffer's worth
-  // of characters is never needed.
-  std::string narrow = NarrowToAnsi(text.substr(0, kNarrowBuffer - 1));
-  if (narrow.size() > kNarrowBuffer - 1) narrow.resize(kNarrowBuffer - 1);
-  std::istringstream in(narrow);
+  // The buffer's 127 characters are cut before narrowing, not its bytes
+  // after: only white space may precede the number, and it and the digits
+  // are one byte a character, so the number read is the same either way.
+  std::istringstream in(NarrowToAnsi(text.substr(0, kNarrowBuffer - 1)));
   uint32_t value = 0;
   if (!(in >> std::hex >> value)) return 0;
   return value;
