@@ -41,12 +41,12 @@ void CFtpPathList::Copy(const CFtpPathList& o) {
 
 void CFtpPathList::operator=(const CFtpPathList& o) { Copy(o); }
 
-int64_t CFtpPathList::ComputeTotalLength() const {
-  uint64_t total = 0;
+long long CFtpPathList::ComputeTotalLength() const {
+  unsigned long long total = 0;
   for (const CFtpPath* item : *this) {
     if (item) total += item->Length();
   }
-  return static_cast<int64_t>(total);
+  return static_cast<long long>(total);
 }
 
 CFtpPath* CFtpPathList::FindByPath(const CString& path) const {

@@ -47,7 +47,7 @@ class VELMORA_API CFtpPathList : public CStdList<CFtpPath, CFtpPath*>, public CO
   void operator=(const CFtpPathList& o);
 
   // The sum of the items' sizes.
-  int64_t ComputeTotalLength() const;
+  long long ComputeTotalLength() const;
   // The first item, from the head, whose path equals path (case-sensitive),
   // or null.
   CFtpPath* FindByPath(const CString& path) const;

@@ -7,29 +7,28 @@
 namespace {
 
 // Reads the item elements of body into list, up to the first that does not
-// parse. Each item reads the same piece of text that reading the whole body
-// from a tokenizer would hand it (from where the previous one ended, through
-// its close tag, or through its open tag when no close tag follows), but the
-// pieces are cut out of body by position, so that neither thousands of items
-// nor items without close tags make the text move again for each item.
+// parse, exactly as one tokenizer over body hands them out: from the first
+// "<" to the next ">" (or the end), then past the first close tag that
+// follows, unless that close tag ends body (a delimiter that ends the text
+// leaves the text as it was, so the next item is read from just after the
+// ">"). The tokenizer's steps are taken by position instead of cutting each
+// piece off the text's front: thousands of items, or items without close
+// tags, never make the rest of the text move or be searched again.
 void ReadItems(const CString& body, CFtpPathList& list) {
   const CString close = L"</" + CFtpPath().XMLObject() + L">";
-  size_t closeAt = body.find(close);  // the first close tag at or after the current item's open tag
+  size_t closeAt = body.find(close);  // the first close tag at or after pos
   size_t pos = 0;
-  while (pos < body.size()) {
+  for (;;) {
     const size_t openAt = body.find(L'<', pos);
     if (openAt == CString::npos) return;
     const size_t openEnd = body.find(L'>', openAt + 1);
-    size_t end = body.size();
-    if (openEnd != CString::npos) {
-      if (closeAt != CString::npos && closeAt <= openEnd) closeAt = body.find(close, openEnd + 1);
-      end = closeAt == CString::npos ? openEnd + 1 : closeAt + close.size();
-    }
-    CStringTokenizer piece(body.substr(pos, end - pos), false);
+    pos = openEnd == CString::npos ? body.size() : openEnd + 1;
+    CStringTokenizer element(body.substr(openAt, pos - openAt), false);
+    if (closeAt != CString::npos && closeAt < pos) closeAt = body.find(close, pos);
+    if (closeAt != CString::npos && closeAt + close.size() < body.size()) pos = closeAt + close.size();
     CFtpPath item;
-    if (!item.ReadXML(piece)) return;
+    if (!item.ReadXML(element)) return;
     list.AddTail(new CFtpPath(item));
-    pos = end;
   }
 }
 

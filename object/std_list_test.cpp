@@ -49,6 +49,10 @@ TEST_F(StdList, DestroysEachObjectOnce) {
     owning.RemoveAndDestroy(a);  // both entries, one destruction
     EXPECT_EQ(Destroyed(), 1);
     EXPECT_EQ(owning.GetCount(), 2u);
+    owning.Add(b);
+    owning.Remove(b);  // both entries, nothing destroyed
+    EXPECT_EQ(owning.GetCount() * 10 + Destroyed(), 11u);
+    owning.Add(b);
     owning.Add(b);  // b twice
   }
   // The owning list destroyed b once; the borrowing one nothing.

@@ -200,8 +200,8 @@ class VELMORA_API CFilePath : public CObj {
   bool IsCompressed() const;
 
   // The size in bytes, from its two halves.
-  uint64_t Length() const;
-  void Length(uint64_t v);
+  unsigned long long Length() const;
+  void Length(unsigned long long v);
   // s read as a signed decimal number as _atoi64 reads it (leading white
   // space, a sign, digits up to the first other character; none gives 0;
   // beyond 64 bits the largest or smallest value), stored as Length(v).

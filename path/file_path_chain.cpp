@@ -39,11 +39,12 @@ void CFilePath::MakeSubfolders(const CFilePathList& list) {
 }
 
 bool CFilePath::AddFolder(const CFilePath& o) {
-  const CString name = o.GetTailDir();
+  CString names = Trimmed(o.GetDir(false));
+  const CString name = CutLastName(names);  // a blank name is a name too
   if (name.empty()) return false;
+  // A blank name appends a separator alone, which the normalisation
+  // collapses: the directory stays as it was, the root included.
   dir = AppendSlash(dir, L'/') + AppendSlash(name, L'/');
-  // A blank name after the root would leave a doubled separator alone.
-  if (dir.size() == 2) dir.clear();
   MakePath();
   return true;
 }

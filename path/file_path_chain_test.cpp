@@ -25,10 +25,23 @@ TEST(FilePathChain, SplitIntoOneFolderEachAndRebuiltOnAnotherPath) {
 }
 
 TEST(FilePathChain, AddAppendSubstructAndUp) {
-  CFilePath p(L"C:\\dst\\", ptFolder);
-  EXPECT_TRUE(p.AddFolder(CFilePath(L"C:\\src\\proj\\file.txt")));
-  EXPECT_FALSE(p.AddFolder(CFilePath(L"C:\\file.txt")));
-  EXPECT_EQ(p.MakePath(), L"C:/dst/proj/");
+  // The other path's last folder name, a blank one included; a blank name
+  // adds nothing, and no name at all fails.
+  const struct { const wchar_t *to, *other; bool added; const wchar_t* result; } add[] = {
+      {L"C:\\dst\\", L"C:\\src\\proj\\file.txt", true, L"C:/dst/proj/"},
+      {L"C:\\dst\\", L"C:\\a\\ \\x.txt", true, L"C:/dst/"},
+      {L"C:\\dst\\", L"/ /x.txt", true, L"C:/dst/"},
+      {L"C:\\x.txt", L"/ /y.txt", true, L"C:/x.txt"},
+      {L"x.txt", L"/ /y.txt", true, L"/x.txt"},
+      {L"x.txt", L"/a/b /y.txt", true, L"/b/x.txt"},
+      {L"C:\\dst\\", L"C:\\file.txt", false, L"C:/dst/"},
+  };
+  for (const auto& c : add) {
+    CFilePath to(c.to);
+    EXPECT_EQ(to.AddFolder(CFilePath(c.other)), c.added) << c.other;
+    EXPECT_EQ(to.MakePath(), c.result) << c.other;
+  }
+  CFilePath p(L"C:\\dst\\proj\\", ptFolder);
   EXPECT_TRUE(p.AppendDir(CString()));
   EXPECT_TRUE(p.AppendDir(L"/x/"));
   EXPECT_TRUE(p.AppendDir(CFilePath(L"y\\z\\g.doc")));

@@ -69,16 +69,16 @@ bool CFilePath::IsTemporary() const { return MatchesMask(FILE_ATTRIBUTE_TEMPORAR
 
 bool CFilePath::IsCompressed() const { return MatchesMask(FILE_ATTRIBUTE_COMPRESSED); }
 
-uint64_t CFilePath::Length() const {
-  return (static_cast<uint64_t>(m_attr.nFileSizeHigh) << 32) | m_attr.nFileSizeLow;
+unsigned long long CFilePath::Length() const {
+  return (static_cast<unsigned long long>(m_attr.nFileSizeHigh) << 32) | m_attr.nFileSizeLow;
 }
 
-void CFilePath::Length(uint64_t v) {
+void CFilePath::Length(unsigned long long v) {
   m_attr.nFileSizeHigh = static_cast<uint32_t>(v >> 32);
   m_attr.nFileSizeLow = static_cast<uint32_t>(v);
 }
 
-void CFilePath::Length(std::string s) { Length(static_cast<uint64_t>(std::strtoll(s.c_str(), nullptr, 10))); }
+void CFilePath::Length(std::string s) { Length(static_cast<unsigned long long>(std::strtoll(s.c_str(), nullptr, 10))); }
 
 uint32_t CFilePath::FileSizeHigh() const { return m_attr.nFileSizeHigh; }
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 #include "path/file_path.h"
@@ -8,6 +9,7 @@
 #include "platform/ftp_file_find.h"
 #include "platform/process.h"
 #include "platform/testing/test_files.h"
+#include "text/tokens.h"
 
 namespace {
 
@@ -40,6 +42,16 @@ bool CopyListed(const CString& folder, const CString& name, CFilePath& out) {
   }
   return false;
 }
+
+// A listing entry that has the given attribute bits.
+class CEntryWithBits : public CFileFind {
+ public:
+  explicit CEntryWithBits(uint32_t bits) : m_nBits(bits) {}
+  bool MatchesMask(uint32_t mask) const override { return (m_nBits & mask) != 0; }
+
+ private:
+  uint32_t m_nBits;
+};
 
 // An FTP listing given by the test.
 class CGivenFtpListing : public CFtpFileFind {
@@ -116,6 +128,8 @@ TEST(FilePathStatus, ByStatusSplitsAnExistingFolderAsAFolder) {
   EXPECT_EQ(missing.PathType, ptByStatus);
   EXPECT_EQ(missing.GetFileName(), L"Nothing");
   EXPECT_EQ(missing.GetAttr(), 0u);
+  EXPECT_FALSE(missing.FixByReadStatus());
+  EXPECT_TRUE(file.FixByReadStatus() && folder.FixByReadStatus());
 }
 
 TEST(FilePathStatus, CopyFromListingEntriesOfAFileAndAFolder) {
@@ -173,6 +187,21 @@ TEST(FilePathStatus, CopyFromAnFtpEntryTakesItsPathSizeTimesAndEightBits) {
   EXPECT_EQ(iso.CreationTime().GetTime(), 7u);
 }
 
+TEST(FilePathStatus, EachAttributeTestIsItsOwnBitAndAnEntryGivesItsEight) {
+  using Test = bool (CFilePath::*)() const;
+  const struct { uint32_t bit; Test test; } tests[] = {
+      {FILE_ATTRIBUTE_READONLY, &CFilePath::IsReadOnly},   {FILE_ATTRIBUTE_HIDDEN, &CFilePath::IsHidden},
+      {FILE_ATTRIBUTE_SYSTEM, &CFilePath::IsSystem},       {FILE_ATTRIBUTE_DIRECTORY, &CFilePath::IsDirectory},
+      {FILE_ATTRIBUTE_ARCHIVE, &CFilePath::IsArchived},    {FILE_ATTRIBUTE_NORMAL, &CFilePath::IsNormal},
+      {FILE_ATTRIBUTE_TEMPORARY, &CFilePath::IsTemporary}, {FILE_ATTRIBUTE_COMPRESSED, &CFilePath::IsCompressed}};
+  CFilePath p(L"C:/a/b.txt");
+  for (const auto& set : tests) {
+    p.SetAttr(CEntryWithBits(set.bit | FILE_ATTRIBUTE_OFFLINE));  // not one of the eight
+    EXPECT_EQ(p.GetAttr(), set.bit);
+    for (const auto& asked : tests) EXPECT_EQ((p.*asked.test)(), &asked == &set) << set.bit << " " << asked.bit;
+  }
+}
+
 TEST(FilePathStatus, AttributeBitsSizeAndValidity) {
   CFilePath p(L"C:/a/b.txt");
   p.SetAttr(0xFFFFFFFF);
@@ -196,12 +225,24 @@ TEST(FilePathStatus, AttributeBitsSizeAndValidity) {
   EXPECT_EQ(p.Length(), 0x7FFFFFFFFFFFFFFFULL);
 }
 
-TEST(FilePathStatus, ExtensionClasses) {
-  EXPECT_TRUE(CFilePath(L"photo.JpG").IsIMAGE() && CFilePath(L"photo.JpG").IsJPEG());
-  EXPECT_TRUE(CFilePath(L"scan.nef").IsIMAGE());
-  EXPECT_TRUE(CFilePath(L"old.pcx").IsBMP() && CFilePath(L"old.pcx").IsIMAGE());
-  EXPECT_FALSE(CFilePath(L"icon.ico").IsIMAGE() || CFilePath(L"a.jpe").IsIMAGE());
-  EXPECT_FALSE(CFilePath(L"page.shtml").IsHTML());
-  EXPECT_TRUE(CFilePath(L"song.WAVE").IsAudio() && CFilePath(L"clip.mp4").IsMovie());
+TEST(FilePathStatus, ExtensionClassesIgnoreCase) {
+  using Test = bool (CFilePath::*)() const;
+  const std::pair<wchar_t, Test> tests[] = {
+      {L'H', &CFilePath::IsHTML}, {L'A', &CFilePath::IsAudio}, {L'M', &CFilePath::IsMovie}, {L'I', &CFilePath::IsIMAGE},
+      {L'F', &CFilePath::IsNEF},  {L'P', &CFilePath::IsPNG},   {L'T', &CFilePath::IsTIF},   {L'J', &CFilePath::IsJPEG},
+      {L'G', &CFilePath::IsGIF},  {L'B', &CFilePath::IsBMP},   {L'N', &CFilePath::IsBIN},   {L'X', &CFilePath::IsTXT}};
+  const std::pair<const wchar_t*, const wchar_t*> classes[] = {
+      {L"html HTM", L"H"}, {L"wav MP3 aiff au snd Wave", L"A"}, {L"mov mp4 AVI", L"M"}, {L"png", L"IP"},
+      {L"tif TIFF", L"IT"}, {L"jpeg JpG", L"IJ"}, {L"gif", L"IG"}, {L"bmp pcx", L"IB"}, {L"nef", L"IF"},
+      {L"bin", L"N"}, {L"txt", L"X"}, {L"shtml ico jpe tif.bak", L""}};
+  for (const auto& c : classes) {
+    CString exts = c.first;
+    for (CString ext = GetToken(exts, L" "); !ext.empty(); ext = GetToken(exts, L" ")) {
+      const CFilePath p(L"a." + ext);
+      CString found;
+      for (const auto& t : tests) found += (p.*t.second)() ? CString(1, t.first) : CString();
+      EXPECT_EQ(found, c.second) << ext;
+    }
+  }
   EXPECT_FALSE(CFilePath(L"C:/photos.png", ptFolder).IsPNG());
 }

@@ -114,9 +114,11 @@ TEST(FilePath, SettersStoreTheirPartAndJoin) {
 
 TEST(FilePath, ComparesPartsIgnoringCase) {
   const CFilePath a(L"C:\\A\\b.TXT");
-  const CFilePath b(L"c:/a/B.txt");
-  EXPECT_TRUE(a.IsEqual(b));
-  EXPECT_TRUE(a == b);
+  CFilePath b(L"c:/a/B.txt");
+  b.path = L"the parts count, not the text";
+  EXPECT_TRUE(a.IsEqual(b) && a == b);
+  for (const wchar_t* other : {L"D:/a/b.txt", L"C:/a/c/b.txt", L"C:/a/c.txt", L"C:/a/b.doc"})
+    EXPECT_FALSE(a.IsEqual(CFilePath(other))) << other;
   EXPECT_TRUE(CFilePath(L"C:\\a\\x.txt").IsEqualDir(CFilePath(L"D:\\A\\y.doc")));
   EXPECT_FALSE(a.IsEqualDir(CFilePath(L"C:\\a\\b\\c.txt")));
 

@@ -9,7 +9,7 @@ CFileRecFind::CFileRecFind(const CFileRecFind& o) : m_record(o.m_record) {}
 
 CFileRecFind::~CFileRecFind() = default;
 
-uint64_t CFileRecFind::GetLength() const { return m_record.Length(); }
+unsigned long long CFileRecFind::GetLength() const { return m_record.Length(); }
 
 CString CFileRecFind::GetFileName() const { return m_record.GetFileName(true); }
 

@@ -20,7 +20,7 @@ class VELMORA_API CFileRecFind {
   virtual ~CFileRecFind();
 
   // The record's size in bytes.
-  virtual uint64_t GetLength() const;
+  virtual unsigned long long GetLength() const;
   // The file name with its extension; empty for a folder record, whose name
   // lives in its directory.
   virtual CString GetFileName() const;

@@ -83,7 +83,7 @@ class VELMORA_API CFileFind {
   bool IsReparsePoint() const;
 
   // Size in bytes of the entry itself (a link's own size; 0 for a folder).
-  virtual uint64_t GetLength() const;
+  virtual unsigned long long GetLength() const;
 
   // The entry's own creation, last access and last write times as file
   // times (file_time.h). POSIX: the creation time is the birth time where

@@ -188,7 +188,7 @@ bool CFileFind::MatchesMask(uint32_t mask) const {
   return (attributes & mask) != 0;
 }
 
-uint64_t CFileFind::GetLength() const {
+unsigned long long CFileFind::GetLength() const {
   if (m_pImpl->Type() == DT_DIR) return 0;
   const CPosixStatus* s = m_pImpl->LinkStatus();
   return s != nullptr ? s->nSize : 0;

@@ -74,7 +74,7 @@ bool CFileFind::IsDots() const {
 
 bool CFileFind::MatchesMask(uint32_t mask) const { return (m_pImpl->current.dwFileAttributes & mask) != 0; }
 
-uint64_t CFileFind::GetLength() const {
+unsigned long long CFileFind::GetLength() const {
   const WIN32_FIND_DATAW& d = m_pImpl->current;
   return (static_cast<uint64_t>(d.nFileSizeHigh) << 32) | d.nFileSizeLow;
 }

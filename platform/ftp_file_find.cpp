@@ -99,7 +99,7 @@ bool CFtpFileFind::IsDots() const {
 
 bool CFtpFileFind::MatchesMask(uint32_t mask) const { return (Current().nAttributes & mask) != 0; }
 
-uint64_t CFtpFileFind::GetLength() const { return Current().nLength; }
+unsigned long long CFtpFileFind::GetLength() const { return Current().nLength; }
 
 bool CFtpFileFind::GetCreationTime(CFileTimeHalves& time) const {
   time = Current().ftCreationTime;

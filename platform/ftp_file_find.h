@@ -60,7 +60,7 @@ class VELMORA_API CFtpFileFind : public CFileFind {
   CString GetRoot() const override;
   bool IsDots() const override;
   bool MatchesMask(uint32_t mask) const override;
-  uint64_t GetLength() const override;
+  unsigned long long GetLength() const override;
   bool GetCreationTime(CFileTimeHalves& time) const override;
   bool GetLastAccessTime(CFileTimeHalves& time) const override;
   bool GetLastWriteTime(CFileTimeHalves& time) const override;

@@ -40,3 +40,8 @@ CString LoadProcessString(unsigned id);
 // The largest resident memory the process has used so far, in bytes
 // (POSIX: getrusage ru_maxrss; Windows: the peak working set), or 0.
 uint64_t GetProcessPeakMemory();
+
+// The processor time the process has used so far, user and system, in
+// seconds (POSIX: getrusage; Windows: GetProcessTimes), or 0. Unlike the
+// time on the clock, other work on the machine does not add to it.
+double GetProcessCpuSeconds();

@@ -45,3 +45,10 @@ uint64_t GetProcessPeakMemory() {
   if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0;
   return static_cast<uint64_t>(usage.ru_maxrss) * 1024;  // Linux reports kilobytes
 }
+
+double GetProcessCpuSeconds() {
+  struct rusage usage {};
+  if (::getrusage(RUSAGE_SELF, &usage) != 0) return 0;
+  const auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}

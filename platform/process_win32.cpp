@@ -56,3 +56,12 @@ uint64_t GetProcessPeakMemory() {
   if (!::K32GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof(counters))) return 0;
   return counters.PeakWorkingSetSize;
 }
+
+double GetProcessCpuSeconds() {
+  FILETIME created, exited, kernel, user;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  const auto seconds = [](const FILETIME& t) {
+    return ((static_cast<uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;  // 100-ns units
+  };
+  return seconds(kernel) + seconds(user);
+}

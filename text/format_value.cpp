@@ -23,20 +23,24 @@ CString FormatValue(const CString& text, bool) {
   return bSigned ? L"-" + digits : digits;
 }
 
-CString FormatValue(int32_t value, bool) { return FormatValue(Format(L"%d", value), false); }
+CString FormatValue(int value, bool) { return FormatValue(Format(L"%d", value), false); }
 
-CString FormatValue(uint32_t value, bool) { return FormatValue(Format(L"%u", value), false); }
+CString FormatValue(unsigned int value, bool) { return FormatValue(Format(L"%u", value), false); }
 
-CString FormatValue(int64_t value, bool bAsSize) {
+CString FormatValue(long value, bool) { return FormatValue(Format(L"%ld", value), false); }
+
+CString FormatValue(unsigned long value, bool) { return FormatValue(Format(L"%lu", value), false); }
+
+CString FormatValue(long long value, bool bAsSize) {
   if (bAsSize) return FormatSize(static_cast<double>(value));
   return FormatValue(Format(L"%lld", value), false);
 }
 
-CString FormatValue(uint64_t value, bool bAsSize) {
+CString FormatValue(unsigned long long value, bool bAsSize) {
   if (bAsSize) return FormatSize(static_cast<double>(value));
   return FormatValue(Format(L"%llu", value), false);
 }
 
 CString FormatValue(const LARGE_INTEGER& value, bool bAsSize) {
-  return FormatValue(GetLargeIntegerQuadPart(value), bAsSize);
+  return FormatValue(static_cast<long long>(GetLargeIntegerQuadPart(value)), bAsSize);
 }

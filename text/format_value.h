@@ -2,8 +2,6 @@
 // unit (B, KB, MB, GB).
 #pragma once
 
-#include <cstdint>
-
 #include "platform/api.h"
 #include "platform/cstring.h"
 #include "platform/large_integer.h"
@@ -17,16 +15,22 @@
 VELMORA_API CString FormatValue(const CString& text, bool);
 
 // The value in decimal, grouped as above. The bool is ignored: never a unit.
-VELMORA_API CString FormatValue(int32_t value, bool);
-VELMORA_API CString FormatValue(uint32_t value, bool);
+// int and unsigned int take a caller's literals and UINT values, which would
+// otherwise be ambiguous between long and the 64-bit pair.
+VELMORA_API CString FormatValue(int value, bool);
+VELMORA_API CString FormatValue(unsigned int value, bool);
+VELMORA_API CString FormatValue(long value, bool);
+VELMORA_API CString FormatValue(unsigned long value, bool);
 
 // bAsSize false: the value in decimal, grouped as above. bAsSize true: the
 // value as a size with one decimal and no grouping, by the first rule that
 // holds: above 2^30 "%.1f GB" of value / 2^30, above 2^20 "%.1f MB", above
 // 1024 "%.1f KB", else "%.1f   B" (three blanks) of the value itself. So
 // 1024 gives "1024.0   B", 1025 "1.0 KB"; a negative value is in bytes.
-VELMORA_API CString FormatValue(int64_t value, bool bAsSize);
-VELMORA_API CString FormatValue(uint64_t value, bool bAsSize);
+// The 64-bit pair is spelled long long (__int64 and ULONGLONG on Windows):
+// on Linux int64_t is long, which is grouped and never a size.
+VELMORA_API CString FormatValue(long long value, bool bAsSize);
+VELMORA_API CString FormatValue(unsigned long long value, bool bAsSize);
 
 // FormatValue of the value's 64-bit signed quantity.
 VELMORA_API CString FormatValue(const LARGE_INTEGER& value, bool bAsSize);

@@ -65,8 +65,9 @@ CString DescribeHResult(uint32_t code) {
   return header + L" " + message;
 }
 
-CString GetSystemErrorMessage(uint32_t code) {
+CString GetSystemErrorMessage(unsigned long code) {
   CString text;
-  if (!FormatSystemMessage(code, kSystemDefaultLanguage, 0, text)) return L"FormatMessage Netive Error";
+  if (static_cast<uint32_t>(code) != code || !FormatSystemMessage(static_cast<uint32_t>(code), kSystemDefaultLanguage, 0, text))
+    return L"FormatMessage Netive Error";
   return text;
 }

@@ -29,5 +29,6 @@ VELMORA_API CString DescribeHResult(uint32_t code);
 VELMORA_API void DecodeHResult(uint32_t code, CString& header, CString& message);
 
 // The system's message text for code in the system's default language, or
-// "FormatMessage Netive Error" when it has none.
-VELMORA_API CString GetSystemErrorMessage(uint32_t code);
+// "FormatMessage Netive Error" when it has none, as has a code wider than 32
+// bits (where long is 64 bits wide).
+VELMORA_API CString GetSystemErrorMessage(unsigned long code);

@@ -2,31 +2,23 @@
 
 #include <gtest/gtest.h>
 
+// Each case: calls of one member on one text, the pieces joined by "|", then
+// " / " and the remaining text.
 TEST(StringTokenizer, PiecesByDelimiterCharactersFromEitherEnd) {
-  CStringTokenizer t(L"a,,b", false);
-  EXPECT_EQ(t.GetNextToken(L","), L"a");
-  EXPECT_EQ(t.GetNextToken(L","), L"");
-  EXPECT_EQ(t.GetNextToken(L","), L"b");
-  EXPECT_EQ(t.GetNextToken(L","), L"");
-  EXPECT_TRUE(t.IsEmpty());
-
-  t = CStringTokenizer(L",a,,b,", false);
-  EXPECT_EQ(t.GetToken(L","), L"a");
-  EXPECT_EQ(t.GetToken(L","), L"b");
-  EXPECT_EQ(t.GetToken(L","), L"");
-  EXPECT_TRUE(t.IsEmpty());
-
-  t = CStringTokenizer(L"C:\\dir\\file.txt", false);
-  EXPECT_EQ(t.GetPrev(L"\\"), L"file.txt");
-  EXPECT_EQ(CString(t), L"C:\\dir");
-  t = CStringTokenizer(L"a//", false);
-  EXPECT_EQ(t.GetPrev(L"/"), L"a");
-  EXPECT_TRUE(t.IsEmpty());
-  t = CStringTokenizer(L"a/b/", false);
-  EXPECT_EQ(t.GetPrevToken(L"/"), L"");
-  EXPECT_EQ(t.GetPrevToken(L"/"), L"b");
-  EXPECT_EQ(t.GetPrevToken(L"/"), L"a");
-  EXPECT_TRUE(t.IsEmpty());
+  using Take = CString (CStringTokenizer::*)(const CString&);
+  const struct { Take take; const wchar_t *text, *delimiters; int calls; const wchar_t* result; } cases[] = {
+      {&CStringTokenizer::GetNextToken, L"a,,b", L",", 4, L"a||b| / "},
+      {&CStringTokenizer::GetToken, L",a,,b,", L",", 3, L"a|b| / "},
+      {&CStringTokenizer::GetPrev, L"C:\\dir\\file.txt", L"\\", 1, L"file.txt / C:\\dir"},
+      {&CStringTokenizer::GetPrev, L"a//", L"/", 1, L"a / "},
+      {&CStringTokenizer::GetPrevToken, L"a/b/", L"/", 3, L"|b|a / "},
+  };
+  for (const auto& c : cases) {
+    CStringTokenizer t(c.text, false);
+    CString pieces;
+    for (int i = 0; i < c.calls; ++i) pieces += (i > 0 ? L"|" : L"") + (t.*c.take)(c.delimiters);
+    EXPECT_EQ(pieces + L" / " + CString(t), c.result) << c.text;
+  }
 
   CStringArray pieces{L"old"};
   CStringTokenizer s(L"  a  b ", false);

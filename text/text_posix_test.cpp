@@ -20,4 +20,5 @@ TEST(TextPosix, SystemTextsAreTheErrnoTexts) {
             L"HRESULT = 80070005 FACILITY = FACILITY_WIN32 E_ACCESSDENIED Permission denied");
   EXPECT_EQ(GetSystemErrorMessage(32), L"Device or resource busy");
   EXPECT_EQ(GetSystemErrorMessage(1400), L"FormatMessage Netive Error");  // no errno counterpart
+  EXPECT_EQ(GetSystemErrorMessage(0x100000020ul), L"FormatMessage Netive Error");  // not 32, wider
 }

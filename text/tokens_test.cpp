@@ -2,55 +2,26 @@
 
 #include <gtest/gtest.h>
 
-TEST(Tokens, GetNextTokenSplitsAtFirstDelimiterAndDropsIt) {
-  CString s = L"a=b";
-  EXPECT_EQ(GetNextToken(s, L"="), L"a");
-  EXPECT_EQ(s, L"b");
-
-  s = L"abc";
-  EXPECT_EQ(GetNextToken(s, L"="), L"abc");
-  EXPECT_EQ(s, L"");
-
-  s = L"=b";
-  EXPECT_EQ(GetNextToken(s, L"="), L"");
-  EXPECT_EQ(s, L"b");
-
-  // Any character of the set ends a piece, whatever its order in the set.
-  s = L"x;y,z";
-  EXPECT_EQ(GetNextToken(s, L",;"), L"x");
-  EXPECT_EQ(GetNextToken(s, L";,"), L"y");
-  EXPECT_EQ(s, L"z");
-}
-
-TEST(Tokens, EmptyPiecesAreReturnedByGetNextTokenAndSkippedByGetToken) {
-  CString s = L"a,,b";
-  EXPECT_EQ(GetNextToken(s, L","), L"a");
-  EXPECT_EQ(GetNextToken(s, L","), L"");
-  EXPECT_EQ(GetNextToken(s, L","), L"b");
-  EXPECT_EQ(GetNextToken(s, L","), L"");
-  EXPECT_TRUE(s.empty());
-
-  s = L"a,,b";
-  EXPECT_EQ(GetToken(s, L","), L"a");
-  EXPECT_EQ(GetToken(s, L","), L"b");
-  EXPECT_EQ(GetToken(s, L","), L"");
-  EXPECT_TRUE(s.empty());
-
-  s = L"    ";
-  EXPECT_EQ(GetToken(s, L" "), L"");
-  EXPECT_TRUE(s.empty());
-}
-
-TEST(Tokens, GetTokenSplitsASwitchList) {
-  CString s = L"/LOG -x";
-  EXPECT_EQ(GetToken(s, L"-/ "), L"LOG");
-  EXPECT_EQ(GetToken(s, L"-/ "), L"x");
-  EXPECT_TRUE(s.empty());
-
-  // Tabs are not blanks: they belong to the tokens.
-  s = L"obj\tpdb  exe";
-  EXPECT_EQ(GetToken(s, L" "), L"obj\tpdb");
-  EXPECT_EQ(GetToken(s, L" "), L"exe");
+// Each case: calls of one function on one text, the pieces joined by "|",
+// then " / " and what is left of the text.
+TEST(Tokens, PiecesComeOffTheFrontAndTheDelimiterGoesWithThem) {
+  using Take = CString (*)(CString&, const CString&);
+  const struct { Take take; const wchar_t *text, *delimiters; int calls; const wchar_t* result; } cases[] = {
+      {GetNextToken, L"a=b", L"=", 1, L"a / b"},
+      {GetNextToken, L"abc", L"=", 1, L"abc / "},
+      {GetNextToken, L"=b", L"=", 1, L" / b"},
+      {GetNextToken, L"x;y,z", L",;", 2, L"x|y / z"},  // any character of the set, in any order
+      {GetNextToken, L"a,,b", L",", 4, L"a||b| / "},   // empty pieces are pieces
+      {GetToken, L"a,,b", L",", 3, L"a|b| / "},        // and are skipped
+      {GetToken, L"    ", L" ", 1, L" / "},
+      {GetToken, L"/LOG -x", L"-/ ", 2, L"LOG|x / "},
+      {GetToken, L"obj\tpdb  exe", L" ", 2, L"obj\tpdb|exe / "},  // tabs are not blanks
+  };
+  for (const auto& c : cases) {
+    CString s = c.text, pieces;
+    for (int i = 0; i < c.calls; ++i) pieces += (i > 0 ? L"|" : L"") + c.take(s, c.delimiters);
+    EXPECT_EQ(pieces + L" / " + s, c.result) << c.text;
+  }
 }
 
 TEST(Tokens, GetLeftTokenTakesAtMostTheWholeText) {

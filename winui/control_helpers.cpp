@@ -14,16 +14,16 @@ int FindBoxItem(const Box& box, uintptr_t data) {
 }
 
 template <typename Box>
-bool SelectBoxItem(Box& box, uint32_t data) {
+bool SelectBoxItem(Box& box, unsigned long data) {
   const int index = FindBoxItem(box, data);
   return index >= 0 && box.SetCurSel(index) == index;
 }
 
 template <typename Box>
-bool GetSelectedBoxData(Box& box, uint32_t& data) {
+bool GetSelectedBoxData(Box& box, unsigned long& data) {
   const int index = box.GetCurSel();
   if (index < 0) return false;
-  data = static_cast<uint32_t>(box.GetItemData(index));
+  data = static_cast<unsigned long>(box.GetItemData(index));
   return true;
 }
 
@@ -70,18 +70,18 @@ bool Remove(CListCtrl& list, void* data) {
   return index >= 0 && list.DeleteItem(index);
 }
 
-int32_t GetFirstSelectedItem(CListCtrl& list) {
+long GetFirstSelectedItem(CListCtrl& list) {
   if (!list.IsWindow()) return -1;
   return list.GetNextItem(-1, kNextSelected);
 }
 
-bool SelectItem(CComboBox& box, uint32_t data) { return SelectBoxItem(box, data); }
+bool SelectItem(CComboBox& box, unsigned long data) { return SelectBoxItem(box, data); }
 
-bool SelectItem(CListBox& box, uint32_t data) { return SelectBoxItem(box, data); }
+bool SelectItem(CListBox& box, unsigned long data) { return SelectBoxItem(box, data); }
 
-bool GetSelItemData(CComboBox& box, uint32_t& data) { return GetSelectedBoxData(box, data); }
+bool GetSelItemData(CComboBox& box, unsigned long& data) { return GetSelectedBoxData(box, data); }
 
-bool GetSelItemData(CListBox& box, uint32_t& data) { return GetSelectedBoxData(box, data); }
+bool GetSelItemData(CListBox& box, unsigned long& data) { return GetSelectedBoxData(box, data); }
 
 bool Remove(CListBox& box, void* data) {
   const int index = FindBoxItem(box, AsItemData(data));

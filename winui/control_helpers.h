@@ -5,8 +5,6 @@
 // every step, so the first matching item wins. No state is kept.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/api.h"
 #include "platform/cstring.h"
 #include "winui/list_controls.h"
@@ -37,18 +35,19 @@ VELMORA_API bool Remove(CListCtrl& list, void* data);
 
 // The index of the first selected item; -1 when none is selected or the
 // control has no window.
-VELMORA_API int32_t GetFirstSelectedItem(CListCtrl& list);
+VELMORA_API long GetFirstSelectedItem(CListCtrl& list);
 
 // Makes the first item whose data is data (compared with the whole item
 // data) the current selection; false when the box is empty or no item
 // matches.
-VELMORA_API bool SelectItem(CComboBox& box, uint32_t data);
-VELMORA_API bool SelectItem(CListBox& box, uint32_t data);
+VELMORA_API bool SelectItem(CComboBox& box, unsigned long data);
+VELMORA_API bool SelectItem(CListBox& box, unsigned long data);
 
-// Stores the data of the selected item (its low 32 bits) in data and
-// returns true; false, with data untouched, when nothing is selected.
-VELMORA_API bool GetSelItemData(CComboBox& box, uint32_t& data);
-VELMORA_API bool GetSelItemData(CListBox& box, uint32_t& data);
+// Stores the data of the selected item in data (a DWORD on Windows: its low
+// 32 bits) and returns true; false, with data untouched, when nothing is
+// selected.
+VELMORA_API bool GetSelItemData(CComboBox& box, unsigned long& data);
+VELMORA_API bool GetSelItemData(CListBox& box, unsigned long& data);
 
 // Deletes the first item whose data is data; true when one was deleted.
 VELMORA_API bool Remove(CListBox& box, void* data);

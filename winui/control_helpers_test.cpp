@@ -36,9 +36,9 @@ template <typename Box>
 void ExpectSelectionByData() {
   Box box;
   ASSERT_TRUE(box.Create(nullptr));
-  uint32_t data = 42;
+  unsigned long data = 42;  // a DWORD on Windows
   EXPECT_FALSE(SelectItem(box, 7u));
-  for (uint32_t value : {7u, 9u, 7u}) ASSERT_TRUE(box.SetItemData(box.AddString(L"item"), value));
+  for (unsigned long value : {7ul, 9ul, 7ul}) ASSERT_TRUE(box.SetItemData(box.AddString(L"item"), value));
   EXPECT_FALSE(GetSelItemData(box, data));
   EXPECT_EQ(data, 42u);  // untouched
 
