@@ -106,7 +106,9 @@ int RunDryCommand(const CConsoleCommand& command) {
   g_strTrash = TrashFolderOf(settings.strSource);
   theApp.LeaveOwnFilesOutOfWalks();
   StopOnInterrupt();
-  const auto print = [&screen](const CDryRunItem& item) { screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n"); };
+  const auto print = [&screen](const CDryRunItem& item) {
+    screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n");
+  };
   const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
   if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
   // A folder it could not list may hold matches it cannot show.

@@ -11,6 +11,10 @@
 
 namespace {
 
+// A byte count as a size ("16.0   B"): the 64-bit overload whatever type
+// uint64_t is on this build.
+CString FormatSize(uint64_t bytes) { return FormatValue(static_cast<unsigned long long>(bytes), true); }
+
 // A job of the Batches window as the main dialog shows it: its pane, its
 // progress bar and status line, its question and error boxes. question,
 // when not empty, is asked instead of the engine's own.
@@ -60,7 +64,7 @@ class CLogReadScope {
 CStringArray FormatBatchRow(const CBatchSummary& batch) {
   CString time;
   FormatLocalTime(batch.folder.time, L"%Y-%m-%d %H:%M:%S", time);
-  return {batch.folder.strName, time, Format(L"%d", batch.nItems), FormatValue(batch.nSize, true),
+  return {batch.folder.strName, time, Format(L"%d", batch.nItems), FormatSize(batch.nSize),
           Format(L"%d", batch.nRestorable)};
 }
 
@@ -144,7 +148,7 @@ void CBatchesDlg::OnPurge() {
   }
   const CString question =
       Format(L"Are you sure you want to permanently delete %d batch folders (%s)\nFrom:\n'%s'",
-             static_cast<int32_t>(chosen.size()), Trimmed(FormatValue(size, true)), m_strTrash);
+             static_cast<int32_t>(chosen.size()), Trimmed(FormatSize(size)), m_strTrash);
   const CString trash = m_strTrash;
   RunJob(question, [&](CBatchJobView& view) { return RunPurge(trash, chosen, 0, view); });
 }

@@ -47,7 +47,8 @@ CString FormatPurgeLine(const CString& path, bool deleted, const CString& why) {
 // The deletions and the summary. Throws the run's exceptions.
 void DeleteBatches(const CString& trashPath, const std::vector<CBatchFolder>& batches, int days,
                    CBatchJobView& view, CDiskInterface& disk, CBatchJobOutcome& outcome) {
-  view.AddLine(Format(L"== Delete %d batch folders older than %d days from '%s'", outcome.nItems, days, ShownPath(trashPath)));
+  view.AddLine(Format(L"== Delete %d batch folders older than %d days from '%s'", outcome.nItems, days,
+                      ShownPath(trashPath)));
   CFolderHandle trash;
   if (!disk.OpenPrivateFolder(nullptr, trashPath, false, trash))
     throw new CActException(L"Cannot open folder " + trashPath);

@@ -99,7 +99,8 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
     }
     PumpMessage();
   }
-  for (const CString& name : plan.unrecorded) view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
+  for (const CString& name : plan.unrecorded)
+    view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
   outcome.nLeft = static_cast<int32_t>(plan.unrecorded.size()) + plan.nRefused;
   batch.Close();
   if (disk.RemoveEmptyFolder(trash, LastName(batchPath)))

@@ -42,9 +42,9 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
 // then each item of the plan goes back to its source path, from the batch
 // folder opened as a private folder. The folders on the way there are
 // opened from source (links up to it are followed, as the run followed
-// them), never through a link below it, and made where missing. A move back never replaces anything: an item no longer in
-// the batch folder, or whose source path is taken, is an " ERROR " line and
-// stays where it is. One line per item, " OK  From BATCH\NAME ==> SOURCE"
+// them), never through a link below it, and made where missing. A move
+// back never replaces anything: an item no longer in the batch folder, or
+// whose source path is taken, is an " ERROR " line and stays where it is. One line per item, " OK  From BATCH\NAME ==> SOURCE"
 // or " ERROR  From ...", to the view and the log. Then a line for each
 // unrecorded item left in place, the removal of the batch folder when it is
 // empty (never otherwise), and the summary. nLeft counts the unrecorded

@@ -11,7 +11,7 @@ TEST(LostCharacters, AQuestionMarkStandsForOneCharacterOrOnePair) {
   } cases[] = {
       {L"_r4_?_b.obj", L"_r4_\u0101_b.obj", true, {L"\u0101"}},
       {L"_r4_?_b.obj", L"_r4_a_b.obj", true, {L"a"}},  // whether another record names it is the caller's matter
-      {L"_?????.obj", L"_\u03b1\u03b2\u03b3\u03b4\u03b5.obj", true, {L"\u03b1", L"\u03b2", L"\u03b3", L"\u03b4", L"\u03b5"}},
+      {L"_???.obj", L"_\u03b1\u03b2\u03b3.obj", true, {L"\u03b1", L"\u03b2", L"\u03b3"}},
       {L"_?.obj", L"_" + emoji + L".obj", true, {emoji}},                        // the pair as one '?'
       {L"_??.obj", L"_" + emoji + L".obj", true, {L"\xD83D", L"\xDE00"}},        // or as two
       {L"_?.obj", L"_ab.obj", false, {}},

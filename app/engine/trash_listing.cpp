@@ -146,7 +146,8 @@ std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CSt
     const CFolderContents contents = ListFolderContents(summaries[i].folder.strPath, true, disk);
     summaries[i].nItems = contents.nItems;
     summaries[i].nSize = contents.nSize;
-    if (logRead) summaries[i].nRestorable = static_cast<int32_t>(std::clamp<int64_t>(restorable[i], 0, contents.nItems));
+    if (logRead)
+      summaries[i].nRestorable = static_cast<int32_t>(std::clamp<int64_t>(restorable[i], 0, contents.nItems));
   }
   return summaries;
 }
