@@ -185,7 +185,9 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   for (int i = 1; i <= kFiles; ++i) ASSERT_TRUE(WriteFileForTesting(Src(Format(L"f%d.obj", i)), "old"));
   // Stop after the third move: the run ends midway.
   int moves = 0;
-  m_run.m_onStatus = [&moves](const CString&) {
+  CStringArray lines;
+  m_run.m_onStatus = [&moves, &lines](const CString& line) {
+    lines.push_back(line);
     if (++moves == 3) PostCommand([] { g_bCancel = true; });
   };
   m_state.PinClock(CLocalTime{2026, 12, 5, 2, 0, 0});
@@ -200,6 +202,8 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   ASSERT_EQ(plan.items.size(), 3u);  // the last moved comes back first
   const CBatchItem moved3 = plan.items[0], moved2 = plan.items[1], moved1 = plan.items[2];
   const CString sep(1, PlatformPathSeparator());
+  for (size_t i = 0; i < 3; ++i)
+    EXPECT_EQ(lines[i], L" OK  From " + plan.items[2 - i].strSource + L" ==> " + batch + sep + plan.items[2 - i].strName);
 
   // The user deleted one item, a new file stands where another came from,
   // and something no run put there lies in the batch.
@@ -233,6 +237,7 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   EXPECT_EQ(outcome.nErrors, 1);
   EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "old");
   EXPECT_TRUE(ExistsForTesting(batch + sep + L"stray.txt"));  // not empty: the batch folder stays
+  EXPECT_EQ(outcome.nLeft, 1);                                 // the stray alone: moves out are no items
 
   // A batch folder the log knows nothing of: everything is left in place.
   const CString unknown = g_strTrash + sep + L"2026_11_30_00_00_00";

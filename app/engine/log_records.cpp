@@ -48,7 +48,7 @@ bool CLogLineReader::Open(const CString& path) {
   return m_file.Open(path, CFile::modeRead | CFile::shareDenyNone | CFile::modeOwnFileOnly);
 }
 
-bool CLogLineReader::Fill() {
+void CLogLineReader::Fill() {
   m_buffer.erase(0, m_nPos);
   m_nPos = 0;
   const size_t had = m_buffer.size();
@@ -56,7 +56,6 @@ bool CLogLineReader::Fill() {
   const size_t got = m_file.Read(&m_buffer[had], kChunk);
   m_buffer.resize(had + got);
   m_bEnd = got == 0;
-  return !m_bEnd;
 }
 
 bool CLogLineReader::ReadLine(std::string_view& line) {

@@ -39,8 +39,8 @@ class CLogLineReader {
   int32_t GetSkippedLines() const { return m_nSkipped; }
 
  private:
-  // Reads the next chunk after what is kept; false at the end of the file.
-  bool Fill();
+  // Reads the next chunk after what is kept; sets m_bEnd at the end of the file.
+  void Fill();
 
   CFile m_file;
   std::string m_buffer;

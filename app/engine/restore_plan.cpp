@@ -30,8 +30,9 @@ class CRecordedItems {
     m_byName.emplace(m_items.back().strName, m_items.size() - 1);
   }
 
+  // Hands over the live items, in the order of their records.
   std::vector<CBatchItem> Take() {
-    m_byName.clear();
+    m_byName.clear();  // its keys are views of the names handed over
     std::vector<CBatchItem> items;
     for (CBatchItem& item : m_items)
       if (!item.strName.empty()) items.push_back(std::move(item));
