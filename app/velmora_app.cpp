@@ -2,10 +2,10 @@
 
 #include "app/engine/walk.h"
 #include "log/log_file.h"
-#include "platform/common_controls.h"
+#include "platform/ui/common_controls.h"
 #include "platform/exception.h"
-#include "platform/process.h"
-#include "platform/known_folders.h"
+#include "platform/sys/process.h"
+#include "platform/sys/known_folders.h"
 #include "winui/system_folders.h"
 
 // Both front ends share one store of settings, so the name is fixed rather

@@ -10,7 +10,7 @@
 
 #include "app/settings.h"
 #include "platform/cstring.h"
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 class CVelmoraApp {
  public:

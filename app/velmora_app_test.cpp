@@ -7,12 +7,12 @@
 #include <iterator>
 
 #include "log/log_file.h"
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
+#include "testing/test_hooks.h"
 #include "winui/system_folders.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "platform/encoding.h"
-#include "platform/file_system.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/fs/file_system.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "log/log_file.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 static void BM_LogRecordFlushedToDisk(benchmark::State& state) {
   const CString path = GetProcessCurrentDirectory(4096) + PlatformPathSeparator() + L"log_bench.log";

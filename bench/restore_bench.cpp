@@ -22,9 +22,9 @@
 #include "bench/bench_tree.h"
 #include "log/log_file.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
-#include "platform/testing/test_process.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
+#include "testing/test_process.h"
 
 namespace {
 

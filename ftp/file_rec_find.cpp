@@ -1,7 +1,7 @@
-#include "path/file_rec_find.h"
+#include "ftp/file_rec_find.h"
 
-#include "object/ftp_path.h"
-#include "platform/file_attributes.h"
+#include "ftp/ftp_path.h"
+#include "platform/fs/file_attributes.h"
 
 CFileRecFind::CFileRecFind(CFtpPath& record) : m_record(record) {}
 

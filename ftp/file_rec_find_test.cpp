@@ -1,10 +1,10 @@
-#include "path/file_rec_find.h"
+#include "ftp/file_rec_find.h"
 
 #include <gtest/gtest.h>
 
-#include "object/ftp_path.h"
+#include "ftp/ftp_path.h"
 #include "path/path_exists.h"
-#include "platform/testing/test_files.h"
+#include "testing/test_files.h"
 
 TEST(FileRecFind, AnswersFromTheRecordAsItIsNow) {
   CFtpPath record(L"C:/pub/readme.txt");

@@ -1,6 +1,8 @@
-#include "object/ftp_cache.h"
+#include "ftp/ftp_cache.h"
 
 #include <algorithm>
+
+template class CStdMap<CString, CFtpPathList*>;
 
 CFtpCache::CFtpCache() : CStdMap() {}
 

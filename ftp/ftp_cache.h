@@ -7,13 +7,13 @@
 // the caller, typically CFtpPath(const CFtpFileFind&) over a listing.
 #pragma once
 
-#include "object/ftp_path.h"
-#include "object/ftp_path_list.h"
+#include "ftp/ftp_path.h"
+#include "ftp/ftp_path_list.h"
 #include "object/std_map.h"
 #include "platform/api.h"
 #include "platform/cstring.h"
 
-// The exported instantiation, made in container_instances.cpp.
+// The exported instantiation, made in ftp_cache.cpp.
 extern template class VELMORA_API CStdMap<CString, CFtpPathList*>;
 
 class VELMORA_API CFtpCache : public CStdMap<CString, CFtpPathList*> {

@@ -4,11 +4,11 @@
 // Ördner/日本語.txt) into a CFtpCache, and reads its lists back from text.
 #include <gtest/gtest.h>
 
-#include "object/ftp_cache.h"
-#include "platform/ftp_file_find.h"
-#include "platform/process.h"
-#include "platform/testing/ftp_test_servers.h"
-#include "platform/testing/test_files.h"
+#include "ftp/ftp_cache.h"
+#include "platform/ftp/ftp_file_find.h"
+#include "platform/sys/process.h"
+#include "testing/ftp_test_servers.h"
+#include "testing/test_files.h"
 
 namespace {
 

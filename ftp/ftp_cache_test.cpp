@@ -1,4 +1,4 @@
-#include "object/ftp_cache.h"
+#include "ftp/ftp_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "object/ftp_path.h"
+#include "ftp/ftp_path.h"
 
 CFtpPath::CFtpPath() : CFilePath() {}
 

@@ -1,9 +1,11 @@
-#include "object/ftp_path_list.h"
+#include "ftp/ftp_path_list.h"
 
 #include <climits>
 #include <cwchar>
 
 #include "text/string_tokenizer.h"
+
+template class CStdList<CFtpPath, CFtpPath*>;
 
 namespace {
 

@@ -12,12 +12,12 @@
 
 #include <cstdint>
 
-#include "object/ftp_path.h"
+#include "ftp/ftp_path.h"
 #include "object/obj.h"
 #include "object/std_list.h"
 #include "platform/api.h"
 
-// The exported instantiation, made in container_instances.cpp.
+// The exported instantiation, made in ftp_path_list.cpp.
 extern template class VELMORA_API CStdList<CFtpPath, CFtpPath*>;
 
 class VELMORA_API CFtpPathList : public CStdList<CFtpPath, CFtpPath*>, public CObj {

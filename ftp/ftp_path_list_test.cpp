@@ -1,8 +1,8 @@
-#include "object/ftp_path_list.h"
+#include "ftp/ftp_path_list.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The text form of CFtpPathList: the list element with its tag, and its items
 // as "CFilePath" elements.
-#include "object/ftp_path_list.h"
+#include "ftp/ftp_path_list.h"
 
 #include "text/string_tokenizer.h"
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "log/os_version.h"
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/encoding.h"
 #include "text/format.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 #include "text/tokens.h"
 
 bool CLogFile::m_bAllowed = true;

@@ -15,7 +15,7 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/file.h"
+#include "platform/fs/file.h"
 
 class VELMORA_API CLogFile {
  public:

@@ -5,7 +5,7 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/os_info.h"
+#include "platform/sys/os_info.h"
 
 class VELMORA_API COSVersion {
  public:

@@ -1,6 +1,6 @@
 #include "object/obj.h"
 
-#include "platform/guid.h"
+#include "platform/sys/guid.h"
 #include "text/tokens.h"
 
 namespace {

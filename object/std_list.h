@@ -9,12 +9,10 @@
 // held; they are never destroyed, and a copy of the list holds null there
 // too.
 //
-// The instantiations the toolkit exports are declared below with VELMORA_API
-// and made in container_instances.cpp; the member definitions are in
-// std_list.inl, so any other element class can be used as well.
-//
-// CFilePathList: the list of path objects (CStdList<CFilePath, CFilePath*>)
-// in which the path class hands out folder chains.
+// The instantiations the toolkit exports are declared with VELMORA_API
+// beside their element classes (path/file_path_list.h, ftp/ftp_path_list.h)
+// and made there; the member definitions are in std_list.inl, so any other
+// element class can be used as well.
 #pragma once
 
 #include <list>
@@ -118,22 +116,6 @@ class CStdList : public std::list<P> {
   CString m_strLastError;  // set by ShowError only
   bool m_bSpare;           // stored and copied, read by nothing
   bool m_bOwning;          // the destructor destroys the elements
-};
-
-class CFilePath;
-
-// The exported instantiation, made in container_instances.cpp.
-extern template class VELMORA_API CStdList<CFilePath, CFilePath*>;
-
-// A list of path objects; owning unless told otherwise.
-class VELMORA_API CFilePathList : public CStdList<CFilePath, CFilePath*> {
- public:
-  explicit CFilePathList(bool bOwning = true, bool bSpare = false);
-  // A deep copy, as CStdList's.
-  CFilePathList(const CFilePathList& o);
-  ~CFilePathList() override;
-  // Copy(o) through its slot.
-  CFilePathList& operator=(const CFilePathList& o);
 };
 
 #include "object/std_list.inl"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "path/file_path.h"
+#include "path/file_path_list.h"
 
 namespace {
 

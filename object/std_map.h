@@ -8,7 +8,7 @@
 //
 // The member definitions are in std_map.inl; the instantiations the toolkit
 // exports are declared with VELMORA_API beside the value class they hold
-// and made in container_instances.cpp.
+// and made there.
 #pragma once
 
 #include <map>

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/ftp_file_find.h"
+#include "platform/ftp/ftp_file_find.h"
 
 namespace {
 

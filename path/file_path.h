@@ -26,8 +26,8 @@
 #include "object/obj.h"
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/file_system.h"
-#include "platform/file_time.h"
+#include "platform/fs/file_system.h"
+#include "platform/fs/file_time.h"
 
 class CFileFind;
 class CFilePathList;

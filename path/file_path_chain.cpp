@@ -2,6 +2,7 @@
 // names from the root, split into one path per folder, rebuilt, extended,
 // cut and compared.
 #include "path/file_path.h"
+#include "path/file_path_list.h"
 #include "object/std_list.h"
 #include "text/tokens.h"
 

@@ -2,6 +2,7 @@
 
 #include "object/std_list.h"
 #include "path/file_path.h"
+#include "path/file_path_list.h"
 
 TEST(FilePathChain, SplitIntoOneFolderEachAndRebuiltOnAnotherPath) {
   CFilePathList list;

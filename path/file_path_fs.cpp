@@ -4,7 +4,7 @@
 
 #include "path/file_path.h"
 #include "path/path_exists.h"
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 #include "text/tokens.h"
 
 // The free tests, asked about p without trailing white space and one

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "path/file_path.h"
-#include "platform/file_attributes.h"
-#include "platform/file_system.h"
-#include "platform/testing/test_files.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/fs/file_system.h"
+#include "testing/test_files.h"
 
 namespace {
 

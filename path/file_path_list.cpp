@@ -1,6 +1,9 @@
 // CFilePathList: the list of path objects.
-#include "object/std_list.h"
+#include "path/file_path_list.h"
+
 #include "path/file_path.h"
+
+template class CStdList<CFilePath, CFilePath*>;
 
 CFilePathList::CFilePathList(bool bOwning, bool bSpare) : CStdList(bOwning, bSpare) {}
 

@@ -5,8 +5,8 @@
 #include <initializer_list>
 
 #include "path/file_path.h"
-#include "platform/file_attributes.h"
-#include "platform/ftp_file_find.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/ftp/ftp_file_find.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "path/file_path.h"
-#include "platform/file_attributes.h"
-#include "platform/ftp_file_find.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/ftp/ftp_file_find.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 #include "text/tokens.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "platform/file_attributes.h"
-#include "platform/file_system.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/fs/file_system.h"
 
 namespace {
 

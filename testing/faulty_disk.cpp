@@ -1,4 +1,4 @@
-#include "platform/testing/faulty_disk.h"
+#include "testing/faulty_disk.h"
 
 void CFaultyDisk::Fail(DiskCall kind, int nth, long error, bool sticky) {
   m_faults[kind] = CFault{Calls(kind) + nth, error, sticky};

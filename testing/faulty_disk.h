@@ -5,7 +5,7 @@
 
 #include <map>
 
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove, kRemove, kLock };
 

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/cstring.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 // A test that lists the fixture's servers: skipped when they are not
 // running (the test program started outside ctest).

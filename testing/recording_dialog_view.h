@@ -1,4 +1,4 @@
-// CControlState: a dialog's controls as plain values. It stands in for the
+// CRecordingDialogView: a dialog's controls as plain values. It stands in for the
 // window in the dialog's own tests: control texts and enabled states, focus,
 // the progress bar, a count of the changes the dialog made to each control,
 // and a record of every message box with its answer taken from one
@@ -11,7 +11,7 @@
 
 #include "app/dialog/dialog_view.h"
 
-class CControlState : public CDialogView {
+class CRecordingDialogView : public CDialogView {
  public:
   struct CShownBox {
     CString strText;
@@ -23,7 +23,7 @@ class CControlState : public CDialogView {
   using Answerer = std::function<int(const CString& text, const CString& caption, unsigned type)>;
 
   // The dialog holds exactly the controls named here, all empty and enabled.
-  explicit CControlState(const std::vector<int>& ids);
+  explicit CRecordingDialogView(const std::vector<int>& ids);
 
   bool HasItem(int id) const override;
   CString GetItemText(int id) const override;

@@ -1,10 +1,10 @@
-#include "platform/testing/scoped_process_state.h"
+#include "testing/scoped_process_state.h"
 
 #include "app/engine/run_types.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/walk.h"
 #include "log/log_file.h"
-#include "platform/testing/test_hooks.h"
+#include "testing/test_hooks.h"
 #include "winui/message_pump.h"
 #ifdef _WIN32
 #include "app/dialog/dialog_window_win32.h"

@@ -20,7 +20,7 @@
 
 #include <memory>
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
 
 class CScopedProcessState {

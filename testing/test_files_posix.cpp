@@ -1,4 +1,4 @@
-#include "platform/testing/test_files.h"
+#include "testing/test_files.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <iterator>
 
 #include "platform/posix_text.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

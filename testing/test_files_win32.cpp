@@ -1,4 +1,4 @@
-#include "platform/testing/test_files.h"
+#include "testing/test_files.h"
 
 #include <windows.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/win32_long_path.h"
+#include "platform/fs/win32_long_path.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // CScopedProcessState (scoped_process_state.h), which lifts every pin again.
 #pragma once
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
-#include "platform/file.h"
+#include "platform/fs/file.h"
 
 // While pinned, GetLocalTimeNow returns t, or fails for the invalid pin.
 // Batch folder names and log stamps depend on the clock.

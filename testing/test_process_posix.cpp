@@ -1,4 +1,4 @@
-#include "platform/testing/test_process.h"
+#include "testing/test_process.h"
 
 #include <fcntl.h>
 #include <signal.h>

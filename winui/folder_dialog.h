@@ -10,7 +10,7 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/window.h"
+#include "platform/ui/window.h"
 
 class VELMORA_API CBrowseForFolder {
  public:

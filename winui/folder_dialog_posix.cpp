@@ -1,7 +1,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix_spawn.h"
+#include "platform/sys/posix_spawn.h"
 #include "platform/posix_text.h"
 #include "winui/folder_dialog.h"
 

@@ -15,7 +15,7 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/window.h"
+#include "platform/ui/window.h"
 
 // Item state and search flag of a list view (LVIS_SELECTED, LVNI_SELECTED).
 const unsigned kListItemSelected = 0x0002;

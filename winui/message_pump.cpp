@@ -4,8 +4,8 @@
 #include <mutex>
 #include <utility>
 
-#include "platform/message_queue.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/ui/message_queue.h"
+#include "testing/test_hooks.h"
 
 namespace {
 

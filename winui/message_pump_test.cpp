@@ -5,9 +5,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/message_queue.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/ui/message_queue.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_hooks.h"
 
 namespace {
 

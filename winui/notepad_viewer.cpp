@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/shell.h"
+#include "platform/sys/shell.h"
 #include "winui/system_folders.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/shell.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/shell.h"
+#include "testing/test_files.h"
 #include "winui/system_folders.h"
 
 namespace {

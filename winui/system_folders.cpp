@@ -1,9 +1,9 @@
 #include "winui/system_folders.h"
-#include "platform/testing/test_hooks.h"
+#include "testing/test_hooks.h"
 
-#include "platform/process.h"
-#include "platform/shell.h"
-#include "platform/known_folders.h"
+#include "platform/sys/process.h"
+#include "platform/sys/shell.h"
+#include "platform/sys/known_folders.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/window.h"
+#include "platform/ui/window.h"
 
 struct IUnknown;
 

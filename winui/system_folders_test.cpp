@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "platform/encoding.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -18,8 +18,8 @@
 
 #include "platform/encoding.h"
 #include "platform/posix_text.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 #include "winui/control_helpers.h"
 #include "winui/folder_dialog.h"
 #include "winui/notepad_viewer.h"

@@ -7,9 +7,9 @@
 #include "app/engine/trash_folder.h"
 #include "app/settings.h"
 #include "app/velmora_app.h"
-#include "platform/console.h"
-#include "platform/profile.h"
-#include "platform/volume.h"
+#include "platform/sys/console.h"
+#include "platform/sys/profile.h"
+#include "platform/fs/volume.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 

@@ -3,7 +3,7 @@
 #include "app/engine/run_types.h"
 #include "app/engine/shown_path.h"
 #include "log/log_file.h"
-#include "platform/file.h"
+#include "platform/fs/file.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 

@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "platform/clock.h"
-#include "platform/console.h"
+#include "platform/sys/clock.h"
+#include "platform/sys/console.h"
 #include "platform/cstring.h"
 
 // The program's exit codes.

@@ -14,8 +14,8 @@
 #include "app/engine/trash_listing.h"
 #include "app/settings.h"
 #include "app/velmora_app.h"
-#include "platform/process.h"
-#include "platform/profile.h"
+#include "platform/sys/process.h"
+#include "platform/sys/profile.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 

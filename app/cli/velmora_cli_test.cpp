@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "platform/encoding.h"
-#include "platform/file.h"
-#include "platform/file_system.h"
+#include "platform/fs/file.h"
+#include "platform/fs/file_system.h"
 #include "text/format.h"
-#include "platform/process.h"
-#include "platform/testing/test_process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_process.h"
+#include "testing/test_files.h"
 #include "winui/system_folders.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "app/cli/console_front.h"
 #include "app/cli/console_undo.h"
 #include "app/settings.h"
-#include "platform/console.h"
+#include "platform/sys/console.h"
 
 namespace {
 

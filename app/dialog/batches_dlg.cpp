@@ -4,7 +4,7 @@
 #include "app/engine/batch_restore.h"
 #include "app/engine/run_input.h"
 #include "log/log_file.h"
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/exception.h"
 #include "text/format.h"
 #include "text/format_value.h"

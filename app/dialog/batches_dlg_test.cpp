@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string>
 
-#include "app/dialog/control_state.h"
+#include "testing/recording_dialog_view.h"
 #include "app/engine/trash_folder.h"
 #include "app/res/resource.h"
 #include "log/log_file.h"
 #include "app/engine/batch_restore.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ class BatchesDlgTest : public ::testing::Test {
   CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
   CTrashServices m_services{m_tmp / L"Trush"};
-  CControlState m_controls{kControls};
+  CRecordingDialogView m_controls{kControls};
   CProfile m_profile{L"VelmoraTests", L"BatchesDlg"};
   CVelmoraDlg m_main{m_controls, m_services, m_profile};
   CBatchesState m_view;

@@ -1,4 +1,4 @@
-#include "app/velmora_services.h"
+#include "app/dialog/dialog_services.h"
 
 #include "app/engine/run_input.h"
 #include "app/engine/trash_folder.h"

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/dialog/velmora_dlg.h"
-#include "platform/window.h"
+#include "platform/ui/window.h"
 
 class CVelmoraServices : public CVelmoraDlgServices {
  public:

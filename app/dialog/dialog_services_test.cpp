@@ -1,11 +1,11 @@
-#include "app/velmora_services.h"
+#include "app/dialog/dialog_services.h"
 
 #include <gtest/gtest.h>
 
 #include "app/engine/trash_folder.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 
 TEST(VelmoraServices, FolderTestAndTrashFolderFailureWithoutAnException) {
   CScopedProcessState state;

@@ -1,7 +1,7 @@
 // The window side of a dialog, as its portable logic sees it: texts and
 // enabled states of the controls by id, keyboard focus, the progress bar and
 // message boxes. The Windows program implements it over a real dialog
-// window; CControlState implements it as plain values.
+// window; CRecordingDialogView implements it as plain values.
 #pragma once
 
 #include "platform/cstring.h"

@@ -10,9 +10,9 @@
 
 #include "app/engine/cleanup_run.h"
 #include "app/dialog/dialog_view.h"
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 // What the dialog asks of the rest of the program: the cleanup engine's
 // trash and batch folders and cancel flag, the folder picker, the notepad

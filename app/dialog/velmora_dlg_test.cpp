@@ -6,13 +6,13 @@
 #include <memory>
 #include <set>
 
-#include "app/dialog/control_state.h"
+#include "testing/recording_dialog_view.h"
 #include "app/res/resource.h"
 #include "app/settings.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 #include "text/format.h"
 
 namespace {
@@ -80,7 +80,7 @@ class VelmoraDlgTest : public ::testing::Test {
   // The one message box shown since the last call, as "caption|text".
   CString LastBox() {
     if (m_view.m_boxes.empty()) return L"<none>";
-    const CControlState::CShownBox box = m_view.m_boxes.back();
+    const CRecordingDialogView::CShownBox box = m_view.m_boxes.back();
     m_view.m_boxes.clear();
     EXPECT_EQ(box.nType, box.strCaption == L"Confirmation" ? (kMbYesNoCancel | kMbIconQuestion)
                                                           : (kMbOk | kMbIconError));
@@ -91,7 +91,7 @@ class VelmoraDlgTest : public ::testing::Test {
   std::unique_ptr<CScopedEnvironment> m_xdg;
   CProfile m_profile{L"", L""};
   CFakeServices m_services;
-  CControlState m_view{kControls};
+  CRecordingDialogView m_view{kControls};
 };
 
 }  // namespace
@@ -351,8 +351,8 @@ TEST_F(VelmoraDlgTest, ASlowRedrawComesLessOftenSoThatTheRunGoesOnAtItsOwnPace) 
   CScopedProcessState state;
   int64_t now = 0;
   // A window that takes 100 ms to paint what changed, as under a loaded Wine.
-  struct CSlowWindow : CControlState {
-    using CControlState::CControlState;
+  struct CSlowWindow : CRecordingDialogView {
+    using CRecordingDialogView::CRecordingDialogView;
     void UpdateNow() override { onPaint(); }
     std::function<void()> onPaint;
   } view(kControls);

@@ -2,7 +2,7 @@
 
 #include "app/dialog/batches_dlg_win32.h"
 #include "app/res/resource.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

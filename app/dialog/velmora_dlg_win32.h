@@ -10,9 +10,9 @@
 
 #include "app/dialog/dialog_window_win32.h"
 #include "app/dialog/velmora_dlg.h"
-#include "app/velmora_services.h"
-#include "platform/profile.h"
-#include "platform/window.h"
+#include "app/dialog/dialog_services.h"
+#include "platform/sys/profile.h"
+#include "platform/ui/window.h"
 
 class CVelmoraDlgWindow {
  public:

@@ -4,9 +4,9 @@
 #include "app/engine/item_record.h"
 #include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
-#include "platform/file_find.h"
-#include "platform/folder_handle.h"
-#include "platform/process.h"
+#include "platform/fs/file_find.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/sys/process.h"
 #include "text/tokens.h"
 #include "winui/message_pump.h"
 

@@ -7,7 +7,7 @@
 #include "app/engine/flat_name.h"
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 class CFileFind;
 

@@ -4,9 +4,9 @@
 
 #include <functional>
 
-#include "platform/file_find.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/fs/file_find.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "app/engine/actions.h"
 #include "app/engine/shown_path.h"
 #include "app/engine/trash_folder.h"
-#include "platform/folder_handle.h"
-#include "platform/process.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/sys/process.h"
 #include "text/format.h"
 #include "winui/message_pump.h"
 

@@ -5,9 +5,9 @@
 
 #include "app/engine/batch_job.h"
 #include "app/engine/trash_listing.h"
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 // The batch folders of trash (ListBatchFolders: real folders with names of
 // the batch form, nothing else) whose names are more than days days older

@@ -4,13 +4,13 @@
 
 #include "app/engine/trash_folder.h"
 #include "log/log_file.h"
-#include "platform/folder_handle.h"
+#include "platform/fs/folder_handle.h"
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/faulty_disk.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/faulty_disk.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_process.h"
+#include "testing/test_files.h"
 
 namespace {
 

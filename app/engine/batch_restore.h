@@ -7,7 +7,7 @@
 #include "app/engine/batch_job.h"
 #include "app/engine/log_records.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 // One recorded item of a batch folder.
 struct CBatchItem {

@@ -8,7 +8,7 @@
 #include "app/engine/walk.h"
 #include "log/log_file.h"
 #include "platform/exception.h"
-#include "platform/file.h"
+#include "platform/fs/file.h"
 #include "text/format.h"
 
 namespace {

@@ -49,7 +49,7 @@
 
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 enum class CleanupKind {
   kFiles,    // "Remove Files": files whose extension is in the list

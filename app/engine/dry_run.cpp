@@ -2,7 +2,7 @@
 
 #include "app/engine/actions.h"
 #include "app/engine/walk.h"
-#include "platform/file_find.h"
+#include "platform/fs/file_find.h"
 #include "winui/message_pump.h"
 
 namespace {

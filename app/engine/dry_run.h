@@ -7,7 +7,7 @@
 
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 // One item a dry run would move.
 struct CDryRunItem {

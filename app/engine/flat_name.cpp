@@ -1,6 +1,6 @@
 #include "app/engine/flat_name.h"
 
-#include "platform/volume.h"
+#include "platform/fs/volume.h"
 #include "winui/system_folders.h"
 
 CString FlattenName(const CString& source, const CString& drivePrefix, const CString& userName, bool isFolder) {

@@ -1,7 +1,7 @@
 #include "app/engine/item_record.h"
 
 #include "log/log_file.h"
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 #include "text/format.h"
 
 namespace {

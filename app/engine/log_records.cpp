@@ -4,8 +4,8 @@
 
 #include "platform/encoding.h"
 #include "platform/exception.h"
-#include "platform/file_system.h"
-#include "platform/process.h"
+#include "platform/fs/file_system.h"
+#include "platform/sys/process.h"
 #include "text/format.h"
 
 namespace {

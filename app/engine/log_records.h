@@ -13,8 +13,8 @@
 
 #include "app/engine/flat_name.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
-#include "platform/file.h"
+#include "platform/fs/disk_interface.h"
+#include "platform/fs/file.h"
 
 // The longest line a run can write, with room to spare: two paths of the
 // longest Windows path, at up to four bytes a character. Longer lines are

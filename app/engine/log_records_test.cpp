@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 
 namespace {
 

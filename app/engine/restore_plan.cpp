@@ -8,8 +8,8 @@
 #include "app/engine/lost_characters.h"
 #include "app/engine/shown_path.h"
 #include "platform/encoding.h"
-#include "platform/file_find.h"
-#include "platform/process.h"
+#include "platform/fs/file_find.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
-#include "platform/volume.h"
+#include "platform/fs/disk_interface.h"
+#include "platform/fs/volume.h"
 
 // Why an input cannot be used: the text of its error box and the caption.
 struct CInputError {

@@ -4,10 +4,10 @@
 #include <thread>
 
 #include "app/engine/run_types.h"
-#include "platform/clock.h"
-#include "platform/folder_handle.h"
-#include "platform/process.h"
-#include "platform/volume.h"
+#include "platform/sys/clock.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/sys/process.h"
+#include "platform/fs/volume.h"
 #include "text/format.h"
 
 CString g_strTrash = GetDefaultDrive() + PlatformPathSeparator() + L"Trush";

@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 class CFolderHandle;
 

@@ -5,11 +5,11 @@
 #include <filesystem>
 
 #include "app/engine/walk.h"
-#include "platform/clock.h"
-#include "platform/folder_handle.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/clock.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 
 namespace {
 

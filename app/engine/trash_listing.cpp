@@ -8,8 +8,8 @@
 #include "app/engine/flat_name.h"
 #include "app/engine/log_records.h"
 #include "app/engine/trash_folder.h"
-#include "platform/file_find.h"
-#include "platform/process.h"
+#include "platform/fs/file_find.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 #include "platform/cstring.h"
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
 struct CBatchFolder {
   CString strName;  // e.g. "2026_12_05_02_34_50"

@@ -8,11 +8,11 @@
 
 #include "app/engine/actions.h"
 #include "app/engine/trash_folder.h"
-#include "platform/file_find.h"
-#include "platform/folder_handle.h"
-#include "platform/process.h"
-#include "platform/testing/scoped_process_state.h"
-#include "platform/testing/test_files.h"
+#include "platform/fs/file_find.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/sys/process.h"
+#include "testing/scoped_process_state.h"
+#include "testing/test_files.h"
 
 namespace {
 

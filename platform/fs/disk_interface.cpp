@@ -1,7 +1,7 @@
-#include "platform/disk_interface.h"
+#include "platform/fs/disk_interface.h"
 
-#include "platform/file_find.h"
-#include "platform/process.h"
+#include "platform/fs/file_find.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <cstdint>
 
 #include "platform/cstring.h"
-#include "platform/file_system.h"
-#include "platform/folder_handle.h"
+#include "platform/fs/file_system.h"
+#include "platform/fs/folder_handle.h"
 
 class CFileFind;
 

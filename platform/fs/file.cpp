@@ -1,8 +1,8 @@
 // The parts of CFile both platforms share: the test faults.
-#include "platform/file.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/fs/file.h"
+#include "testing/test_hooks.h"
 
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 CString FileOpenErrorText(long error) {
   switch (error) {

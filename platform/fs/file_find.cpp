@@ -1,8 +1,8 @@
-#include "platform/file_find.h"
+#include "platform/fs/file_find.h"
 
 #include <vector>
 
-#include "platform/listed_folder.h"
+#include "platform/fs/listed_folder.h"
 
 bool CFileFind::IsDirectory() const { return MatchesMask(FILE_ATTRIBUTE_DIRECTORY); }
 

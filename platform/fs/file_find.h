@@ -25,9 +25,9 @@
 
 #include "platform/api.h"
 #include "platform/cstring.h"
-#include "platform/file_attributes.h"
-#include "platform/file_system.h"
-#include "platform/file_time.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/fs/file_system.h"
+#include "platform/fs/file_time.h"
 
 class CFolderHandle;
 

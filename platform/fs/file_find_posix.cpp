@@ -1,4 +1,4 @@
-#include "platform/file_find.h"
+#include "platform/fs/file_find.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system_posix.h"
-#include "platform/folder_handle.h"
-#include "platform/listed_folder.h"
+#include "platform/fs/file_system_posix.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/fs/listed_folder.h"
 #include "platform/posix_text.h"
 
 namespace {

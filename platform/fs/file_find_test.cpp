@@ -1,11 +1,11 @@
-#include "platform/file_find.h"
+#include "platform/fs/file_find.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/file_find.h"
+#include "platform/fs/file_find.h"
 
 #include <windows.h>
 
-#include "platform/file_system_win32.h"
-#include "platform/folder_handle.h"
-#include "platform/listed_folder.h"
-#include "platform/win32_long_path.h"
+#include "platform/fs/file_system_win32.h"
+#include "platform/fs/folder_handle.h"
+#include "platform/fs/listed_folder.h"
+#include "platform/fs/win32_long_path.h"
 
 // The Windows headers map FindNextFile to FindNextFileW; ours is a method.
 #undef FindNextFile

@@ -1,5 +1,5 @@
-#include "platform/file.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/fs/file.h"
+#include "testing/test_hooks.h"
 
 #include <fcntl.h>
 #include <sys/file.h>

@@ -1,5 +1,5 @@
 // The parts of file_system.h that are the same on every platform.
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 bool PlatformGetFileAttributes(const CString& path, uint32_t& attributes) {
   CFileAttributeData data;

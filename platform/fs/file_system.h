@@ -12,8 +12,8 @@
 #include <cstdint>
 
 #include "platform/cstring.h"
-#include "platform/file_attributes.h"
-#include "platform/file_time.h"
+#include "platform/fs/file_attributes.h"
+#include "platform/fs/file_time.h"
 
 // Reads the FILE_ATTRIBUTE_* bits of path. A link is described itself
 // (FILE_ATTRIBUTE_REPARSE_POINT), plus FILE_ATTRIBUTE_DIRECTORY when it

@@ -1,4 +1,4 @@
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/file_system_posix.h"
+#include "platform/fs/file_system_posix.h"
 #include "platform/posix_text.h"
 
 namespace {

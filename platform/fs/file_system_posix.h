@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 // Records the outcome of a call: errno on failure, 0 on success. Returns ok.
 bool RecordPosixResult(bool ok);

@@ -1,9 +1,9 @@
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "platform/file_system.h"
+#include "platform/fs/file_system.h"
 
 #include <windows.h>
 
-#include "platform/file_system_win32.h"
-#include "platform/folder_handle.h"
+#include "platform/fs/file_system_win32.h"
+#include "platform/fs/folder_handle.h"
 #include "platform/system_message.h"
-#include "platform/win32_long_path.h"
+#include "platform/fs/win32_long_path.h"
 
 namespace {
 

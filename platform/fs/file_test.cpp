@@ -1,4 +1,4 @@
-#include "platform/file.h"
+#include "platform/fs/file.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/folder_handle.h"
+#include "platform/fs/folder_handle.h"
 
 #include <utility>
 

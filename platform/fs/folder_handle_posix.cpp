@@ -1,4 +1,4 @@
-#include "platform/folder_handle.h"
+#include "platform/fs/folder_handle.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_system_posix.h"
+#include "platform/fs/file_system_posix.h"
 #include "platform/posix_text.h"
 
 namespace {

@@ -1,10 +1,10 @@
-#include "platform/folder_handle.h"
+#include "platform/fs/folder_handle.h"
 
 #include <windows.h>
 
-#include "platform/file_system.h"
-#include "platform/file_system_win32.h"
-#include "platform/win32_long_path.h"
+#include "platform/fs/file_system.h"
+#include "platform/fs/file_system_win32.h"
+#include "platform/fs/win32_long_path.h"
 
 namespace {
 

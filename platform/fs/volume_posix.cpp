@@ -1,4 +1,4 @@
-#include "platform/volume.h"
+#include "platform/fs/volume.h"
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/posix_text.h"
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "platform/volume.h"
+#include "platform/fs/volume.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 TEST(Volume, WindowsDriveIsTheFirstCharacterAndAColon) {
   if (PlatformPathSeparator() != L'\\') GTEST_SKIP() << "Windows drive rule";

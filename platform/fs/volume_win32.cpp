@@ -1,8 +1,8 @@
-#include "platform/volume.h"
+#include "platform/fs/volume.h"
 
 #include <windows.h>
 
-#include "platform/win32_long_path.h"
+#include "platform/fs/win32_long_path.h"
 
 bool HasSourceDrive(const CString& path) { return IsDriveLetterPath(path); }
 

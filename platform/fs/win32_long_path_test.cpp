@@ -1,4 +1,4 @@
-#include "platform/win32_long_path.h"
+#include "platform/fs/win32_long_path.h"
 
 #include <gtest/gtest.h>
 

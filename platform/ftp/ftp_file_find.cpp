@@ -1,10 +1,10 @@
-#include "platform/ftp_file_find.h"
+#include "platform/ftp/ftp_file_find.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "platform/encoding.h"
-#include "platform/ftp_url.h"
+#include "platform/ftp/ftp_url.h"
 
 namespace {
 

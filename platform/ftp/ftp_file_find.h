@@ -18,8 +18,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/file_find.h"
-#include "platform/ftp_listing.h"
+#include "platform/fs/file_find.h"
+#include "platform/ftp/ftp_listing.h"
 
 // One entry of an FTP listing, as the server describes it.
 struct CFtpFileEntry {

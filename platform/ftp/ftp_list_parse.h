@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ftp_listing.h"
+#include "platform/ftp/ftp_listing.h"
 
 // 100-ns intervals since 1601-01-01 for a UTC date and time, or 0 when the
 // date does not exist or lies before 1601.

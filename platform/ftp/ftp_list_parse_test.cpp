@@ -1,4 +1,4 @@
-#include "platform/ftp_list_parse.h"
+#include "platform/ftp/ftp_list_parse.h"
 
 #include <gtest/gtest.h>
 

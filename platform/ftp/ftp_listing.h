@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/cstring.h"
-#include "platform/file_attributes.h"
+#include "platform/fs/file_attributes.h"
 
 // One entry of a listed folder.
 struct CFtpListEntry {

@@ -1,4 +1,4 @@
-#include "platform/ftp_listing.h"
+#include "platform/ftp/ftp_listing.h"
 
 #include <curl/curl.h>
 
@@ -8,9 +8,9 @@
 #include <mutex>
 
 #include "platform/encoding.h"
-#include "platform/file_time.h"
-#include "platform/ftp_list_parse.h"
-#include "platform/ftp_url.h"
+#include "platform/fs/file_time.h"
+#include "platform/ftp/ftp_list_parse.h"
+#include "platform/ftp/ftp_url.h"
 
 namespace {
 

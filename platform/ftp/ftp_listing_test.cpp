@@ -4,16 +4,16 @@
 //   readme.txt (6 bytes, 2024-03-05 06:07:08 UTC), "name with blanks.txt"
 //   (3), Ünïcødé.txt (2, made at the start), big.bin (5 GiB + 1, sparse),
 //   folder/inner.txt, empty/, Ördner/日本語.txt
-#include "platform/ftp_listing.h"
+#include "platform/ftp/ftp_listing.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <map>
 
-#include "platform/process.h"
-#include "platform/testing/ftp_test_servers.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/ftp_test_servers.h"
+#include "testing/test_files.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/ftp_listing.h"
+#include "platform/ftp/ftp_listing.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -10,7 +10,7 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/ftp_url.h"
+#include "platform/ftp/ftp_url.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "platform/ftp_url.h"
+#include "platform/ftp/ftp_url.h"
 
 #include <gtest/gtest.h>
 

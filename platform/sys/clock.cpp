@@ -1,5 +1,5 @@
-#include "platform/clock.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/sys/clock.h"
+#include "testing/test_hooks.h"
 
 #include <ctime>
 #include <cwchar>

@@ -1,6 +1,6 @@
 #include <time.h>
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 
 bool PlatformLocalTime(CLocalTime& out) {
   const time_t now = ::time(nullptr);

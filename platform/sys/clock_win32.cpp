@@ -1,7 +1,7 @@
 #include <time.h>
 #include <windows.h>
 
-#include "platform/clock.h"
+#include "platform/sys/clock.h"
 
 bool PlatformLocalTime(CLocalTime& out) {
   const __time64_t now = ::_time64(nullptr);

@@ -1,4 +1,4 @@
-#include "platform/console.h"
+#include "platform/sys/console.h"
 
 #include <limits.h>
 #include <signal.h>

@@ -1,9 +1,9 @@
-#include "platform/console.h"
+#include "platform/sys/console.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 TEST(Console, FullPathFromArgumentJoinsTheCurrentDirectoryAndDropsTrailingSeparators) {
   const wchar_t sep = PlatformPathSeparator();

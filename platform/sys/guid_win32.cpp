@@ -1,4 +1,4 @@
-#include "platform/guid.h"
+#include "platform/sys/guid.h"
 
 #include <windows.h>
 #include <objbase.h>

@@ -1,4 +1,4 @@
-#include "platform/known_folders.h"
+#include "platform/sys/known_folders.h"
 
 void AppendDriveRoots(const wchar_t* buffer, size_t size, bool lettersOnly, CStringArray& drives) {
   const size_t kStep = 4;  // "C:\" and its terminator

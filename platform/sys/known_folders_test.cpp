@@ -1,4 +1,4 @@
-#include "platform/known_folders.h"
+#include "platform/sys/known_folders.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "platform/known_folders.h"
+#include "platform/sys/known_folders.h"
 
 #include <windows.h>
 #include <shlobj.h>
 
-#include "platform/win32_long_path.h"
+#include "platform/fs/win32_long_path.h"
 
 namespace {
 

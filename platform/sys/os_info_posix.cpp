@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/encoding.h"
-#include "platform/os_info.h"
+#include "platform/sys/os_info.h"
 
 bool QueryOSVersionRecord(COSVersionRecord&) { return false; }
 

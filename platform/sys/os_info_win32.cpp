@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/os_info.h"
+#include "platform/sys/os_info.h"
 
 bool QueryOSVersionRecord(COSVersionRecord& record) {
   OSVERSIONINFOW info;

@@ -1,4 +1,4 @@
-#include "platform/posix_spawn.h"
+#include "platform/sys/posix_spawn.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -1,4 +1,4 @@
-#include "platform/process.h"
+#include "platform/sys/process.h"
 
 #include <limits.h>
 #include <stdlib.h>

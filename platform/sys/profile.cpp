@@ -1,4 +1,4 @@
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 CProfile::CProfile(const CString& company, const CString& application)
     : m_strCompany(company), m_strApplication(application) {}

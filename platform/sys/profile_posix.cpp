@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "platform/posix_text.h"
-#include "platform/process.h"
-#include "platform/profile.h"
+#include "platform/sys/process.h"
+#include "platform/sys/profile.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <iterator>
 #include <memory>
 
-#include "platform/process.h"
-#include "platform/profile.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "platform/sys/profile.h"
+#include "testing/test_files.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "platform/encoding.h"
-#include "platform/process.h"
-#include "platform/testing/test_files.h"
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
 
 namespace {
 

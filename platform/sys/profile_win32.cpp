@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 namespace {
 

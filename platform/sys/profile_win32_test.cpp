@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/profile.h"
+#include "platform/sys/profile.h"
 
 namespace {
 

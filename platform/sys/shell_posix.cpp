@@ -1,8 +1,8 @@
-#include "platform/shell.h"
+#include "platform/sys/shell.h"
 
 #include <fstream>
 
-#include "platform/posix_spawn.h"
+#include "platform/sys/posix_spawn.h"
 #include "platform/posix_text.h"
 
 void* LoadShellLibrary() { return nullptr; }

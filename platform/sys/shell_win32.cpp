@@ -1,4 +1,4 @@
-#include "platform/shell.h"
+#include "platform/sys/shell.h"
 
 #include <windows.h>
 #include <shellapi.h>

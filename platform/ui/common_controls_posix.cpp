@@ -1,3 +1,3 @@
-#include "platform/common_controls.h"
+#include "platform/ui/common_controls.h"
 
 bool InitCommonControlClasses(unsigned) { return true; }

@@ -1,4 +1,4 @@
-#include "platform/common_controls.h"
+#include "platform/ui/common_controls.h"
 
 #include <windows.h>
 #include <commctrl.h>

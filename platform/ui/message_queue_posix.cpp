@@ -1,5 +1,5 @@
-#include "platform/message_queue.h"
-#include "platform/testing/test_hooks.h"
+#include "platform/ui/message_queue.h"
+#include "testing/test_hooks.h"
 
 #include <signal.h>
 

@@ -1,4 +1,4 @@
-#include "platform/window.h"
+#include "platform/ui/window.h"
 
 CWnd::CWnd() {}
 
