@@ -7,12 +7,12 @@
 #include <iterator>
 
 #include "log/log_file.h"
-#include "platform/sys/clock.h"
 #include "platform/encoding.h"
+#include "platform/fs/file_hooks.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/process.h"
 #include "testing/scoped_process_state.h"
 #include "testing/test_files.h"
-#include "testing/test_hooks.h"
 #include "winui/system_folders.h"
 
 namespace {

@@ -10,14 +10,14 @@
 #include <vector>
 
 #include "log/os_version.h"
-#include "platform/sys/clock.h"
 #include "platform/encoding.h"
 #include "platform/exception.h"
 #include "platform/fs/file.h"
+#include "platform/fs/file_hooks.h"
+#include "platform/sys/clock.h"
 #include "platform/sys/process.h"
 #include "testing/scoped_process_state.h"
 #include "testing/test_files.h"
-#include "testing/test_hooks.h"
 
 namespace {
 

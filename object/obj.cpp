@@ -86,12 +86,4 @@ CString CObj::Squeeze(CString s, bool upper) {
 
 CString CObj::GetNextToken(CString& s, const CString& delimiters) { return ::GetNextToken(s, delimiters); }
 
-CString CObj::LeftToken(CString& s, const CString& delimiter) {
-  const size_t pos = s.find(delimiter);
-  if (pos == CString::npos) return CString();
-  CString left = s.substr(0, pos);
-  const size_t end = pos + delimiter.size();
-  // An occurrence that ends s leaves s as it was.
-  if (end < s.size()) s.erase(0, end);
-  return left;
-}
+CString CObj::LeftToken(CString& s, const CString& delimiter) { return ::LeftToken(s, delimiter); }

@@ -106,9 +106,7 @@ class VELMORA_API CObj {
   static CString XMLAttr(const CString& name, int value);
   // The free GetNextToken of text/tokens.h under this name as well.
   static CString GetNextToken(CString& s, const CString& delimiters);
-  // The text before the first occurrence of the whole delimiter in s, and s
-  // keeps what follows it. No occurrence: empty, s unchanged. An occurrence
-  // that ends s leaves s unchanged.
+  // The free LeftToken of text/tokens.h under this name.
   static CString LeftToken(CString& s, const CString& delimiter);
 
   unsigned uModified;  // bit mask of modified parts; bits belong to the derived class

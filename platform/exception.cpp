@@ -1,7 +1,7 @@
 #include "platform/exception.h"
 
-#include "text/format.h"
+#include <string>
 
 CString CFileException::GetErrorMessage() const {
-  return Format(L"%s failed on '%s' (OS error %d)", m_strOperation, m_strFileName, m_lOsError);
+  return m_strOperation + L" failed on '" + m_strFileName + L"' (OS error " + std::to_wstring(m_lOsError) + L")";
 }

@@ -4,7 +4,9 @@
 #include "app/engine/trash_folder.h"
 #include "app/engine/walk.h"
 #include "log/log_file.h"
-#include "testing/test_hooks.h"
+#include "platform/sys/clock_hooks.h"
+#include "platform/sys/user_name_hooks.h"
+#include "platform/ui/message_loop_hooks.h"
 #include "winui/message_pump.h"
 #ifdef _WIN32
 #include "app/dialog/dialog_window_win32.h"

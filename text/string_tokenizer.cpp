@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "object/obj.h"
 #include "platform/encoding.h"
 #include "text/tokens.h"
 
@@ -92,7 +91,7 @@ void CStringTokenizer::SplitToken(CStringArray& pieces, const CString& delimiter
   m_str.clear();
 }
 
-CString CStringTokenizer::LeftToken(const CString& delimiter) { return CObj::LeftToken(m_str, delimiter); }
+CString CStringTokenizer::LeftToken(const CString& delimiter) { return ::LeftToken(m_str, delimiter); }
 
 CString CStringTokenizer::LeftToken(char open, char close) {
   CString left;

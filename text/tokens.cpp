@@ -31,3 +31,13 @@ CString GetLeftToken(CString& s, int n) {
   s.erase(0, count);
   return piece;
 }
+
+CString LeftToken(CString& s, const CString& delimiter) {
+  const size_t pos = s.find(delimiter);
+  if (pos == CString::npos) return CString();
+  CString left = s.substr(0, pos);
+  const size_t end = pos + delimiter.size();
+  // An occurrence that ends s leaves s as it was.
+  if (end < s.size()) s.erase(0, end);
+  return left;
+}

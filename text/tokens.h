@@ -16,3 +16,8 @@ VELMORA_API CString GetToken(CString& s, const CString& delimiters);
 // The first n characters of s (all of s when it is shorter); s keeps the
 // rest. n <= 0 takes nothing and leaves s unchanged.
 VELMORA_API CString GetLeftToken(CString& s, int n);
+
+// The text before the first occurrence of the whole delimiter in s, and s
+// keeps what follows it. No occurrence: empty, s unchanged. An occurrence
+// that ends s leaves s unchanged. (Exported as CObj::LeftToken.)
+CString LeftToken(CString& s, const CString& delimiter);

@@ -1,64 +1,18 @@
 #include "winui/message_pump.h"
 
-#include <atomic>
-#include <mutex>
 #include <utility>
 
+#include "platform/ui/message_loop.h"
 #include "platform/ui/message_queue.h"
-#include "testing/test_hooks.h"
 
-namespace {
-
-// Set from a signal handler or the console's handler thread: lock-free only.
-std::atomic<bool> g_bInterruptPending{false};  // until the next pump
-std::atomic<bool> g_bInterruptRecorded{false};  // for good
-static_assert(std::atomic<bool>::is_always_lock_free, "the interrupt flag must be signal-safe");
-
-std::mutex g_interruptMutex;
-std::function<void()> g_interruptCommand;
-
-void PostPendingInterrupt() {
-  if (!g_bInterruptPending.exchange(false)) return;
-  std::function<void()> command;
-  {
-    std::lock_guard<std::mutex> lock(g_interruptMutex);
-    command = g_interruptCommand;
-  }
-  if (command) PostQueuedCommand(std::move(command));
-}
-
-}  // namespace
-
-bool PumpMessage() {
-  for (;;) {
-    PostPendingInterrupt();
-    switch (DispatchNextQueuedMessage()) {
-      case QueueStep::kEmpty: return true;
-      case QueueStep::kQuit: return false;
-      case QueueStep::kDispatched: break;
-    }
-  }
-}
+bool PumpMessage() { return PumpQueuedMessages(); }
 
 void PostCommand(std::function<void()> command) { PostQueuedCommand(std::move(command)); }
 
 void PostQuitCommand() { PostQueuedQuit(); }
 
-void SetInterruptCommand(std::function<void()> command) {
-  std::lock_guard<std::mutex> lock(g_interruptMutex);
-  g_interruptCommand = std::move(command);
-}
+void SetInterruptCommand(std::function<void()> command) { SetQueuedInterruptCommand(std::move(command)); }
 
-bool InstallInterruptHandler() { return InstallPlatformInterruptHandler(NotifyInterrupt); }
+bool InstallInterruptHandler() { return InstallQueuedInterruptHandler(); }
 
-void NotifyInterrupt() {
-  g_bInterruptRecorded.store(true);
-  g_bInterruptPending.store(true);
-}
-
-bool IsInterruptRecorded() { return g_bInterruptRecorded.load(); }
-
-void ForgetInterruptForTesting() {
-  g_bInterruptRecorded.store(false);
-  g_bInterruptPending.store(false);
-}
+void NotifyInterrupt() { RecordInterrupt(); }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "platform/api.h"
+#include "platform/ui/message_loop.h"
 
 // Dispatches every message waiting in the calling thread's queue and returns
 // true once none is left, without blocking. Returns false at once when it
@@ -37,8 +38,5 @@ VELMORA_API bool InstallInterruptHandler();
 // callable from any thread.
 VELMORA_API void NotifyInterrupt();
 
-// True once an interrupt has been recorded in this process; it stays true.
-// Unlike the interrupt command it needs no pump, so work that never pumps
-// (the count pass of a walk) can honour it. Only a program that installs the
-// handler receives interrupts: the dialog never does. Async-signal-safe.
-bool IsInterruptRecorded();
+// IsInterruptRecorded (platform/ui/message_loop.h) tells whether one has
+// been recorded.

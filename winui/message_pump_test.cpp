@@ -6,8 +6,8 @@
 #include <thread>
 
 #include "platform/ui/message_queue.h"
+#include "platform/ui/message_queue_hooks.h"
 #include "testing/scoped_process_state.h"
-#include "testing/test_hooks.h"
 
 namespace {
 

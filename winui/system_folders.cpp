@@ -1,5 +1,4 @@
 #include "winui/system_folders.h"
-#include "testing/test_hooks.h"
 
 #include "platform/sys/process.h"
 #include "platform/sys/shell.h"
@@ -9,9 +8,6 @@ namespace {
 
 // Results are cut to the platform's path buffers (terminator included).
 CString Limited(const CString& text) { return text.size() < PlatformMaxPathChars() ? text : CString(); }
-
-bool g_bUserNamePinned = false;
-CString g_strPinnedUserName;
 
 }  // namespace
 
@@ -31,20 +27,7 @@ const CString GetMyPersonalPath() { return Limited(QueryShellFolder(ShellFolder:
 const CString GetAppDataPath() { return Limited(QueryShellFolder(ShellFolder::kAppData)); }
 const CString GetSystemDrive() { return DriveOfSystemFolder(GetSystemDirectoryW()); }
 
-const CString GetUserNameW() {
-  if (g_bUserNamePinned) return g_strPinnedUserName;
-  return Limited(QueryUserName());
-}
-
-void PinUserNameForTesting(const CString& name) {
-  g_bUserNamePinned = true;
-  g_strPinnedUserName = name;
-}
-
-void UnpinUserNameForTesting() {
-  g_bUserNamePinned = false;
-  g_strPinnedUserName.clear();
-}
+const CString GetUserNameW() { return CurrentUserName(); }
 
 void GetLogicalDriveStringsW(CStringArray& drives, bool lettersOnly) { QueryLogicalDrives(drives, lettersOnly); }
 

@@ -16,8 +16,8 @@ VELMORA_API const CString GetWindowsDirectoryW();  // POSIX: empty
 VELMORA_API const CString GetSystemDirectoryW();   // POSIX: empty
 // The temporary folder, ending with the separator (POSIX: $TMPDIR or /tmp).
 VELMORA_API const CString GetTempPathW();
-// The logon name of the current user (POSIX: of the effective user), or the
-// name a test pinned (platform/testing/test_hooks.h).
+// The logon name of the current user (POSIX: of the effective user), as
+// CurrentUserName (platform/sys/known_folders.h) gives it.
 VELMORA_API const CString GetUserNameW();
 // The computer name (POSIX: the host name).
 VELMORA_API const CString GetComputerNameW();

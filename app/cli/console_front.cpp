@@ -102,14 +102,14 @@ int RunDryCommand(const CConsoleCommand& command) {
   CRunSettings settings(command, CProfile(kCompanyKey, kApplicationName));
   CConsoleScreen screen;
   if (!CheckInput(screen, command.nKind, settings.strSource, settings.List(command.nKind))) return kExitRefused;
-  // The walk passes over the trash folder a run would use, without making it.
-  g_strTrash = TrashFolderOf(settings.strSource);
   theApp.LeaveOwnFilesOutOfWalks();
   StopOnInterrupt();
   const auto print = [&screen](const CDryRunItem& item) {
     screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n");
   };
-  const CDryRunOutcome outcome = DryRunCleanup(command.nKind, settings.strSource, settings.List(command.nKind), print);
+  const CString& source = settings.strSource;
+  const CDryRunOutcome outcome =
+      DryRunCleanup(command.nKind, source, TrashFolderOf(source), settings.List(command.nKind), print);
   if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
   // A folder it could not list may hold matches it cannot show.
   for (const CString& line : outcome.arrUnopened) screen.Print(ConsoleStream::kOutput, line + L"\n");

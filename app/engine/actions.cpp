@@ -8,7 +8,7 @@
 #include "platform/fs/folder_handle.h"
 #include "platform/sys/process.h"
 #include "text/tokens.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ uint32_t SettableAttributesOf(const CFileFind& entry) {
 bool RefuseLink(CAction& action, const CString& source, const CString& destination) {
   ++action.m_nFailed;
   action.Report(FormatLinkNotMoved(source, destination));
-  PumpMessage();
+  PumpQueuedMessages();
   return false;
 }
 
@@ -162,7 +162,7 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
     e->Delete();
     throw new CActException(text);
   }
-  PumpMessage();
+  PumpQueuedMessages();
   return moved;
 }
 

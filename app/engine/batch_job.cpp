@@ -2,7 +2,7 @@
 
 #include "log/log_file.h"
 #include "platform/exception.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "platform/fs/folder_handle.h"
 #include "platform/sys/process.h"
 #include "text/format.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 
@@ -60,7 +60,7 @@ void DeleteBatches(const CString& trashPath, const std::vector<CBatchFolder>& ba
     const bool deleted = why.empty();
     ++(deleted ? outcome.nDone : outcome.nErrors);
     reporter.Report(FormatPurgeLine(batch.strPath, deleted, why));
-    PumpMessage();
+    PumpQueuedMessages();
   }
   AddSummary(view, outcome);
 }

@@ -8,7 +8,7 @@
 #include "platform/fs/folder_handle.h"
 #include "platform/sys/process.h"
 #include "text/format.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
       throw new CActException(text + (moved ? L"; the item is back in its place: " + ShownPath(item.strSource)
                                             : CString()));
     }
-    PumpMessage();
+    PumpQueuedMessages();
   }
   for (const CString& name : plan.unrecorded)
     view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));

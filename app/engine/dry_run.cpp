@@ -3,7 +3,7 @@
 #include "app/engine/actions.h"
 #include "app/engine/walk.h"
 #include "platform/fs/file_find.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ class CDryRunAction : public CFileAction {
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;
     if (m_onItem) m_onItem(item);
-    PumpMessage();
+    PumpQueuedMessages();
     return true;
   }
 
@@ -59,12 +59,12 @@ uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk) {
   return entry.IsDirectory() && !entry.IsReparsePoint() ? FolderSize(entry, disk) : entry.GetLength();
 }
 
-CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
+CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& trash, const CString& list,
                              const std::function<void(const CDryRunItem&)>& onItem, CDiskInterface& disk) {
   CDryRunOutcome outcome;
   CDryRunAction action(kind, list, onItem, outcome, disk);
   try {
-    WalkFolder(source, action);
+    WalkFolder(source, trash, action);
   } catch (CActException* e) {
     outcome.bCancelled = true;
     delete e;

@@ -32,9 +32,10 @@ uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk = RealDisk());
 
 // Walks source with the matching rules of the moving action of kind and
 // calls onItem for each item that a run would move, in walk order; the
-// folders it could not list are in the outcome's lines. Moves
+// folders it could not list are in the outcome's lines. It passes over
+// trash, the trash folder a run would use (which need not exist). Moves
 // nothing, creates no folder, writes no log record, reports no line. It pumps
 // after each item like a run, so a Stop posted meanwhile ends it.
-CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& list,
+CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& trash, const CString& list,
                              const std::function<void(const CDryRunItem&)>& onItem,
                              CDiskInterface& disk = RealDisk());

@@ -1,7 +1,7 @@
 #include "app/engine/flat_name.h"
 
 #include "platform/fs/volume.h"
-#include "winui/system_folders.h"
+#include "platform/sys/known_folders.h"
 
 CString FlattenName(const CString& source, const CString& drivePrefix, const CString& userName, bool isFolder) {
   CString name = source;
@@ -22,7 +22,7 @@ CString FlattenName(const CString& source, const CString& drivePrefix, const CSt
 
 CString CFlatNames::Of(const CString& source, bool isFolder) {
   if (!m_bUserKnown) {
-    m_strUser = GetUserNameW();
+    m_strUser = CurrentUserName();
     m_bUserKnown = true;
   }
   const CString folder = source.substr(0, source.find_last_of(L"\\/") + 1);

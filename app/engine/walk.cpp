@@ -12,7 +12,7 @@
 #include "platform/sys/process.h"
 #include "platform/fs/volume.h"
 #include "text/format.h"
-#include "winui/message_pump.h"
+#include "platform/ui/message_loop.h"
 
 namespace {
 
@@ -50,8 +50,8 @@ struct CSkipItem {
 // What one walk leaves out.
 class CWalkExclusions {
  public:
-  explicit CWalkExclusions(CDiskInterface& disk) {
-    m_items.emplace_back(GetTrashFolder(), disk);
+  CWalkExclusions(const CString& trash, CDiskInterface& disk) {
+    m_items.emplace_back(trash, disk);
     m_items.emplace_back(GetBatchFolder(), disk);
     for (const CString& path : g_walkExclusions) m_items.emplace_back(path, disk);
   }
@@ -86,9 +86,11 @@ void ReportUnopened(const CString& folder, CFileAction& action) {
 
 }  // namespace
 
-void WalkFolder(const CString& folder, CFileAction& action) {
+void WalkFolder(const CString& folder, CFileAction& action) { WalkFolder(folder, GetTrashFolder(), action); }
+
+void WalkFolder(const CString& folder, const CString& trash, CFileAction& action) {
   CDiskInterface& disk = action.m_disk;
-  const CWalkExclusions exclusions(disk);
+  const CWalkExclusions exclusions(trash, disk);
   g_bCancel = false;
   std::vector<std::unique_ptr<CLevel>> levels;
   levels.push_back(std::make_unique<CLevel>());

@@ -33,6 +33,10 @@ class CFileAction;
 // per level, so its memory grows linearly with the depth; it does not
 // recurse on the stack.
 void WalkFolder(const CString& folder, CFileAction& action);
+// The same walk, leaving out trash where the run's own trash folder
+// (g_strTrash) would be left out: for a walk that only looks (a dry run),
+// which makes no trash folder and sets no run state.
+void WalkFolder(const CString& folder, const CString& trash, CFileAction& action);
 
 // Leaves the item at path out of every walk that starts from now on, as the
 // trash and batch folders are: matched by its last name (any case), then by

@@ -1,6 +1,6 @@
 // CDiskInterface: the file-system operations a cleanup run performs, behind
 // one narrow interface, so that a test can wrap the real disk and make any
-// call fail (platform/testing/faulty_disk.h). RealDisk() is the disk itself,
+// call fail (testing/faulty_disk.h). RealDisk() is the disk itself,
 // through the platform layer (file_find.h, file_system.h, folder_handle.h).
 //
 // Below the source folder every operation is made on a listed entry,

@@ -1,7 +1,7 @@
 // The parts of CFile both platforms share: the test faults.
 #include "platform/fs/file.h"
-#include "testing/test_hooks.h"
 
+#include "platform/fs/file_hooks.h"
 #include "platform/fs/file_system.h"
 
 CString FileOpenErrorText(long error) {

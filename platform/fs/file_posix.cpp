@@ -1,5 +1,4 @@
 #include "platform/fs/file.h"
-#include "testing/test_hooks.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -8,6 +7,7 @@
 
 #include <cerrno>
 
+#include "platform/fs/file_hooks.h"
 #include "platform/posix_text.h"
 
 const intptr_t CFile::hFileNull = -1;

@@ -1,8 +1,8 @@
 #include "platform/fs/file.h"
-#include "testing/test_hooks.h"
 
 #include <windows.h>
 
+#include "platform/fs/file_hooks.h"
 #include "platform/fs/win32_long_path.h"
 
 const intptr_t CFile::hFileNull = reinterpret_cast<intptr_t>(INVALID_HANDLE_VALUE);

@@ -1,5 +1,6 @@
 #include "platform/sys/clock.h"
-#include "testing/test_hooks.h"
+
+#include "platform/sys/clock_hooks.h"
 
 #include <ctime>
 #include <cwchar>

@@ -1,6 +1,6 @@
 // The local clock, and a monotonic one for pacing. Batch folder names and
 // log stamps depend on the current local time; redraws are paced by the
-// monotonic clock. Tests pin either (platform/testing/test_hooks.h) instead
+// monotonic clock. Tests pin either (clock_hooks.h) instead
 // of sleeping.
 #pragma once
 

@@ -1,5 +1,29 @@
 #include "platform/sys/known_folders.h"
 
+#include "platform/sys/process.h"
+#include "platform/sys/user_name_hooks.h"
+
+namespace {
+bool g_bUserNamePinned = false;
+CString g_strPinnedUserName;
+}  // namespace
+
+CString CurrentUserName() {
+  if (g_bUserNamePinned) return g_strPinnedUserName;
+  CString name = QueryUserName();
+  return name.size() < PlatformMaxPathChars() ? name : CString();
+}
+
+void PinUserNameForTesting(const CString& name) {
+  g_bUserNamePinned = true;
+  g_strPinnedUserName = name;
+}
+
+void UnpinUserNameForTesting() {
+  g_bUserNamePinned = false;
+  g_strPinnedUserName.clear();
+}
+
 void AppendDriveRoots(const wchar_t* buffer, size_t size, bool lettersOnly, CStringArray& drives) {
   const size_t kStep = 4;  // "C:\" and its terminator
   for (size_t i = 0; i + kStep <= size && buffer[i] != L'\0'; i += kStep) {

@@ -33,6 +33,10 @@ CString QuerySystemDirectory();   // POSIX: empty
 CString QueryTempPath();
 // Logon name of the (POSIX: effective) user, or empty.
 CString QueryUserName();
+// The user name every part of the program uses: QueryUserName, empty when
+// it does not fit the platform's path buffer, or the name a test pinned
+// (user_name_hooks.h).
+CString CurrentUserName();
 // Windows: the computer name; POSIX: the host name. Empty on failure.
 CString QueryComputerName();
 

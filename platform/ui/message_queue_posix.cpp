@@ -1,5 +1,6 @@
 #include "platform/ui/message_queue.h"
-#include "testing/test_hooks.h"
+
+#include "platform/ui/message_queue_hooks.h"
 
 #include <signal.h>
 
