@@ -1,4 +1,4 @@
-// The parts of CFile both platforms share: the test faults.
+// The parts of CFile both platforms share: writing through the test faults.
 #include "platform/fs/file.h"
 
 #include "platform/fs/file_hooks.h"
@@ -11,6 +11,12 @@ CString FileOpenErrorText(long error) {
     case kFileErrorWritableByOthers: return L"others may write to it";
   }
   return PlatformErrorText(error);
+}
+
+void CFile::Write(const void* data, size_t bytes) {
+  bool fails = false;
+  WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
+  if (fails) throw new CFileException(L"Write", m_strFileName, PlatformDiskFullError());
 }
 
 size_t CFile::TakeWriteAllowance(size_t bytes, bool& fails) {

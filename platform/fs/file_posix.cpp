@@ -113,12 +113,6 @@ size_t CFile::Read(void* buffer, size_t bytes) {
   }
 }
 
-void CFile::Write(const void* data, size_t bytes) {
-  bool fails = false;
-  WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
-  if (fails) throw new CFileException(L"Write", m_strFileName, ENOSPC);
-}
-
 void CFile::WriteAll(const char* p, size_t bytes) {
   while (bytes > 0) {
     const ssize_t n = ::write(static_cast<int>(m_hFile), p, bytes);

@@ -85,6 +85,8 @@ long PlatformLastError();
 // True when error says only that an item is not there (any more): missing,
 // or no longer a folder. 0 counts too (nothing failed, e.g. an empty listing).
 bool PlatformIsNotFoundError(long error);
+// The error code of a disk that is full (ENOSPC, ERROR_DISK_FULL).
+long PlatformDiskFullError();
 
 // The system's text for an OS error of this platform (errno or
 // GetLastError(), as PlatformLastError and CFile give them), without the

@@ -152,6 +152,8 @@ long PlatformLastError() { return t_lastError; }
 
 bool PlatformIsNotFoundError(long error) { return error == 0 || error == ENOENT || error == ENOTDIR; }
 
+long PlatformDiskFullError() { return ENOSPC; }
+
 CString PlatformErrorText(long error) {
   char buffer[256] = {0};
   // The GNU strerror_r, which may answer with a text of its own.

@@ -109,6 +109,8 @@ bool PlatformFileIdentity(const CString& path, CFileIdentity& identity) {
 
 long PlatformLastError() { return t_lastError; }
 
+long PlatformDiskFullError() { return ERROR_DISK_FULL; }
+
 bool PlatformIsNotFoundError(long error) {
   return error == 0 || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES ||
          error == ERROR_DIRECTORY;

@@ -103,12 +103,6 @@ size_t CFile::Read(void* buffer, size_t bytes) {
   return read;
 }
 
-void CFile::Write(const void* data, size_t bytes) {
-  bool fails = false;
-  WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
-  if (fails) throw new CFileException(L"Write", m_strFileName, ERROR_DISK_FULL);
-}
-
 void CFile::WriteAll(const char* p, size_t bytes) {
   while (bytes > 0) {
     const DWORD chunk = bytes > 0x40000000 ? 0x40000000 : static_cast<DWORD>(bytes);

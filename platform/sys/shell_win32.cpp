@@ -4,8 +4,6 @@
 #include <shellapi.h>
 #include <unknwn.h>
 
-#include <fstream>
-
 #include "platform/encoding.h"
 
 void* LoadShellLibrary() { return ::LoadLibraryW(L"shell32.dll"); }
@@ -21,15 +19,6 @@ void ShellOpen(void* hwndParent, const CString& path) {
 bool StartTextEditor(const CString& path) {
   const std::string command = "notepad.exe " + NarrowToAnsi(path);
   return ::WinExec(command.c_str(), SW_SHOWNORMAL) > 31;  // lower values are errors
-}
-
-bool WriteTextModeFile(const CString& path, const std::string& bytes) {
-  // Text mode, deny-none sharing: the C runtime's fopen defaults.
-  std::ofstream out(NarrowToAnsi(path), std::ios_base::out);
-  if (!out) return false;
-  out << bytes;
-  out.close();
-  return !out.fail();
 }
 
 const char* TextModeLineEnd() { return "\r\n"; }
