@@ -26,13 +26,52 @@ const char kDescription[] =
     "On Windows the options can also be written with a slash: /y, /n, /ext:\"obj pdb\", /preset:cpp, "
     "/names:Debug, /last, /source:C:\\src, /older-than:30.";
 
-// Adds what both commands take: SOURCE, --yes and --dry-run.
-void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun) {
+// DAYS of --older-than: a whole number of days from 0 to kMaxAgeDays, in
+// digits alone; the text of what is wrong with it, or nothing.
+std::string CheckDays(const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 7 && text.find_first_not_of("0123456789") == std::string::npos;
+  if (digits && std::stol(text) <= kMaxAgeDays) return std::string();
+  return "DAYS must be a whole number of days from 0 to " + std::to_string(kMaxAgeDays) + ", not '" + text + "'";
+}
+
+// Adds what both commands take: SOURCE, --yes, --dry-run and --older-than.
+CLI::Option* AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun, std::string& days) {
   command.add_option("SOURCE", source, "the source folder (default: the stored one)");
   command.add_flag("-y,--yes", yes, "answer the confirmation question with Yes");
   command.add_flag("-n,--dry-run", dryRun,
                    "list what would be moved, with the number and the total size in bytes; move nothing, "
                    "log nothing, store nothing");
+  return command
+      .add_option("--older-than", days,
+                  "only what is older than DAYS days: a file last written more than DAYS days ago, a folder "
+                  "with nothing inside it (at any depth, links not followed) written within DAYS days")
+      ->type_name("DAYS")
+      ->check(CLI::Validator([](std::string& text) { return CheckDays(text); }, "", "DAYS"));
+}
+
+// The names of presets, for the check of --preset, and their help text: each
+// name and its list, one to a line.
+std::vector<std::string> PresetNames(const CPreset* presets) {
+  std::vector<std::string> names;
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset) names.push_back(preset->szName);
+  return names;
+}
+
+std::string PresetHelp(const char* what, const CPreset* presets) {
+  std::string help = std::string("the ") + what + " of a preset:";
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset) {
+    help += std::string("\n  ") + preset->szName + " \"";
+    for (const wchar_t* c = preset->szList; *c != L'\0'; ++c) help += static_cast<char>(*c);
+    help += "\"";
+  }
+  return help;
+}
+
+// The list of the preset named name (any case); the names were checked.
+CString PresetList(const CPreset* presets, const std::string& name) {
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset)
+    if (CLI::detail::to_lower(name) == preset->szName) return preset->szList;
+  return CString();
 }
 
 // Adds --source and, with a text for --dry-run, --yes and --dry-run.
@@ -52,17 +91,21 @@ int main(int argc, char** argv) {
   app.set_version_flag("--version", "velmora 1.0");
   app.require_subcommand(1);
 
-  std::string source, list, preset;
+  std::string source, list, preset, olderThan;
   bool yes = false, dryRun = false;
   CLI::App* files = app.add_subcommand("files", "move the files whose extension is in the list");
-  AddCommonOptions(*files, source, yes, dryRun);
+  CLI::Option* filesOlderThan = AddCommonOptions(*files, source, yes, dryRun, olderThan);
   CLI::Option* ext = files->add_option("-e,--ext", list, "blank-separated extensions, e.g. \"obj pdb\"");
-  CLI::Option* presetOption = files->add_option("-p,--preset", preset, "the extensions of a preset")
-                                  ->check(CLI::IsMember({"cpp", "mplab"}, CLI::ignore_case))
+  CLI::Option* presetOption = files->add_option("-p,--preset", preset, PresetHelp("extensions", kFilePresets))
+                                  ->check(CLI::IsMember(PresetNames(kFilePresets), CLI::ignore_case))
                                   ->excludes(ext);
   CLI::App* folders = app.add_subcommand("folders", "move the folders whose name is in the list");
-  AddCommonOptions(*folders, source, yes, dryRun);
+  CLI::Option* foldersOlderThan = AddCommonOptions(*folders, source, yes, dryRun, olderThan);
   CLI::Option* names = folders->add_option("--names", list, "blank-separated folder names, e.g. \"Debug Release\"");
+  CLI::Option* folderPresetOption =
+      folders->add_option("-p,--preset", preset, PresetHelp("folder names", kFolderPresets))
+          ->check(CLI::IsMember(PresetNames(kFolderPresets), CLI::ignore_case))
+          ->excludes(names);
 
   std::string batch;
   bool last = false;
@@ -116,10 +159,12 @@ int main(int argc, char** argv) {
   CLI::App* chosen = files->parsed() ? files : folders;
   command.bSourceGiven = chosen->count("SOURCE") > 0;
   command.strSource = ConsoleArgumentText(source);
-  command.bListGiven = ext->count() > 0 || presetOption->count() > 0 || names->count() > 0;
+  command.bListGiven =
+      ext->count() > 0 || presetOption->count() > 0 || names->count() > 0 || folderPresetOption->count() > 0;
   command.strList = ConsoleArgumentText(list);
-  if (presetOption->count() > 0)
-    command.strList = CLI::detail::to_lower(preset) == "cpp" ? kPresetCpp : kPresetMplab;
+  if (presetOption->count() > 0) command.strList = PresetList(kFilePresets, preset);
+  if (folderPresetOption->count() > 0) command.strList = PresetList(kFolderPresets, preset);
+  if (filesOlderThan->count() > 0 || foldersOlderThan->count() > 0) command.nOlderThan = std::stoi(olderThan);
   command.bYes = yes;
   command.bDryRun = dryRun;
   return RunConsoleCommand(command);
