@@ -218,20 +218,13 @@ TEST_F(VelmoraCli, HelpShowsEveryPresetWithItsList) {
 
 TEST_F(VelmoraCli, PresetsGiveTheirLists) {
   WriteFileForTesting(m_src + L"/a.gcda", "a");
-  WriteFileForTesting(m_src + L"/b.axf", "b");
-  WriteFileForTesting(m_src + L"/c.tlog", "c");
   WriteFileForTesting(m_src + L"/build/CMakeFiles/x.o", "x");
   WriteFileForTesting(m_src + L"/p/.vs/y", "y");
   ASSERT_EQ(Run({L"files", m_src, L"--preset", L"GCC", L"--dry-run"}), 0) << m_err;
   EXPECT_EQ(Occurrences(m_out, L"a.gcda"), 1u) << m_out;
   EXPECT_NE(m_out.find(L"== Dry run: 2 items"), CString::npos) << m_out;  // a.gcda and x.o
-  ASSERT_EQ(Run({L"files", m_src, L"--preset", L"keil", L"--dry-run"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"b.axf"), CString::npos) << m_out;
-  ASSERT_EQ(Run({L"files", m_src, L"-p", L"vs", L"--dry-run"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"c.tlog"), CString::npos) << m_out;
   ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"cmake", L"--dry-run"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"CMakeFiles"), CString::npos) << m_out;
-  EXPECT_NE(m_out.find(L"== Dry run: 1 items"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"CMakeFiles\n== Dry run: 1 items"), CString::npos) << m_out;
   ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"vs", L"--yes"}), 0) << m_err;
   EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug Release x64 ipch .vs' from '"), 0u) << m_out;
   EXPECT_FALSE(ExistsForTesting(m_src + L"/p/.vs"));
@@ -263,8 +256,10 @@ TEST_F(VelmoraCli, OlderThanTakesOnlyWhatIsThatOld) {
   EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
   EXPECT_FALSE(ExistsForTesting(m_src + L"/a/Debug"));
   EXPECT_TRUE(ExistsForTesting(m_src + L"/b/Debug/x/young.o"));
-  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"0", L"--yes"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"\n== Done: 2 of 2 \n"), CString::npos) << m_out;  // 0 days: all written before now
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"30", L"--yes"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/old.obj"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/young.obj"));
 }
 
 TEST_F(VelmoraCli, InvalidDaysAreInvalidInput) {
