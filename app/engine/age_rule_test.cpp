@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "platform/file_find.h"
 #include "platform/file_system.h"
+#include "platform/testing/faulty_disk.h"
 #include "platform/testing/scoped_process_state.h"
 #include "platform/testing/test_files.h"
 #include "text/format.h"
@@ -229,4 +230,23 @@ TEST_F(AgeRule, TheQuestionAndTheAnnouncementSayTheFilter) {
             L"Are you sure you want to move folders with name 'Debug'\nFrom:\n'/s'\nTo:\n'/t'");
   EXPECT_EQ(FormatAnnouncement(CleanupKind::kFolders, L"Debug", L"/s", L"/t", 0),
             L"== Move Dirs with name 'Debug' older than 0 days from '/s' To '/t'");
+}
+
+TEST_F(AgeRule, AFolderWhoseTreeCannotBeReadIsNoMatch) {
+  File(L"Debug/old.o", kOld);
+  File(L"Debug/x/old.o", kOld);
+  Time(L"Debug/x", kOld);
+  // List calls: the source, then the reading of Debug, then of Debug/x.
+  for (const int nth : {2, 3}) {
+    CFaultyDisk disk;
+    disk.Fail(DiskCall::kList, nth, 13);
+    CStringArray items;
+    DryRunCleanup(CleanupKind::kFolders, m_src, L"Debug", [&](const CDryRunItem& item) { items.push_back(item.strPath); },
+                  disk, CAgeRule(30));
+    EXPECT_EQ(items, CStringArray()) << "list call " << nth << " failed";
+  }
+  // Without the rule a folder is taken whatever its tree.
+  CFaultyDisk disk;
+  disk.Fail(DiskCall::kList, 2, 13);
+  EXPECT_EQ(DryRunCleanup(CleanupKind::kFolders, m_src, L"Debug", nullptr, disk).nItems, 1);
 }
