@@ -13,3 +13,14 @@ extern const wchar_t kFolderNameEntry[];  // "Folder Name": the folder name list
 // The extension lists of the presets (the dialog's menu, the command line).
 extern const wchar_t kPresetCpp[];    // "obj pdb sbr ilk pch idb ncb exe"
 extern const wchar_t kPresetMplab[];  // "o"
+
+// A named list of the command line's --preset.
+struct CPreset {
+  const char* szName;     // as --preset takes it (any case)
+  const wchar_t* szList;  // blank-separated extensions or folder names
+};
+// The presets of `files`: cpp and mplab (the dialog's arrow menu, which has
+// those two alone), then vs, gcc and keil; and those of `folders`: vs and
+// cmake. Each ends with {nullptr, nullptr}.
+extern const CPreset kFilePresets[];
+extern const CPreset kFolderPresets[];

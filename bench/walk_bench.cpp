@@ -1,7 +1,10 @@
 // Builds a synthetic source tree and measures a cleanup run on it, side by
 // side: the count pass against `find SRC -type f -name '*.obj' | wc -l`, the
-// work pass (one move and one flushed log record per item), and the peak
-// memory of the process. Not part of the test command.
+// dry runs of files (obj) and folders (Debug) without and with --older-than
+// (0 days: the tree, made just before, is old enough all through, so every
+// Debug folder's tree is read whole; one run each), the work pass (one move
+// and one flushed log record per item), and the peak memory of the process.
+// Not part of the test command.
 //
 //   walk_bench [--entries N] [--folders N] [--depth N] [--root DIR] [--rounds N]
 //
@@ -19,6 +22,7 @@
 
 #include "app/engine/actions.h"
 #include "app/engine/cleanup_run.h"
+#include "app/engine/dry_run.h"
 #include "app/engine/trash_folder.h"
 #include "app/engine/walk.h"
 #include "bench/bench_tree.h"
@@ -82,6 +86,18 @@ void ReportRun(const char* what, const CTimedView& view, const CCleanupOutcome& 
               outcome.nMoved / (work > 0 ? work : 1e-9));
 }
 
+// One dry run without and one with --older-than 0, same session, warm cache.
+void CompareDryRuns(const char* what, CleanupKind kind, const CString& src, const CString& list) {
+  const Clock::time_point t0 = Clock::now();
+  const CDryRunOutcome plain = DryRunCleanup(kind, src, CString(), list, nullptr);
+  const Clock::time_point t1 = Clock::now();
+  const CDryRunOutcome aged = DryRunCleanup(kind, src, CString(), list, nullptr, RealDisk(), CAgeRule(0));
+  const Clock::time_point t2 = Clock::now();
+  std::printf("dry run %-16s %.3f s (%d items, %llu bytes)   --older-than 0: %.3f s (%d items, %llu bytes)   ratio %.2f\n",
+              what, Seconds(t0, t1), plain.nItems, static_cast<unsigned long long>(plain.nTotalSize), Seconds(t1, t2),
+              aged.nItems, static_cast<unsigned long long>(aged.nTotalSize), Seconds(t1, t2) / Seconds(t0, t1));
+}
+
 bool Parse(int argc, char** argv, COptions& o) {
   return ParseBenchOptions(argc, argv, o, [&o](const std::string& key, const char* value) {
     if (key != "--rounds") return false;
@@ -129,6 +145,9 @@ int main(int argc, char** argv) {
   std::printf("count pass: %.3f s (%d found)   find | wc -l: %.3f s (%ld found)   ratio %.2f\n", bestWalk, counted,
               bestFind, found, bestWalk / bestFind);
   const uint64_t peakCounted = GetProcessPeakMemory();
+
+  CompareDryRuns("files (obj):", CleanupKind::kFiles, src, L"obj");
+  CompareDryRuns("folders (Debug):", CleanupKind::kFolders, src, L"Debug");
 
   // Work passes: the log flushes one record per move to the disk.
   g_strTrash = work / L"Trush";

@@ -12,8 +12,9 @@ _velmora() {
     case ${COMP_WORDS[i]} in files | folders | restore | list | purge) command=${COMP_WORDS[i]}; break ;; esac
   done
   case $command:$prev in
-    files:-p | files:--preset) words="cpp mplab" ;;
-    files:-e | files:--ext | folders:--names | purge:--older-than) return ;;  # free text
+    files:-p | files:--preset) words="cpp mplab vs gcc keil" ;;
+    folders:-p | folders:--preset) words="vs cmake" ;;
+    files:-e | files:--ext | folders:--names | *:--older-than) return ;;  # free text
     *:-s | *:--source) _velmora_folders; return ;;
     :*) words="files folders restore list purge --help --version" ;;
     list:*) words="--source --help" ;;
@@ -22,8 +23,8 @@ _velmora() {
       # SOURCE of a run, BATCH of a restore: a folder.
       [[ $cur == -* ]] || { _velmora_folders; return; }
       case $command in
-        files) words="--ext --preset" ;;
-        folders) words="--names" ;;
+        files) words="--ext --preset --older-than" ;;
+        folders) words="--names --preset --older-than" ;;
         restore) words="--last --source" ;;
       esac
       words="$words --yes --dry-run --help"

@@ -68,6 +68,7 @@ CScopedProcessState::~CScopedProcessState() {
   ForgetInterruptForTesting();
   UnpinClockForTesting();
   UnpinMonotonicClockForTesting();
+  UnpinFileTimeNowForTesting();
   UnpinUserNameForTesting();
   m_pSaved->log.Restore();
   g_bCancel = m_pSaved->bCancel;
@@ -85,6 +86,8 @@ void CScopedProcessState::PinClock(const CLocalTime& t) { PinClockForTesting(t);
 void CScopedProcessState::PinInvalidClock() { PinInvalidClockForTesting(); }
 
 void CScopedProcessState::PinMonotonicClock(int64_t ms) { PinMonotonicClockForTesting(ms); }
+
+void CScopedProcessState::PinFileTimeNow(const CFileTime& t) { PinFileTimeNowForTesting(t); }
 
 void CScopedProcessState::PinUserName(const CString& name) { PinUserNameForTesting(name); }
 

@@ -7,8 +7,8 @@
 //   exclusions (ExcludeFromWalks), the log's
 //   class-wide state (allowed, failed, path, pending text, open file), the
 //   message queue, the interrupt command and the interrupts recorded, the
-//   dialog window's message-box hook (Windows), and the clock, monotonic
-//   clock and user-name pins.
+//   dialog window's message-box hook (Windows), and the clock, file-time
+//   clock, monotonic clock and user-name pins.
 //
 // While it lives, the log starts as in a fresh process (allowed, not failed,
 // closed, no path, nothing pending), the cancel flag is clear, the queue is
@@ -34,6 +34,8 @@ class CScopedProcessState {
   void PinInvalidClock();
   // Pins the monotonic clock at ms; pin it again to let time pass.
   void PinMonotonicClock(int64_t ms);
+  // Pins the file-time clock (GetFileTimeNow) at t.
+  void PinFileTimeNow(const CFileTime& t);
   void PinUserName(const CString& name);
 
   // Empties the calling thread's message queue, running what waits in it.

@@ -2,6 +2,7 @@
 // velmora_test_support library, which only test programs link.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/cstring.h"
@@ -102,6 +103,11 @@ bool MakeUnixLinkForTesting(const CString& target, const CString& link);
 // Gives the item to another user (POSIX: nobody, 65534), as if that user had
 // made it. False where this process cannot (not root; Windows): then skip.
 bool GiveAwayForTesting(const CString& path);
+
+// Sets the last write time (and the last access time) of the item at path
+// itself, a link as itself (never what it points to), to time, a file time
+// (file_time.h). False when it cannot be set (Windows: a link, then skip).
+bool SetLastWriteTimeForTesting(const CString& path, uint64_t time);
 
 // A FIFO (named pipe) at path. False where FIFOs cannot be made (then skip).
 bool MakeFifoForTesting(const CString& path);

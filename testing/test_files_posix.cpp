@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/fs/file_time.h"
 #include "platform/posix_text.h"
 #include "platform/sys/process.h"
 
@@ -126,6 +127,16 @@ CScopedNetworkShare::~CScopedNetworkShare() = default;
 
 bool GiveAwayForTesting(const CString& path) {
   return ::geteuid() == 0 && ::lchown(ToNativePath(path).c_str(), 65534, 65534) == 0;
+}
+
+bool SetLastWriteTimeForTesting(const CString& path, uint64_t time) {
+  if (time < CFileTime::kUnixEpoch) return false;
+  const uint64_t since = time - CFileTime::kUnixEpoch;
+  struct timespec times[2] {};
+  times[0].tv_sec = static_cast<time_t>(since / CFileTime::kSecond);
+  times[0].tv_nsec = static_cast<long>(since % CFileTime::kSecond) * 100;
+  times[1] = times[0];
+  return ::utimensat(AT_FDCWD, ToNativePath(path).c_str(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool MakeFifoForTesting(const CString& path) { return ::mkfifo(ToNativePath(path).c_str(), 0600) == 0; }

@@ -255,6 +255,17 @@ CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() {
 }
 
 // Windows has no FIFOs in the file system.
+bool SetLastWriteTimeForTesting(const CString& path, uint64_t time) {
+  const HANDLE file = ::CreateFileW(OsPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  FILETIME stamp{static_cast<DWORD>(time), static_cast<DWORD>(time >> 32)};
+  const bool set = ::SetFileTime(file, nullptr, &stamp, &stamp) != 0;
+  ::CloseHandle(file);
+  return set;
+}
+
 bool MakeFifoForTesting(const CString&) { return false; }
 
 // Folder permissions do not bind a Windows process the way the tests need

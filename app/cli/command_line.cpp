@@ -21,13 +21,52 @@ const char kDescription[] =
     "On Windows the options can also be written with a slash: /y, /n, /ext:\"obj pdb\", /preset:cpp, "
     "/names:Debug, /last, /source:C:\\src, /older-than:30.";
 
-// Adds what both commands take: SOURCE, --yes and --dry-run.
-void AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun) {
+// DAYS of --older-than: a whole number of days from 0 to kMaxAgeDays, in
+// digits alone; the text of what is wrong with it, or nothing.
+std::string CheckDays(const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 7 && text.find_first_not_of("0123456789") == std::string::npos;
+  if (digits && std::stol(text) <= kMaxAgeDays) return std::string();
+  return "DAYS must be a whole number of days from 0 to " + std::to_string(kMaxAgeDays) + ", not '" + text + "'";
+}
+
+// Adds what both commands take: SOURCE, --yes, --dry-run and --older-than.
+CLI::Option* AddCommonOptions(CLI::App& command, std::string& source, bool& yes, bool& dryRun, std::string& days) {
   command.add_option("SOURCE", source, "the source folder (default: the stored one)");
   command.add_flag("-y,--yes", yes, "answer the confirmation question with Yes");
   command.add_flag("-n,--dry-run", dryRun,
                    "list what would be moved, with the number and the total size in bytes; move nothing, "
                    "log nothing, store nothing");
+  return command
+      .add_option("--older-than", days,
+                  "only what is older than DAYS days: a file last written more than DAYS days ago, a folder "
+                  "with nothing inside it (at any depth, links not followed) written within DAYS days")
+      ->type_name("DAYS")
+      ->check(CLI::Validator([](std::string& text) { return CheckDays(text); }, "", "DAYS"));
+}
+
+// The names of presets, for the check of --preset, and their help text: each
+// name and its list, one to a line.
+std::vector<std::string> PresetNames(const CPreset* presets) {
+  std::vector<std::string> names;
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset) names.push_back(preset->szName);
+  return names;
+}
+
+std::string PresetHelp(const char* what, const CPreset* presets) {
+  std::string help = std::string("the ") + what + " of a preset:";
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset) {
+    help += std::string("\n  ") + preset->szName + " \"";
+    for (const wchar_t* c = preset->szList; *c != L'\0'; ++c) help += static_cast<char>(*c);
+    help += "\"";
+  }
+  return help;
+}
+
+// The list of the preset named name (any case); the names were checked.
+CString PresetList(const CPreset* presets, const std::string& name) {
+  for (const CPreset* preset = presets; preset->szName != nullptr; ++preset)
+    if (CLI::detail::to_lower(name) == preset->szName) return preset->szList;
+  return CString();
 }
 
 // Adds --source and, with a text for --dry-run, --yes and --dry-run.
@@ -50,14 +89,17 @@ CCommandLine::CCommandLine() : m_app(kDescription, "velmora") {
 
 void CCommandLine::AddCleanupCommands() {
   m_files = m_app.add_subcommand("files", "move the files whose extension is in the list");
-  AddCommonOptions(*m_files, m_source, m_bYes, m_bDryRun);
+  m_filesOlderThan = AddCommonOptions(*m_files, m_source, m_bYes, m_bDryRun, m_olderThan);
   m_ext = m_files->add_option("-e,--ext", m_list, "blank-separated extensions, e.g. \"obj pdb\"");
-  m_presetOption = m_files->add_option("-p,--preset", m_preset, "the extensions of a preset")
-                       ->check(CLI::IsMember({"cpp", "mplab"}, CLI::ignore_case))
+  m_presetOption = m_files->add_option("-p,--preset", m_preset, PresetHelp("extensions", kFilePresets))
+                       ->check(CLI::IsMember(PresetNames(kFilePresets), CLI::ignore_case))
                        ->excludes(m_ext);
   m_folders = m_app.add_subcommand("folders", "move the folders whose name is in the list");
-  AddCommonOptions(*m_folders, m_source, m_bYes, m_bDryRun);
+  m_foldersOlderThan = AddCommonOptions(*m_folders, m_source, m_bYes, m_bDryRun, m_olderThan);
   m_names = m_folders->add_option("--names", m_list, "blank-separated folder names, e.g. \"Debug Release\"");
+  m_folderPresetOption = m_folders->add_option("-p,--preset", m_preset, PresetHelp("folder names", kFolderPresets))
+                             ->check(CLI::IsMember(PresetNames(kFolderPresets), CLI::ignore_case))
+                             ->excludes(m_names);
 }
 
 void CCommandLine::AddUndoCommands() {
@@ -119,10 +161,12 @@ int CCommandLine::RunCleanup() const {
   const CLI::App* chosen = m_files->parsed() ? m_files : m_folders;
   command.bSourceGiven = chosen->count("SOURCE") > 0;
   command.strSource = ConsoleArgumentText(m_source);
-  command.bListGiven = m_ext->count() > 0 || m_presetOption->count() > 0 || m_names->count() > 0;
+  command.bListGiven = m_ext->count() > 0 || m_presetOption->count() > 0 || m_names->count() > 0 ||
+                       m_folderPresetOption->count() > 0;
   command.strList = ConsoleArgumentText(m_list);
-  if (m_presetOption->count() > 0)
-    command.strList = CLI::detail::to_lower(m_preset) == "cpp" ? kPresetCpp : kPresetMplab;
+  if (m_presetOption->count() > 0) command.strList = PresetList(kFilePresets, m_preset);
+  if (m_folderPresetOption->count() > 0) command.strList = PresetList(kFolderPresets, m_preset);
+  if (m_filesOlderThan->count() > 0 || m_foldersOlderThan->count() > 0) command.nOlderThan = std::stoi(m_olderThan);
   command.bYes = m_bYes;
   command.bDryRun = m_bDryRun;
   return RunConsoleCommand(command);

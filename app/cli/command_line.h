@@ -29,7 +29,7 @@ class CCommandLine {
 
   CLI::App m_app;
   // What the options write; shared by the commands that take them.
-  std::string m_source, m_list, m_preset, m_batch;
+  std::string m_source, m_list, m_preset, m_batch, m_olderThan;
   bool m_bYes = false, m_bDryRun = false, m_bLast = false;
   int m_nDays = 0;
   CLI::App* m_files = nullptr;
@@ -40,4 +40,7 @@ class CCommandLine {
   CLI::Option* m_ext = nullptr;
   CLI::Option* m_presetOption = nullptr;
   CLI::Option* m_names = nullptr;
+  CLI::Option* m_folderPresetOption = nullptr;
+  CLI::Option* m_filesOlderThan = nullptr;
+  CLI::Option* m_foldersOlderThan = nullptr;
 };

@@ -53,19 +53,22 @@ bool CheckInput(CConsoleScreen& screen, CleanupKind kind, const CString& source,
 // lines on the output stream and its progress on the error stream.
 class CConsoleRunView : public CConsoleView<CCleanupView> {
  public:
-  CConsoleRunView(CConsoleScreen& screen, const CRunSettings& settings, bool yes)
-      : CConsoleView(screen), m_settings(settings), m_bYes(yes) {}
+  CConsoleRunView(CConsoleScreen& screen, const CRunSettings& settings, bool yes, int olderThan)
+      : CConsoleView(screen), m_settings(settings), m_bYes(yes), m_nOlderThan(olderThan) {}
 
   bool PrepareRun(CleanupKind kind, CString& source, CString& list) override {
     source = m_settings.strSource;
     list = kind == CleanupKind::kFiles ? m_settings.strExt : m_settings.strFolderName;
     return CheckInput(m_screen, kind, source, list) &&
-           Confirm(m_screen, m_bYes, FormatQuestion(kind, list, source, GetTrashFolder()));
+           Confirm(m_screen, m_bYes, FormatQuestion(kind, list, source, GetTrashFolder(), m_nOlderThan));
   }
+
+  int GetOlderThanDays() override { return m_nOlderThan; }
 
  private:
   const CRunSettings& m_settings;
   const bool m_bYes;
+  const int m_nOlderThan;
 };
 
 // A run once the log is open: the trash folder, then the run protocol.
@@ -82,7 +85,7 @@ int RunWithLog(const CConsoleCommand& command, const CRunSettings& settings, CCo
     return kExitErrors;
   }
   StopOnInterrupt();
-  CConsoleRunView view(screen, settings, command.bYes);
+  CConsoleRunView view(screen, settings, command.bYes, command.nOlderThan);
   const CCleanupOutcome outcome = RunCleanup(command.nKind, view);
   return ExitCodeOf(screen, outcome.nEnd, IsEveryMatchMoved(outcome));
 }
@@ -108,8 +111,8 @@ int RunDryCommand(const CConsoleCommand& command) {
     screen.Print(ConsoleStream::kOutput, ShownPath(item.strPath) + L"\n");
   };
   const CString& source = settings.strSource;
-  const CDryRunOutcome outcome =
-      DryRunCleanup(command.nKind, source, TrashFolderOf(source), settings.List(command.nKind), print);
+  const CDryRunOutcome outcome = DryRunCleanup(command.nKind, source, TrashFolderOf(source), settings.List(command.nKind),
+                                               print, RealDisk(), CAgeRule(command.nOlderThan));
   if (outcome.bCancelled || IsInterruptRecorded()) return ReportCancel(screen, false);
   // A folder it could not list may hold matches it cannot show.
   for (const CString& line : outcome.arrUnopened) screen.Print(ConsoleStream::kOutput, line + L"\n");

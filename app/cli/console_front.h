@@ -19,6 +19,7 @@ struct CConsoleCommand {
   CString strList;            // the extension or folder name list, as typed
   bool bYes = false;          // the question is answered Yes in advance
   bool bDryRun = false;       // list what would move; change nothing
+  int nOlderThan = kAnyAge;   // --older-than DAYS: only what is that old
 };
 
 // Runs a Remove command inside the application shell (start and exit

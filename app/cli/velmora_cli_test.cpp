@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <thread>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "platform/encoding.h"
 #include "platform/fs/file.h"
 #include "platform/fs/file_system.h"
+#include "platform/fs/file_time.h"
 #include "text/format.h"
 #include "platform/sys/process.h"
 #include "testing/test_process.h"
@@ -188,7 +190,9 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
 
   // A wrong command line.
   EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--preset", L"cpp"}), 2);
-  EXPECT_EQ(Run({L"files", m_src, L"--preset", L"gcc"}), 2);
+  EXPECT_EQ(Run({L"files", m_src, L"--preset", L"iar"}), 2);
+  EXPECT_EQ(Run({L"folders", m_src, L"--preset", L"cpp"}), 2);
+  EXPECT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--preset", L"vs"}), 2);
   EXPECT_EQ(Run({L"rename", m_src}), 2);
   EXPECT_EQ(Run({}), 2);
   EXPECT_EQ(Run({L"--version"}), 0);
@@ -197,6 +201,83 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
   EXPECT_NE(m_out.find(L"--dry-run"), CString::npos);
 
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+}
+
+TEST_F(VelmoraCli, HelpShowsEveryPresetWithItsList) {
+  ASSERT_EQ(Run({L"files", L"--help"}), 0);
+  for (const wchar_t* line : {L"cpp \"obj pdb sbr ilk pch idb ncb exe\"", L"mplab \"o\"",
+                              L"vs \"obj pdb idb ilk pch ipch iobj ipdb tlog lastbuildstate\"",
+                              L"gcc \"o d gcda gcno\"", L"keil \"o d crf lst map axf htm lnp dep\""})
+    EXPECT_NE(m_out.find(line), CString::npos) << line << "\n" << m_out;
+  EXPECT_NE(m_out.find(L"--older-than DAYS"), CString::npos) << m_out;
+  ASSERT_EQ(Run({L"folders", L"--help"}), 0);
+  for (const wchar_t* line : {L"vs \"Debug Release x64 ipch .vs\"", L"cmake \"CMakeFiles\""})
+    EXPECT_NE(m_out.find(line), CString::npos) << line << "\n" << m_out;
+  EXPECT_NE(m_out.find(L"--older-than DAYS"), CString::npos) << m_out;
+}
+
+TEST_F(VelmoraCli, PresetsGiveTheirLists) {
+  WriteFileForTesting(m_src + L"/a.gcda", "a");
+  WriteFileForTesting(m_src + L"/build/CMakeFiles/x.o", "x");
+  WriteFileForTesting(m_src + L"/p/.vs/y", "y");
+  ASSERT_EQ(Run({L"files", m_src, L"--preset", L"GCC", L"--dry-run"}), 0) << m_err;
+  EXPECT_EQ(Occurrences(m_out, L"a.gcda"), 1u) << m_out;
+  EXPECT_NE(m_out.find(L"== Dry run: 2 items"), CString::npos) << m_out;  // a.gcda and x.o
+  ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"cmake", L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"CMakeFiles\n== Dry run: 1 items"), CString::npos) << m_out;
+  ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"vs", L"--yes"}), 0) << m_err;
+  EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug Release x64 ipch .vs' from '"), 0u) << m_out;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/p/.vs"));
+}
+
+TEST_F(VelmoraCli, OlderThanTakesOnlyWhatIsThatOld) {
+  // A year back: far from the edge whatever the clock says meanwhile.
+  const uint64_t old = CFileTime::kUnixEpoch + (static_cast<uint64_t>(std::time(nullptr)) - 365 * 86400) *
+                                                   CFileTime::kSecond;
+  WriteFileForTesting(m_src + L"/old.obj", "o");
+  WriteFileForTesting(m_src + L"/young.obj", "y");
+  WriteFileForTesting(m_src + L"/a/Debug/x/old.o", "o");
+  WriteFileForTesting(m_src + L"/b/Debug/x/young.o", "y");
+  WriteFileForTesting(m_src + L"/b/Debug/x/old.o", "o");
+  for (const wchar_t* item : {L"/old.obj", L"/a/Debug/x/old.o", L"/a/Debug/x", L"/b/Debug/x/old.o", L"/b/Debug/x"})
+    ASSERT_TRUE(SetLastWriteTimeForTesting(m_src + item, old)) << item;
+
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"30", L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"old.obj"), CString::npos) << m_out;
+  EXPECT_EQ(m_out.find(L"young.obj"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"== Dry run: 1 items"), CString::npos) << m_out;
+  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than=30", L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"a" + CString(1, PlatformPathSeparator()) + L"Debug\n"), CString::npos) << m_out;
+  EXPECT_NE(m_out.find(L"== Dry run: 1 items"), CString::npos) << m_out;
+
+  // The announcement says the filter.
+  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than", L"30", L"--yes"}), 0) << m_err;
+  EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug' older than 30 days from '"), 0u) << m_out;
+  EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/a/Debug"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/b/Debug/x/young.o"));
+  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"30", L"--yes"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
+  EXPECT_FALSE(ExistsForTesting(m_src + L"/old.obj"));
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/young.obj"));
+}
+
+TEST_F(VelmoraCli, InvalidDaysAreInvalidInput) {
+  WriteFileForTesting(m_src + L"/a.obj", "a");
+  for (const wchar_t* days : {L"abc", L"-1", L"1.5", L"", L"1000001", L"30d", L" 3", L"99999999999999999999"}) {
+    EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", days, L"--yes"}), 2) << days << m_out;
+    EXPECT_NE(m_err.find(L"--older-than"), CString::npos) << days << ": " << m_err;
+    if (CString(days) != L"-1") {  // CLI11 may take it for an option
+      EXPECT_NE(m_err.find(L"DAYS must be a whole number of days from 0 to 1000000, not '" + CString(days) + L"'"),
+                CString::npos) << m_err;
+    }
+  }
+  EXPECT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than=-1", L"--dry-run"}), 2);
+  EXPECT_NE(m_err.find(L"not '-1'"), CString::npos) << m_err;
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than"}), 2);
+  EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"1000000", L"--dry-run"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"== Dry run: 0 items"), CString::npos) << m_out;
 }
 
 TEST_F(VelmoraCli, RefusedRunsBeginNoJob) {

@@ -92,14 +92,15 @@ const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens)
 }
 
 bool CExtCount::OnFound(CFileFind& entry) {
-  if (entry.IsDirectory()) return false;
+  if (entry.IsDirectory() || FindExtensionMatch(entry, m_arrList) == nullptr || !m_age.IsOldEntry(entry))
+    return false;
   for (const CString& token : m_arrList)
     if (IsExtension(entry, token)) ++m_nCount;
   return false;
 }
 
 bool CDeleteFile::OnFound(CFileFind& entry) {
-  if (FindExtensionMatch(entry, m_arrList) == nullptr) return false;
+  if (FindExtensionMatch(entry, m_arrList) == nullptr || !m_age.IsOldEntry(entry)) return false;
   MoveToBatch(*this, entry, false);
   return true;
 }
@@ -107,13 +108,28 @@ bool CDeleteFile::OnFound(CFileFind& entry) {
 bool CDirsCount::OnFound(CFileFind& entry) {
   if (!entry.IsDirectory()) return false;
   const CString name = entry.GetFileName();
+  int32_t tokens = 0;
   for (const CString& token : m_arrList)
-    if (CompareNoCase(name, token) == 0) ++m_nCount;
-  return false;
+    if (CompareNoCase(name, token) == 0) ++tokens;
+  if (!m_age.IsActive()) {
+    m_nCount += tokens;
+    return false;
+  }
+  // A link named like a token is no folder to read: its own time counts.
+  if (tokens == 0) return false;
+  if (entry.IsReparsePoint()) {
+    if (m_age.IsOldEntry(entry)) m_nCount += tokens;
+    return false;
+  }
+  const CFolderScan scan = ScanFolder(entry, m_disk, m_age, &m_arrList);
+  if (!scan.bOld) return false;
+  m_nCount += tokens + scan.nNamed;
+  return true;
 }
 
 bool CDeleteFolder::OnFound(CFileFind& entry) {
   if (FindFolderNameMatch(entry, m_arrList) == nullptr) return false;
+  if (!IsOldItem(entry, m_disk, m_age)) return false;
   MoveToBatch(*this, entry, true);
   return true;
 }

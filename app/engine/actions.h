@@ -4,6 +4,7 @@
 // move to their status listener and to the log file.
 #pragma once
 
+#include "app/engine/age_rule.h"
 #include "app/engine/flat_name.h"
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
@@ -51,17 +52,22 @@ class CFileAction : public CAction {
   CString m_strList;
   CStringArray m_arrList;
   CStringArray m_arrUnopened;  // the lines of folders the walk could not list
+  // --older-than: what is not old enough is no match (default: no rule).
+  // The counting and the moving action of a run get the same rule.
+  CAgeRule m_age;
 };
 
-// Counts each file once for every token that is its extension; never consumes.
+// Counts each file once for every token that is its extension (and that is
+// old enough, m_age); never consumes.
 class CExtCount : public CFileAction {
  public:
   using CFileAction::CFileAction;
   bool OnFound(CFileFind& entry) override;
 };
 
-// Moves a file whose extension is one of the tokens (the first match wins);
-// consumes every match, whether or not its move succeeded.
+// Moves a file whose extension is one of the tokens (the first match wins)
+// and that is old enough (m_age); consumes every match, whether or not its
+// move succeeded.
 class CDeleteFile : public CFileAction {
  public:
   using CFileAction::CFileAction;
@@ -69,14 +75,19 @@ class CDeleteFile : public CFileAction {
 };
 
 // Counts each folder once for every token equal to its name (any case).
+// Without an age rule it never consumes, so the walk counts the matches
+// inside a match too. With one, a match is counted only when it is old
+// enough (IsOldFolder); its tree is then read once (ScanFolder), the matches
+// inside it are counted from that reading (all of them are old enough too),
+// and it is consumed. One that is not old enough is entered by the walk.
 class CDirsCount : public CFileAction {
  public:
   using CFileAction::CFileAction;
   bool OnFound(CFileFind& entry) override;
 };
 
-// Moves a folder whose name equals one of the tokens (any case), with all it
-// holds; consumes every match.
+// Moves a folder whose name equals one of the tokens (any case) and that is
+// old enough (m_age, IsOldFolder), with all it holds; consumes every match.
 class CDeleteFolder : public CFileAction {
  public:
   using CFileAction::CFileAction;
@@ -92,8 +103,9 @@ CString FormatMoveLine(const CString& source, const CString& destination, bool f
 // empty one that no token matches.
 bool IsExtension(CFileFind& entry, const CString& ext);
 
-// The matching rules of the moving actions, for other walks that must agree
-// with them (the dry run): the first token that matches, or null.
+// The matching rules of the moving actions by name, for other walks that
+// must agree with them (the dry run): the first token that matches, or null.
+// The age rule (m_age) comes on top.
 const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens);
 const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens);
 

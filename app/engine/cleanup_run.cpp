@@ -19,7 +19,8 @@ struct CRunActions {
   std::unique_ptr<CFileAction> counter;
   std::unique_ptr<CFileAction> mover;
 
-  CRunActions(CleanupKind kind, const CString& list, CProgressStatus* status, CDiskInterface& disk) {
+  CRunActions(CleanupKind kind, const CString& list, CProgressStatus* status, CDiskInterface& disk,
+              const CAgeRule& age) {
     if (kind == CleanupKind::kFiles) {
       counter = std::make_unique<CExtCount>(list, nullptr, disk);
       mover = std::make_unique<CDeleteFile>(list, status, disk);
@@ -27,6 +28,9 @@ struct CRunActions {
       counter = std::make_unique<CDirsCount>(list, nullptr, disk);
       mover = std::make_unique<CDeleteFolder>(list, status, disk);
     }
+    // One rule, one "now", for both passes.
+    counter->m_age = age;
+    mover->m_age = age;
   }
 };
 
@@ -41,7 +45,8 @@ void RunPasses(CleanupKind kind, CCleanupView& view, CDiskInterface& disk, const
                CRunActions& actions) {
   const CLogFile log;
   if (!log.IsReady()) view.AddLine(FormatUnloggedRun(log.GetFilePathName(), log.GetOpenError()));
-  view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder()));
+  view.AddLine(FormatAnnouncement(kind, outcome.strList, outcome.strSource, GetTrashFolder(),
+                                  actions.mover->m_age.GetDays()));
   MakeBatchFolder(disk);
   CLogFile().Begin(GetJobName(kind));
   WalkFolder(outcome.strSource, *actions.counter);
@@ -77,17 +82,19 @@ void WriteEndRecord(CleanupKind kind, CCleanupView& view, CCleanupOutcome& outco
 
 }  // namespace
 
-CString FormatQuestion(CleanupKind kind, const CString& list, const CString& source, const CString& trash) {
+CString FormatQuestion(CleanupKind kind, const CString& list, const CString& source, const CString& trash,
+                       int days) {
   return Format(kind == CleanupKind::kFiles
-                    ? L"Are you sure you want to move files with extension '%s'\nFrom:\n'%s'\nTo:\n'%s'"
-                    : L"Are you sure you want to move folders with name '%s'\nFrom:\n'%s'\nTo:\n'%s'",
-                list, ShownPath(source), ShownPath(trash));
+                    ? L"Are you sure you want to move files with extension '%s'%s\nFrom:\n'%s'\nTo:\n'%s'"
+                    : L"Are you sure you want to move folders with name '%s'%s\nFrom:\n'%s'\nTo:\n'%s'",
+                list, FormatAgeLimit(days), ShownPath(source), ShownPath(trash));
 }
 
-CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString& source, const CString& trash) {
-  return Format(kind == CleanupKind::kFiles ? L"== Move Files with extension '%s' from '%s' To '%s'"
-                                            : L"== Move Dirs with name '%s' from '%s' To '%s'",
-                list, ShownPath(source), ShownPath(trash));
+CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString& source, const CString& trash,
+                           int days) {
+  return Format(kind == CleanupKind::kFiles ? L"== Move Files with extension '%s'%s from '%s' To '%s'"
+                                            : L"== Move Dirs with name '%s'%s from '%s' To '%s'",
+                list, FormatAgeLimit(days), ShownPath(source), ShownPath(trash));
 }
 
 CString GetJobName(CleanupKind kind) { return kind == CleanupKind::kFiles ? L"Move Files" : L"Move Dirs"; }
@@ -113,7 +120,7 @@ CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface&
   try {
     CRunner runner(&view);
     if (!view.PrepareRun(kind, outcome.strSource, outcome.strList)) return outcome;
-    actions = std::make_unique<CRunActions>(kind, outcome.strList, &view, disk);
+    actions = std::make_unique<CRunActions>(kind, outcome.strList, &view, disk, CAgeRule(view.GetOlderThanDays()));
     RunPasses(kind, view, disk, outcome, *actions);
     outcome.nEnd = CCleanupOutcome::kCompleted;
   } catch (CActException* e) {

@@ -17,7 +17,9 @@
 //      (CloseBatchFolder, however it ends), so that no purge deletes it.
 //   5. Job start record: CLogFile::Begin(job name).
 //   6. Count pass over the source (CExtCount / CDirsCount, no listener; it
-//      neither moves, reports nor pumps).
+//      neither moves, reports nor pumps). With --older-than
+//      (GetOlderThanDays) both passes share one age rule (CAgeRule), made
+//      once after the Yes.
 //   7. Count > 0: SetProgressRange(count), then the work pass (CDeleteFile /
 //      CDeleteFolder): one OnStatus(line) per moved or failed item, each line
 //      also written to the log file, then PumpQueuedMessages(); the summary is
@@ -47,6 +49,7 @@
 
 #include <cstdint>
 
+#include "app/engine/age_rule.h"
 #include "app/engine/run_types.h"
 #include "platform/cstring.h"
 #include "platform/fs/disk_interface.h"
@@ -76,6 +79,10 @@ class CCleanupView : public CWorker, public CProgressStatus {
   virtual void SetProgressRange(int32_t /*count*/) {}
   // Refreshes the controls from the front end's members (end of a run).
   virtual void Refresh() {}
+  // --older-than: the days an item must be old (age_rule.h), read once
+  // right after a Yes; the announcement says it, and both passes take only
+  // what is that old. kAnyAge (the default, the dialog): no such rule.
+  virtual int GetOlderThanDays() { return kAnyAge; }
 
  protected:
   ~CCleanupView() = default;
@@ -111,9 +118,12 @@ bool IsEveryMatchMoved(const CCleanupOutcome& outcome);
 // The whole run (see above), on disk. Never throws the run's exceptions.
 CCleanupOutcome RunCleanup(CleanupKind kind, CCleanupView& view, CDiskInterface& disk = RealDisk());
 
-// The texts of a run.
-CString FormatQuestion(CleanupKind kind, const CString& list, const CString& source, const CString& trash);
-CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString& source, const CString& trash);
+// The texts of a run; with days (--older-than) the list is followed by
+// " older than N days" (FormatAgeLimit).
+CString FormatQuestion(CleanupKind kind, const CString& list, const CString& source, const CString& trash,
+                       int days = kAnyAge);
+CString FormatAnnouncement(CleanupKind kind, const CString& list, const CString& source, const CString& trash,
+                           int days = kAnyAge);
 CString GetJobName(CleanupKind kind);        // "Move Files" / "Move Dirs"
 CString GetNoMatchText(CleanupKind kind);    // "No files found" / "No dirs found"
 CString FormatSummary(int32_t moved, int32_t counted);  // "== Done: %d of %d "

@@ -7,38 +7,31 @@
 
 namespace {
 
-// Sum of the sizes of everything below folder that is not a folder; a link
-// counts its own size and is never followed.
-uint64_t FolderSize(const CFileFind& folder, CDiskInterface& disk) {
-  uint64_t total = 0;
-  CFileFind find;
-  if (!disk.ListSubfolder(folder, find)) return 0;
-  for (bool more = true; more;) {
-    more = find.FindNextFile();
-    if (find.IsDots()) continue;
-    if (find.IsDirectory() && !find.IsReparsePoint())
-      total += FolderSize(find, disk);
-    else
-      total += find.GetLength();
-  }
-  return total;
-}
-
 // Consumes what the moving action would move, and lists it instead.
 class CDryRunAction : public CFileAction {
  public:
   CDryRunAction(CleanupKind kind, const CString& list, const std::function<void(const CDryRunItem&)>& onItem,
-                CDryRunOutcome& outcome, CDiskInterface& disk)
-      : CFileAction(list, nullptr, disk), m_kind(kind), m_onItem(onItem), m_outcome(outcome) {}
+                CDryRunOutcome& outcome, CDiskInterface& disk, const CAgeRule& age)
+      : CFileAction(list, nullptr, disk), m_kind(kind), m_onItem(onItem), m_outcome(outcome) {
+    m_age = age;
+  }
 
   bool OnFound(CFileFind& entry) override {
     const bool folder = m_kind == CleanupKind::kFolders;
     if ((folder ? FindFolderNameMatch(entry, m_arrList) : FindExtensionMatch(entry, m_arrList)) == nullptr)
       return false;
     CDryRunItem item;
+    if (entry.IsDirectory() && !entry.IsReparsePoint()) {
+      // One reading of the tree gives its age and its size.
+      const CFolderScan scan = ScanFolder(entry, m_disk, m_age);
+      if (!scan.bOld) return false;
+      item.nSize = scan.nSize;
+    } else {
+      if (!m_age.IsOldEntry(entry)) return false;
+      item.nSize = entry.GetLength();
+    }
     item.strPath = entry.GetFilePath();
     item.bFolder = folder;
-    item.nSize = ItemSize(entry, m_disk);
     ++m_nCount;
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;
@@ -56,13 +49,15 @@ class CDryRunAction : public CFileAction {
 }  // namespace
 
 uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk) {
-  return entry.IsDirectory() && !entry.IsReparsePoint() ? FolderSize(entry, disk) : entry.GetLength();
+  return entry.IsDirectory() && !entry.IsReparsePoint() ? ScanFolder(entry, disk, CAgeRule()).nSize
+                                                        : entry.GetLength();
 }
 
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& trash, const CString& list,
-                             const std::function<void(const CDryRunItem&)>& onItem, CDiskInterface& disk) {
+                             const std::function<void(const CDryRunItem&)>& onItem, CDiskInterface& disk,
+                             const CAgeRule& age) {
   CDryRunOutcome outcome;
-  CDryRunAction action(kind, list, onItem, outcome, disk);
+  CDryRunAction action(kind, list, onItem, outcome, disk, age);
   try {
     WalkFolder(source, trash, action);
   } catch (CActException* e) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/engine/age_rule.h"
 #include "app/engine/cleanup_run.h"
 #include "platform/cstring.h"
 #include "platform/fs/disk_interface.h"
@@ -30,12 +31,13 @@ class CFileFind;
 // the sum of the files below it, links not followed.
 uint64_t ItemSize(const CFileFind& entry, CDiskInterface& disk = RealDisk());
 
-// Walks source with the matching rules of the moving action of kind and
-// calls onItem for each item that a run would move, in walk order; the
-// folders it could not list are in the outcome's lines. It passes over
+// Walks source with the matching rules of the moving action of kind (age,
+// --older-than, included: a folder's tree is read once for its age and its
+// size) and calls onItem for each item that a run would move, in walk order;
+// the folders it could not list are in the outcome's lines. It passes over
 // trash, the trash folder a run would use (which need not exist). Moves
 // nothing, creates no folder, writes no log record, reports no line. It pumps
 // after each item like a run, so a Stop posted meanwhile ends it.
 CDryRunOutcome DryRunCleanup(CleanupKind kind, const CString& source, const CString& trash, const CString& list,
                              const std::function<void(const CDryRunItem&)>& onItem,
-                             CDiskInterface& disk = RealDisk());
+                             CDiskInterface& disk = RealDisk(), const CAgeRule& age = CAgeRule());

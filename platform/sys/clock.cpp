@@ -9,6 +9,8 @@ namespace {
 enum class Pin { kNone, kTime, kInvalid };
 Pin g_pin = Pin::kNone;
 CLocalTime g_pinned;
+bool g_bFileTimePinned = false;
+CFileTime g_fileTimePinned;
 bool g_bMonotonicPinned = false;
 int64_t g_nMonotonicPinned = 0;
 }  // namespace
@@ -19,6 +21,14 @@ void PinClockForTesting(const CLocalTime& t) {
 }
 void PinInvalidClockForTesting() { g_pin = Pin::kInvalid; }
 void UnpinClockForTesting() { g_pin = Pin::kNone; }
+
+void PinFileTimeNowForTesting(const CFileTime& t) {
+  g_bFileTimePinned = true;
+  g_fileTimePinned = t;
+}
+void UnpinFileTimeNowForTesting() { g_bFileTimePinned = false; }
+
+CFileTime GetFileTimeNow() { return g_bFileTimePinned ? g_fileTimePinned : PlatformFileTimeNow(); }
 
 void PinMonotonicClockForTesting(int64_t ms) {
   g_bMonotonicPinned = true;

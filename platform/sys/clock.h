@@ -1,6 +1,7 @@
-// The local clock, and a monotonic one for pacing. Batch folder names and
-// log stamps depend on the current local time; redraws are paced by the
-// monotonic clock. Tests pin either (clock_hooks.h) instead
+// The local clock, the file-time clock and a monotonic one for pacing.
+// Batch folder names and log stamps depend on the current local time, the
+// age of a file (--older-than) on the file-time clock; redraws are paced by
+// the monotonic clock. Tests pin them (clock_hooks.h) instead
 // of sleeping.
 #pragma once
 
@@ -8,6 +9,7 @@
 #include <ctime>
 
 #include "platform/cstring.h"
+#include "platform/fs/file_time.h"
 
 struct CLocalTime {
   int nYear = 0;    // e.g. 2026
@@ -32,6 +34,14 @@ bool PlatformLocalTime(CLocalTime& out);
 
 // The calendar fields of a C library time.
 CLocalTime LocalTimeFromTm(const std::tm& tm);
+
+// The current time as a file time (file_time.h): the clock the file
+// system stamps files by, in UTC, so that it compares with the times of a
+// CFileFind entry.
+CFileTime GetFileTimeNow();
+
+// The real clock; used by GetFileTimeNow when not pinned.
+CFileTime PlatformFileTimeNow();
 
 // Milliseconds of a clock that never goes back and ignores changes of the
 // local time; only differences between two readings mean anything.

@@ -12,6 +12,11 @@ void PinClockForTesting(const CLocalTime& t);
 void PinInvalidClockForTesting();
 void UnpinClockForTesting();
 
+// While pinned, GetFileTimeNow returns t (the age of a file, --older-than,
+// depends on it).
+void PinFileTimeNowForTesting(const CFileTime& t);
+void UnpinFileTimeNowForTesting();
+
 // While pinned, GetMonotonicMilliseconds returns ms (what is paced by it,
 // such as redraws, depends on the clock).
 void PinMonotonicClockForTesting(int64_t ms);

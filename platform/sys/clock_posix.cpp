@@ -10,6 +10,13 @@ bool PlatformLocalTime(CLocalTime& out) {
   return true;
 }
 
+CFileTime PlatformFileTimeNow() {
+  struct timespec now {};
+  if (::clock_gettime(CLOCK_REALTIME, &now) != 0 || now.tv_sec < 0) return CFileTime();
+  return CFileTime(CFileTime::kUnixEpoch + static_cast<uint64_t>(now.tv_sec) * CFileTime::kSecond +
+                   static_cast<uint64_t>(now.tv_nsec) / 100);
+}
+
 int64_t PlatformMonotonicMilliseconds() {
   struct timespec now {};
   ::clock_gettime(CLOCK_MONOTONIC, &now);

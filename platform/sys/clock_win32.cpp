@@ -11,4 +11,10 @@ bool PlatformLocalTime(CLocalTime& out) {
   return true;
 }
 
+CFileTime PlatformFileTimeNow() {
+  FILETIME now{};
+  ::GetSystemTimeAsFileTime(&now);
+  return CFileTime(CFileTimeHalves{now.dwLowDateTime, now.dwHighDateTime});
+}
+
 int64_t PlatformMonotonicMilliseconds() { return static_cast<int64_t>(::GetTickCount64()); }
