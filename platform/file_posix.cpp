@@ -115,6 +115,7 @@ size_t CFile::Read(void* buffer, size_t bytes) {
 
 void CFile::Write(const void* data, size_t bytes) {
   bool fails = false;
+  m_nWritten = 0;
   WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
   if (fails) throw new CFileException(L"Write", m_strFileName, ENOSPC);
 }
@@ -126,6 +127,7 @@ void CFile::WriteAll(const char* p, size_t bytes) {
     if (n <= 0) throw new CFileException(L"Write", m_strFileName, n < 0 ? errno : ENOSPC);
     p += n;
     bytes -= static_cast<size_t>(n);
+    m_nWritten += static_cast<size_t>(n);
   }
 }
 

@@ -105,6 +105,7 @@ size_t CFile::Read(void* buffer, size_t bytes) {
 
 void CFile::Write(const void* data, size_t bytes) {
   bool fails = false;
+  m_nWritten = 0;
   WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
   if (fails) throw new CFileException(L"Write", m_strFileName, ERROR_DISK_FULL);
 }
@@ -117,6 +118,7 @@ void CFile::WriteAll(const char* p, size_t bytes) {
       throw new CFileException(L"Write", m_strFileName, static_cast<long>(::GetLastError()));
     p += written;
     bytes -= written;
+    m_nWritten += written;
   }
 }
 
