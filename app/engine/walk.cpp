@@ -89,6 +89,8 @@ void ReportUnopened(const CString& folder, CFileAction& action) {
 void WalkFolder(const CString& folder, CFileAction& action) {
   CDiskInterface& disk = action.m_disk;
   const CWalkExclusions exclusions(disk);
+  // Every item found lies in this tree: its volume is read once, here.
+  action.m_names.SetTree(folder);
   g_bCancel = false;
   std::vector<std::unique_ptr<CLevel>> levels;
   levels.push_back(std::make_unique<CLevel>());
