@@ -54,8 +54,9 @@ struct CRestorePlan {
 // where the log could not hold a name whole (AnsiLosesCharacters), a record
 // holding '?' takes the one entry that fits it and that no other record
 // names. Records refused, records that several entries fit, and lines of
-// the log skipped are said in notes. Memory grows with the batch's records,
-// never with the log. False, with the reason in error, when the log exists
+// the log skipped are said in notes. Memory grows with the batch's records
+// (about a byte for each character of their names and paths, packed) and
+// its entries, never with the log. False, with the reason in error, when the log exists
 // but cannot be read or is not the user's own regular file.
 bool PlanRestore(const CString& batch, const CString& source, const CString& logPath, CRestorePlan& plan,
                  CString& error, CDiskInterface& disk = RealDisk());

@@ -217,12 +217,15 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
                  CString& error, CDiskInterface& disk) {
   plan = CRestorePlan();
   plan.strBatch = batch;
+  // The listing first: what it holds while it reads the folder is let go
+  // before the records are held.
+  CPackedStore store, names;
+  std::vector<CBatchEntry> entries = ListBatch(batch, disk, names);
   CRecordedItems recorded;
   CBatchRecordScan scan({batch}, disk);
   if (!scan.ReadLog(logPath, [&recorded](const CBatchRecord& record) { recorded.Add(record); }, error)) return false;
-  CPackedStore store, names;
   std::vector<CPackedItem> items = recorded.Take(store);
-  CRestoreMatcher(source, plan, store).Match(std::move(items), ListBatch(batch, disk, names));
+  CRestoreMatcher(source, plan, store).Match(std::move(items), std::move(entries));
   plan.items.SetStore(std::move(store));  // the entries' names go with names
   const CString skipped = FormatSkippedLines(scan.GetSkippedLines());
   if (!skipped.empty()) plan.notes.push_back(skipped);
