@@ -37,7 +37,7 @@ CString UnpackText(std::string_view packed) {
   for (size_t i = 0; i < packed.size();) {
     const unsigned char lead = static_cast<unsigned char>(packed[i++]);
     int trail = 0;
-    while (trail < 6 && (lead & 0x80) && (lead & (0x40 >> trail))) ++trail;
+    while ((lead & 0x80) && (lead & (0x40 >> trail))) ++trail;  // at most 7, for 0xFF
     uint32_t value = trail == 0 ? lead : lead & (0x3Fu >> trail);
     for (int k = 0; k < trail && i < packed.size(); ++k) value = (value << 6) | (packed[i++] & 0x3F);
     text += static_cast<wchar_t>(value);

@@ -33,6 +33,9 @@ TEST(PackedText, KeepsEveryTextWholeAndInItsOrder) {
     EXPECT_EQ(std::count(packed.begin(), packed.end(), '?'), std::count(text.begin(), text.end(), L'?'));
   }
   EXPECT_EQ(PackText(L"/src/d1/f1.obj").size(), 14u);
+  // A text cut inside a character never takes a byte beyond its end.
+  const std::string e = PackText(L"\xE9");
+  EXPECT_EQ(UnpackText(std::string_view(e.data(), 1)), CString(1, wchar_t(0x03)));
   const auto unsignedLess = [](const CString& a, const CString& b) {
     using U = std::make_unsigned_t<wchar_t>;
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
