@@ -44,14 +44,17 @@ void Queue(CString& pending, const CString& text) {
 }
 
 // Appends bytes to file, or throws its CFileException* with the file cut back
-// to where it ended: a torn record would be continued by the next write.
+// to where it ended: a torn record would be continued by the next write. The
+// length is read only then (what the file holds less what the failed write
+// put in), so that a record costs its write alone.
 void AppendWhole(CFile& file, const std::string& bytes) {
-  const uint64_t start = file.GetLength();
   try {
     file.Write(bytes.data(), bytes.size());
   } catch (CFileException*) {
     try {
-      file.SetLength(start);
+      const uint64_t length = file.GetLength();
+      const uint64_t torn = file.GetLastWritten();
+      if (torn > 0 && torn <= length) file.SetLength(length - torn);
     } catch (CFileException* e) {
       e->Delete();  // the caller hears of the write
     }

@@ -122,7 +122,7 @@ int PrintRestorePlan(CConsoleScreen& screen, const CRestorePlan& plan) {
   for (const CString& note : plan.notes) print(note);
   int32_t back = 0;
   for (size_t i = 0; i < plan.items.size(); ++i) {
-    const CBatchItem& item = plan.items[i];
+    const CBatchItem item = plan.items[i];
     uint32_t attributes = 0;
     const bool goes = plan.inBatch[i] && !RealDisk().GetAttributes(item.strSource, attributes);
     back += goes;

@@ -162,8 +162,14 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
   // Only what its record names exactly is moved.
   bool moved = false;
   if (!HoldsControlCharacter(source)) {
+    // The one status read of an item (POSIX statx, never through a link):
+    // an item that stays gets its attributes back, and the change below is
+    // made from it, without a call when the item is writable already.
     const uint32_t found = SettableAttributesOf(entry);
     action.m_disk.SetEntryAttributes(entry, FILE_ATTRIBUTE_ARCHIVE);
+    // Relative to the listed folder and to the batch folder's handle, opened
+    // once per run without following links: a folder swapped for a link
+    // meanwhile leads nowhere outside the tree.
     moved = action.m_disk.MoveEntry(entry, GetBatchFolderHandle(), name);
     // An item that stays where it is stays as it was.
     if (!moved && found != FILE_ATTRIBUTE_ARCHIVE)

@@ -81,7 +81,7 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
   CSourceFolders folders(source, disk);
   for (size_t i = 0; i < plan.items.size(); ++i) {
     ThrowIfCancelled();
-    const CBatchItem& item = plan.items[i];
+    const CBatchItem item = plan.items[i];
     CString name;
     const CFolderHandle* parent = nullptr;
     // An item gone from the batch makes no folder on its way back.
@@ -109,6 +109,18 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
 }
 
 }  // namespace
+
+void CBatchItems::SetStore(CPackedStore store) { m_store = std::move(store); }
+
+void CBatchItems::Reserve(size_t count) { m_items.reserve(count); }
+
+void CBatchItems::Add(std::string_view name, std::string_view source) { m_items.emplace_back(name, source); }
+
+size_t CBatchItems::size() const { return m_items.size(); }
+
+CBatchItem CBatchItems::operator[](size_t index) const {
+  return CBatchItem{UnpackText(m_items[index].first), UnpackText(m_items[index].second)};
+}
 
 CBatchJobOutcome RunRestore(const CRestorePlan& plan, const CString& source, CBatchJobView& view,
                             CDiskInterface& disk) {

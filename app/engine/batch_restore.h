@@ -2,10 +2,13 @@
 // they came from.
 #pragma once
 
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "app/engine/batch_job.h"
 #include "app/engine/log_records.h"
+#include "app/engine/packed_text.h"
 #include "platform/cstring.h"
 #include "platform/fs/disk_interface.h"
 
@@ -15,10 +18,29 @@ struct CBatchItem {
   CString strSource;  // where it was before the run moved it
 };
 
+// The recorded items of a plan, held packed (packed_text.h): a plan of a
+// big batch costs about a byte for each character of its names and paths.
+class CBatchItems {
+ public:
+  // Takes over the store that the packed texts given to Add lie in.
+  void SetStore(CPackedStore store);
+  void Reserve(size_t count);
+  // Adds an item by its packed name and source. REQUIRES: both lie in the
+  // store (SetStore) or live as long as this object.
+  void Add(std::string_view name, std::string_view source);
+  size_t size() const;
+  // The item at index, unpacked. REQUIRES: index < size().
+  CBatchItem operator[](size_t index) const;
+
+ private:
+  CPackedStore m_store;
+  std::vector<std::pair<std::string_view, std::string_view>> m_items;  // name, source
+};
+
 // What a restore will do, found before anything moves.
 struct CRestorePlan {
   CString strBatch;               // the batch folder
-  std::vector<CBatchItem> items;  // recorded items, in the order they go back
+  CBatchItems items;              // recorded items, in the order they go back
                                   // (the reverse of their records)
   std::vector<bool> inBatch;      // for each item: it is in the batch folder
   CStringArray unrecorded;        // names in it without a record, sorted
@@ -32,8 +54,9 @@ struct CRestorePlan {
 // where the log could not hold a name whole (AnsiLosesCharacters), a record
 // holding '?' takes the one entry that fits it and that no other record
 // names. Records refused, records that several entries fit, and lines of
-// the log skipped are said in notes. Memory grows with the batch's records,
-// never with the log. False, with the reason in error, when the log exists
+// the log skipped are said in notes. Memory grows with the batch's records
+// (about a byte for each character of their names and paths, packed) and
+// its entries, never with the log. False, with the reason in error, when the log exists
 // but cannot be read or is not the user's own regular file.
 bool PlanRestore(const CString& batch, const CString& source, const CString& logPath, CRestorePlan& plan,
                  CString& error, CDiskInterface& disk = RealDisk());

@@ -2,6 +2,7 @@
 
 #include "platform/fs/volume.h"
 #include "platform/sys/known_folders.h"
+#include "platform/sys/process.h"
 
 CString FlattenName(const CString& source, const CString& drivePrefix, const CString& userName, bool isFolder) {
   CString name = source;
@@ -20,11 +21,21 @@ CString FlattenName(const CString& source, const CString& drivePrefix, const CSt
   return name;
 }
 
+void CFlatNames::SetTree(const CString& root) {
+  m_strTree.clear();
+  if (root.empty() || DrivePrefixVariesBelow(root)) return;
+  const wchar_t last = root.back();
+  m_strTree = last == PlatformPathSeparator() || last == L'/' ? root : root + PlatformPathSeparator();
+  m_strTreePrefix = GetDrivePrefix(m_strTree + L"*");
+}
+
 CString CFlatNames::Of(const CString& source, bool isFolder) {
   if (!m_bUserKnown) {
     m_strUser = CurrentUserName();
     m_bUserKnown = true;
   }
+  if (!m_strTree.empty() && source.size() > m_strTree.size() && source.compare(0, m_strTree.size(), m_strTree) == 0)
+    return FlattenName(source, m_strTreePrefix, m_strUser, isFolder);
   const CString folder = source.substr(0, source.find_last_of(L"\\/") + 1);
   if (folder.empty() || folder != m_strFolder) {
     m_strPrefix = GetDrivePrefix(source);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sys/process.h"
+#include "testing/test_files.h"
+#include "platform/fs/volume.h"
+
 TEST(FlatName, DropsDriveProfileFoldersAndUserAndJoinsLevels) {
   EXPECT_EQ(FlattenName(L"C:\\Documents and Settings\\bob\\My Documents\\Proj\\Debug\\main.obj", L"C:", L"bob", false),
             L"_Proj_Debug_main.obj");
@@ -23,4 +27,39 @@ TEST(FlatName, ForwardSlashesAndVolumeRootsOfPosix) {
   EXPECT_EQ(FlattenName(L"/srv/a.o", L"", L"eve", false), L"_srv_a.o");
   // Everything removed: the name is still a name.
   EXPECT_EQ(FlattenName(L"C:", L"C:", L"", true), L".");
+}
+
+// A tree's prefix, read once, names every item inside the tree as the
+// prefix of the item's own folder does: wherever $HOME lies, also below the
+// tree (where the items are named from two roots) and through a link.
+TEST(FlatName, ATreeNamesItsItemsAsTheirOwnFoldersDo) {
+  CScopedTempFolder tmp;
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"top/home/src/deep"));
+  ASSERT_TRUE(MakeFoldersForTesting(tmp / L"top/other/deep"));
+  const bool links = MakeLinkForTesting(tmp / L"top/home", tmp / L"homelink", true);
+  const struct {
+    CString home, root;
+    bool varies;  // POSIX
+  } cases[] = {
+      {tmp / L"top/home", tmp / L"top/home/src", false},  // the tree under $HOME
+      {tmp / L"top/home", tmp / L"top/other", false},     // beside it: the mount point
+      {tmp / L"top/home", tmp / L"top", true},            // $HOME below the tree
+      {tmp / L"top/home", tmp / L"top/", true},
+      {tmp / L"homelink", tmp / L"top", true},            // as the file system has it
+      {tmp / L"top/home/src", tmp / L"top/home", true},
+  };
+  const CString items[] = {L"home/src/deep/a.obj", L"home/src/b.obj", L"home/c.obj", L"other/deep/d.obj", L"e.obj"};
+  for (const auto& c : cases) {
+    if (!links && c.home == tmp / L"homelink") continue;
+    CScopedEnvironment env(L"HOME", c.home);
+    const bool posix = PlatformPathSeparator() == L'/';
+    EXPECT_EQ(DrivePrefixVariesBelow(c.root), posix && c.varies) << c.root;
+    CFlatNames tree, folders;
+    tree.SetTree(c.root);
+    for (const CString& item : items) {
+      const CString path = tmp / (L"top/" + item);
+      for (const bool isFolder : {false, true})
+        EXPECT_EQ(tree.Of(path, isFolder), folders.Of(path, isFolder)) << c.home << " " << c.root << " " << path;
+    }
+  }
 }

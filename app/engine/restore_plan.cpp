@@ -6,6 +6,7 @@
 
 #include "app/engine/batch_restore.h"
 #include "app/engine/lost_characters.h"
+#include "app/engine/packed_text.h"
 #include "app/engine/shown_path.h"
 #include "platform/encoding.h"
 #include "platform/fs/file_find.h"
@@ -13,77 +14,95 @@
 
 namespace {
 
+// A recorded item as the plan holds it: its name and source packed, in a
+// store (CPackedStore) that the plan takes over.
+struct CPackedItem {
+  std::string_view name;
+  std::string_view source;
+};
+
 // The items a batch's records leave in it, in the order of their records: a
 // move in records the item under its name (a later move under the same name
-// replaces it), a move out forgets it. Each name and path is held once.
+// replaces it), a move out forgets it. Each name and path is held once,
+// packed.
 class CRecordedItems {
  public:
   void Add(const CBatchRecord& record) {
-    const auto old = m_byName.find(record.strName);
+    const std::string packed = PackText(record.strName);
+    const auto old = m_byName.find(packed);
     if (old != m_byName.end()) {
-      const size_t forgotten = old->second;
-      m_byName.erase(old);  // before its key's text goes
-      m_items[forgotten].strName.clear();
+      m_items[old->second].name = std::string_view();
+      m_byName.erase(old);
     }
     if (!record.bInto) return;
-    m_items.push_back(CBatchItem{record.strName, record.strFrom});
-    m_byName.emplace(m_items.back().strName, m_items.size() - 1);
+    const std::string_view name = m_store.Keep(packed);
+    m_items.push_back(CPackedItem{name, m_store.Pack(record.strFrom)});
+    m_byName.emplace(name, m_items.size() - 1);
   }
 
-  // Hands over the live items, in the order of their records.
-  std::vector<CBatchItem> Take() {
-    m_byName.clear();  // its keys are views of the names handed over
-    std::vector<CBatchItem> items;
-    for (CBatchItem& item : m_items)
-      if (!item.strName.empty()) items.push_back(std::move(item));
+  // Hands over the live items, in the order of their records, and the
+  // store their texts lie in.
+  std::vector<CPackedItem> Take(CPackedStore& store) {
+    m_byName.clear();
+    std::vector<CPackedItem> items;
+    items.reserve(static_cast<size_t>(std::count_if(m_items.begin(), m_items.end(),
+                                                    [](const CPackedItem& i) { return !i.name.empty(); })));
+    for (const CPackedItem& item : m_items)
+      if (!item.name.empty()) items.push_back(item);
     m_items.clear();
+    m_items.shrink_to_fit();
+    store = std::move(m_store);
     return items;
   }
 
  private:
-  std::deque<CBatchItem> m_items;                          // forgotten ones have no name
-  std::unordered_map<std::wstring_view, size_t> m_byName;  // live items, by their own names
+  CPackedStore m_store;
+  std::deque<CPackedItem> m_items;                         // forgotten ones have no name
+  std::unordered_map<std::string_view, size_t> m_byName;  // live items, by their names
 };
 
 // An entry of the batch folder.
 struct CBatchEntry {
-  CString strName;
+  std::string_view name;  // packed
   bool bFolder = false;
   bool bClaimed = false;  // a record names it
 };
 
-// The entries of batch, sorted by name.
-std::vector<CBatchEntry> ListBatch(const CString& batch, CDiskInterface& disk) {
+// The entries of batch, sorted by name (packed names sort as the names do),
+// their names kept in store.
+std::vector<CBatchEntry> ListBatch(const CString& batch, CDiskInterface& disk, CPackedStore& store) {
   std::vector<CBatchEntry> entries;
   CFileFind find;
   if (!disk.ListFolder(batch, find)) return entries;
   for (bool more = true; more;) {
     more = find.FindNextFile();
-    if (!find.IsDots()) entries.push_back(CBatchEntry{find.GetFileName(), find.IsDirectory()});
+    if (!find.IsDots()) entries.push_back(CBatchEntry{store.Pack(find.GetFileName()), find.IsDirectory()});
   }
-  std::sort(entries.begin(), entries.end(),
-            [](const CBatchEntry& a, const CBatchEntry& b) { return a.strName < b.strName; });
+  std::sort(entries.begin(), entries.end(), [](const CBatchEntry& a, const CBatchEntry& b) { return a.name < b.name; });
   return entries;
 }
 
 // Decides, item by item, what the plan does with each record.
 class CRestoreMatcher {
  public:
-  CRestoreMatcher(const CString& source, CRestorePlan& plan) : m_strSource(source), m_plan(plan) {}
+  CRestoreMatcher(const CString& source, CRestorePlan& plan, CPackedStore& store)
+      : m_strSource(source), m_plan(plan), m_store(store) {
+    m_names.SetTree(source);  // only records from inside source are taken
+  }
 
   // items in the order of their records; entries sorted by name.
-  void Match(std::vector<CBatchItem> items, std::vector<CBatchEntry> entries) {
+  void Match(std::vector<CPackedItem> items, std::vector<CBatchEntry> entries) {
     std::reverse(items.begin(), items.end());  // the last moved goes back first
     m_entries = std::move(entries);
     m_state.assign(items.size(), kRefused);
     std::vector<size_t> lost;
     for (size_t i = 0; i < items.size(); ++i) {
-      CBatchEntry* entry = Find(items[i].strName);
+      CBatchEntry* entry = Find(items[i].name);
       if (entry != nullptr) {
         entry->bClaimed = true;
-        if (Matches(items[i].strSource, items[i].strName, entry->bFolder)) m_state[i] = kInBatch;
-      } else if (AnsiLosesCharacters() && items[i].strName.find(L'?') != CString::npos) {
-        lost.push_back(i);
+        if (Matches(items[i].source, items[i].name, entry->bFolder)) m_state[i] = kInBatch;
+      } else if (AnsiLosesCharacters() && items[i].name.find('?') != std::string_view::npos) {
+        lost.push_back(i);  // a packed '?' is the character itself
       } else if (MatchesEither(items[i])) {
         m_state[i] = kGone;
       }
@@ -95,26 +114,27 @@ class CRestoreMatcher {
  private:
   enum State { kRefused, kAmbiguous, kInBatch, kGone };
 
-  CBatchEntry* Find(const CString& name) {
+  CBatchEntry* Find(std::string_view name) {
     const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), name,
-                                     [](const CBatchEntry& e, const CString& n) { return e.strName < n; });
-    return at != m_entries.end() && at->strName == name ? &*at : nullptr;
+                                     [](const CBatchEntry& e, std::string_view n) { return e.name < n; });
+    return at != m_entries.end() && at->name == name ? &*at : nullptr;
   }
 
-  bool Matches(const CString& from, const CString& name, bool isFolder) {
-    return RecordMatchesItem(m_strSource, from, name, isFolder, m_names);
+  bool Matches(std::string_view from, std::string_view name, bool isFolder) {
+    return RecordMatchesItem(m_strSource, UnpackText(from), UnpackText(name), isFolder, m_names);
   }
   // An item no longer in the batch: its kind is not known.
-  bool MatchesEither(const CBatchItem& item) {
-    return Matches(item.strSource, item.strName, false) || Matches(item.strSource, item.strName, true);
+  bool MatchesEither(const CPackedItem& item) {
+    return Matches(item.source, item.name, false) || Matches(item.source, item.name, true);
   }
 
-  // The entries no record names that fit the '?' record at index i.
-  std::vector<CBatchEntry*> Candidates(const CBatchItem& item) {
+  // The entries no record names that fit the '?' record item.
+  std::vector<CBatchEntry*> Candidates(const CPackedItem& item) {
     std::vector<CBatchEntry*> fits;
     CStringArray lost;
+    const CString pattern = UnpackText(item.name);
     for (CBatchEntry& entry : m_entries)
-      if (!entry.bClaimed && FitsLostCharacters(item.strName, entry.strName, lost)) fits.push_back(&entry);
+      if (!entry.bClaimed && FitsLostCharacters(pattern, UnpackText(entry.name), lost)) fits.push_back(&entry);
     return fits;
   }
 
@@ -123,7 +143,7 @@ class CRestoreMatcher {
   // be left with one. Two records left with the same one entry, or one left
   // with several, take nothing. The source takes the characters the entry
   // has where the record has '?'.
-  void ResolveLost(std::vector<CBatchItem>& items, const std::vector<size_t>& lost) {
+  void ResolveLost(std::vector<CPackedItem>& items, const std::vector<size_t>& lost) {
     std::vector<std::vector<CBatchEntry*>> fits;
     for (const size_t i : lost) fits.push_back(Candidates(items[i]));
     std::vector<bool> decided(lost.size(), false);
@@ -149,37 +169,43 @@ class CRestoreMatcher {
 
   // The '?' record item takes entry, when its source filled with the
   // entry's characters is the source of that entry; false when it is not.
-  bool Take(CBatchItem& item, CBatchEntry& entry) {
+  bool Take(CPackedItem& item, CBatchEntry& entry) {
     entry.bClaimed = true;
     CStringArray chars;
     CString source;
-    if (!FitsLostCharacters(item.strName, entry.strName, chars) || !FillLostCharacters(item.strSource, chars, source) ||
-        !Matches(source, entry.strName, entry.bFolder))
+    const CString name = UnpackText(entry.name);
+    if (!FitsLostCharacters(UnpackText(item.name), name, chars) ||
+        !FillLostCharacters(UnpackText(item.source), chars, source) ||
+        !RecordMatchesItem(m_strSource, source, name, entry.bFolder, m_names))
       return false;
-    item = CBatchItem{entry.strName, source};
+    item = CPackedItem{m_store.Keep(entry.name), m_store.Pack(source)};
     return true;
   }
 
-  void Note(const CString& why, const CBatchItem& item) {
-    const CString to = m_plan.strBatch + PlatformPathSeparator() + item.strName;
-    m_plan.notes.push_back(L"== Not restored, " + why + L": " + ShownPath(item.strSource) + L" ==> " + ShownPath(to));
+  void Note(const CString& why, const CPackedItem& item) {
+    const CString to = m_plan.strBatch + PlatformPathSeparator() + UnpackText(item.name);
+    m_plan.notes.push_back(L"== Not restored, " + why + L": " + ShownPath(UnpackText(item.source)) + L" ==> " +
+                           ShownPath(to));
     ++m_plan.nRefused;
   }
 
-  void Assemble(std::vector<CBatchItem>& items) {
+  void Assemble(const std::vector<CPackedItem>& items) {
+    m_plan.items.Reserve(static_cast<size_t>(std::count_if(
+        m_state.begin(), m_state.end(), [](State s) { return s == kInBatch || s == kGone; })));
     for (size_t i = 0; i < items.size(); ++i) {
       if (m_state[i] == kRefused) Note(L"the record does not match its item", items[i]);
       if (m_state[i] == kAmbiguous) Note(L"several items fit the record", items[i]);
       if (m_state[i] != kInBatch && m_state[i] != kGone) continue;
       m_plan.inBatch.push_back(m_state[i] == kInBatch);
-      m_plan.items.push_back(std::move(items[i]));
+      m_plan.items.Add(items[i].name, items[i].source);
     }
     for (const CBatchEntry& entry : m_entries)
-      if (!entry.bClaimed) m_plan.unrecorded.push_back(entry.strName);
+      if (!entry.bClaimed) m_plan.unrecorded.push_back(UnpackText(entry.name));
   }
 
   const CString m_strSource;
   CRestorePlan& m_plan;
+  CPackedStore& m_store;  // where the items' texts lie
   CFlatNames m_names;
   std::vector<CBatchEntry> m_entries;
   std::vector<State> m_state;  // per item, in the order they go back
@@ -191,10 +217,16 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
                  CString& error, CDiskInterface& disk) {
   plan = CRestorePlan();
   plan.strBatch = batch;
+  // The listing first: what it holds while it reads the folder is let go
+  // before the records are held.
+  CPackedStore store, names;
+  std::vector<CBatchEntry> entries = ListBatch(batch, disk, names);
   CRecordedItems recorded;
   CBatchRecordScan scan({batch}, disk);
   if (!scan.ReadLog(logPath, [&recorded](const CBatchRecord& record) { recorded.Add(record); }, error)) return false;
-  CRestoreMatcher(source, plan).Match(recorded.Take(), ListBatch(batch, disk));
+  std::vector<CPackedItem> items = recorded.Take(store);
+  CRestoreMatcher(source, plan, store).Match(std::move(items), std::move(entries));
+  plan.items.SetStore(std::move(store));  // the entries' names go with names
   const CString skipped = FormatSkippedLines(scan.GetSkippedLines());
   if (!skipped.empty()) plan.notes.push_back(skipped);
   return true;

@@ -132,6 +132,7 @@ std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CSt
   // Counts, not records.
   std::vector<int64_t> restorable(summaries.size(), 0);
   CFlatNames names;
+  names.SetTree(source);  // only records from inside source count
   CBatchEntries entries(folders, disk);
   const auto count = [&](const CBatchRecord& record) {
     bool isFolder = false;

@@ -91,6 +91,8 @@ void WalkFolder(const CString& folder, CFileAction& action) { WalkFolder(folder,
 void WalkFolder(const CString& folder, const CString& trash, CFileAction& action) {
   CDiskInterface& disk = action.m_disk;
   const CWalkExclusions exclusions(trash, disk);
+  // Every item found lies in this tree: its volume is read once, here.
+  action.m_names.SetTree(folder);
   g_bCancel = false;
   std::vector<std::unique_ptr<CLevel>> levels;
   levels.push_back(std::make_unique<CLevel>());

@@ -15,6 +15,7 @@ CString FileOpenErrorText(long error) {
 
 void CFile::Write(const void* data, size_t bytes) {
   bool fails = false;
+  m_nWritten = 0;
   WriteAll(static_cast<const char*>(data), TakeWriteAllowance(bytes, fails));
   if (fails) throw new CFileException(L"Write", m_strFileName, PlatformDiskFullError());
 }

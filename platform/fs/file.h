@@ -68,6 +68,9 @@ class CFile {
   // POSIX writes always go to the current end of the file, also after
   // another writer appended to it or cut it.
   void Write(const void* data, size_t bytes);
+  // The bytes the last Write put into the file, all of them or, when it
+  // failed, those it wrote before the failure.
+  size_t GetLastWritten() const { return m_nWritten; }
   // Flushes the file to the disk or throws CFileException*.
   void Flush();
   // Closes the file if it is open; never throws.
@@ -90,6 +93,7 @@ class CFile {
   // Spends the armed flush fault: true when Flush is to fail.
   bool TakeFlushFault();
 
+  size_t m_nWritten = 0;          // by the last Write
   bool m_bWriteFault = false;     // test fault: the next Write fails
   size_t m_nWriteFaultBytes = 0;  // after writing at most this many bytes
   bool m_bFlushFault = false;     // test fault: the next Flush fails

@@ -105,7 +105,9 @@ class VELMORA_API CFileFind {
   // Moves the item name of folder back to where this entry was listed: the
   // undo of MoveEntry. Never replaces. Returns 1 on success and 0 on failure.
   int ReturnEntry(const CFolderHandle& folder, const CString& name) const;
-  // SetFileAttributes on the entry itself; a link is left as it is.
+  // SetFileAttributes on the entry itself; a link is left as it is. POSIX:
+  // the mode it changes is the one the entry's queries read (one status
+  // read per entry), and the queries then see the change.
   bool SetEntryAttributes(uint32_t attributes) const;
   // The identity of the entry itself (a link is not followed).
   bool GetEntryIdentity(CFileIdentity& identity) const;

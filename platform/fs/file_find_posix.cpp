@@ -226,7 +226,11 @@ int CFileFind::ReturnEntry(const CFolderHandle& folder, const CString& name) con
 }
 
 bool CFileFind::SetEntryAttributes(uint32_t attributes) const {
-  return SetAttributesAt(m_pImpl->fd, m_pImpl->Current().native.c_str(), attributes);
+  const Impl& d = *m_pImpl;
+  // The entry's own status, read once for its queries, serves here too and
+  // follows the change, so that a second call sees the first.
+  if (d.LinkStatus() == nullptr) return RecordPosixResult(false);
+  return SetAttributesOfModeAt(d.fd, d.Current().native.c_str(), d.st.nMode, attributes);
 }
 
 bool CFileFind::GetEntryIdentity(CFileIdentity& identity) const {

@@ -120,6 +120,7 @@ void CFile::WriteAll(const char* p, size_t bytes) {
     if (n <= 0) throw new CFileException(L"Write", m_strFileName, n < 0 ? errno : ENOSPC);
     p += n;
     bytes -= static_cast<size_t>(n);
+    m_nWritten += static_cast<size_t>(n);
   }
 }
 

@@ -48,15 +48,22 @@ bool MoveNoReplaceAt(int fromFolder, const char* from, int toFolder, const char*
 bool SetAttributesAt(int folder, const char* name, uint32_t attributes) {
   struct stat st {};
   if (!Done(::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) == 0)) return false;
-  if (S_ISLNK(st.st_mode)) return Done(true);
-  mode_t mode = st.st_mode & 07777;
+  mode_t found = st.st_mode;
+  return SetAttributesOfModeAt(folder, name, found, attributes);
+}
+
+bool SetAttributesOfModeAt(int folder, const char* name, mode_t& found, uint32_t attributes) {
+  if (S_ISLNK(found)) return Done(true);
+  mode_t mode = found & 07777;
   if (attributes & FILE_ATTRIBUTE_READONLY)
     mode &= static_cast<mode_t>(~(S_IWUSR | S_IWGRP | S_IWOTH));
   else
     mode |= S_IWUSR;
-  if (mode == (st.st_mode & 07777)) return Done(true);
+  if (mode == (found & 07777)) return Done(true);
   // Refuses, rather than follows, a link put in the item's place meanwhile.
-  return Done(::fchmodat(folder, name, mode, AT_SYMLINK_NOFOLLOW) == 0);
+  if (!Done(::fchmodat(folder, name, mode, AT_SYMLINK_NOFOLLOW) == 0)) return false;
+  found = (found & ~static_cast<mode_t>(07777)) | mode;
+  return true;
 }
 
 bool StatusAt(int folder, const char* name, CPosixStatus& status) {

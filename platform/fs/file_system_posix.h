@@ -20,6 +20,10 @@ bool MoveNoReplaceAt(int fromFolder, const char* from, int toFolder, const char*
 // means something (set: every write bit goes; clear: the owner's comes). A
 // link is left as it is and never followed.
 bool SetAttributesAt(int folder, const char* name, uint32_t attributes);
+// The same for an item whose mode was read already (found, which then
+// follows the change): no status is read again, and nothing is called when
+// the mode stays as it is.
+bool SetAttributesOfModeAt(int folder, const char* name, mode_t& found, uint32_t attributes);
 
 // The identity of the item `name` of folder itself (a link is not followed).
 bool IdentityAt(int folder, const char* name, CFileIdentity& identity);

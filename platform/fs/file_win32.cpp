@@ -111,6 +111,7 @@ void CFile::WriteAll(const char* p, size_t bytes) {
       throw new CFileException(L"Write", m_strFileName, static_cast<long>(::GetLastError()));
     p += written;
     bytes -= written;
+    m_nWritten += written;
   }
 }
 

@@ -29,6 +29,12 @@ CString GetSourceDrive(const CString& path);
 // holds the item, with "/" turned into "\".
 CString GetDrivePrefix(const CString& itemPath);
 
+// False when every item inside folder on folder's own file system has the
+// drive prefix of an item directly inside it, so that a walk of folder reads
+// the prefix once. Windows: always false. POSIX: true when $HOME (as typed or
+// canonical) lies below folder, whose items are then named from two roots.
+bool DrivePrefixVariesBelow(const CString& folder);
+
 // True when folder is a place where the trash folder of some source goes:
 // the drive of a source inside it (GetSourceDrive) is folder itself: a drive
 // root (Windows: also a volume mounted on a folder); POSIX: a mount point,

@@ -93,6 +93,15 @@ CString GetDrivePrefix(const CString& itemPath) {
   return drive;
 }
 
+bool DrivePrefixVariesBelow(const CString& folder) {
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] != '/') return false;
+  const std::string f = Normalize(ToNativePath(folder));
+  const std::string h = Normalize(home);
+  const auto below = [](const std::string& p, const std::string& base) { return p != base && Under(p, base); };
+  return below(h, f) || below(Canonical(h), Canonical(f));
+}
+
 bool IsTrashLocation(const CString& folder) {
   const std::string p = Canonical(Normalize(ToNativePath(folder)));
   if (Canonical(VolumeRoot(p)) == p) return true;

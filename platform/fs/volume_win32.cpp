@@ -10,6 +10,8 @@ CString GetSourceDrive(const CString& path) { return path.substr(0, 1) + L":"; }
 
 CString GetDrivePrefix(const CString& itemPath) { return itemPath.substr(0, 2); }
 
+bool DrivePrefixVariesBelow(const CString&) { return false; }
+
 bool IsTrashLocation(const CString& folder) {
   CString f = folder;
   if (!f.empty() && f.back() != L'\\' && f.back() != L'/') f += L'\\';
