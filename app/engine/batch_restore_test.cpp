@@ -85,6 +85,18 @@ class BatchRestore : public ::testing::Test {
     return RunRestore(m_plan, m_run.m_strSource, m_job, disk);
   }
 
+  // The folders below folder, at any depth.
+  static int FoldersBelow(const CString& folder) {
+    int count = 0;
+    CFileFind find;
+    if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return 0;
+    for (bool more = true; more;) {
+      more = find.FindNextFile();
+      if (!find.IsDots() && find.IsDirectory()) count += 1 + FoldersBelow(find.GetFilePath());
+    }
+    return count;
+  }
+
   // Every entry below folder: its path there, and a file's size and bytes.
   static void Snapshot(const CString& folder, const CString& prefix, CStringArray& out) {
     CFileFind find;
@@ -144,9 +156,13 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   CString logError;
   CLogFile().Close();
   int32_t skipped = -1;
+  CFaultyDisk disk;
   const std::vector<CBatchSummary> listed =
-      SummarizeBatchFolders(g_strTrash, m_run.m_strSource, m_strLog, logError, skipped);
+      SummarizeBatchFolders(g_strTrash, m_run.m_strSource, m_strLog, logError, skipped, disk);
   ASSERT_TRUE(CLogFile().Open(m_strLog));
+  // The trash folder once, and every folder below it once: a batch's names,
+  // items and size come from one listing.
+  EXPECT_EQ(disk.Calls(DiskCall::kList), 1 + FoldersBelow(g_strTrash));
   EXPECT_EQ(logError, L"");
   ASSERT_EQ(listed.size(), 2u);
   EXPECT_EQ(listed[0].folder.strPath, folders);  // newest first

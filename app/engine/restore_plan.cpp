@@ -72,12 +72,10 @@ struct CBatchEntry {
 // their names kept in store.
 std::vector<CBatchEntry> ListBatch(const CString& batch, CDiskInterface& disk, CPackedStore& store) {
   std::vector<CBatchEntry> entries;
-  CFileFind find;
-  if (!disk.ListFolder(batch, find)) return entries;
-  for (bool more = true; more;) {
-    more = find.FindNextFile();
-    if (!find.IsDots()) entries.push_back(CBatchEntry{store.Pack(find.GetFileName()), find.IsDirectory()});
-  }
+  ForEachEntry(disk, batch, [&](const CFileFind& find) {
+    entries.push_back(CBatchEntry{store.Pack(find.GetFileName()), find.IsDirectory()});
+    return true;
+  });
   std::sort(entries.begin(), entries.end(), [](const CBatchEntry& a, const CBatchEntry& b) { return a.name < b.name; });
   return entries;
 }

@@ -14,28 +14,35 @@
 namespace {
 
 bool HoldsAnything(const CString& folder, CDiskInterface& disk) {
-  CFileFind find;
-  if (!disk.ListFolder(folder, find)) return false;
-  for (bool more = true; more;) {
-    more = find.FindNextFile();
-    if (!find.IsDots()) return true;
-  }
-  return false;
+  bool any = false;
+  ForEachEntry(disk, folder, [&any](const CFileFind&) {
+    any = true;
+    return false;  // one is enough
+  });
+  return any;
 }
 
 // What the batch folders hold, for their records as they come: the entries
 // of the batch whose records come now, listed once (a run's records come
 // together), or, for a batch whose records come again after another's or
 // that holds too many names to keep, the disk asked item by item. Memory
-// stays bounded whatever the log and the batches hold.
+// stays bounded whatever the log and the batches hold. The listing that
+// finds a batch's names also counts its items and their size, so that no
+// batch is listed twice.
 class CBatchEntries {
  public:
   CBatchEntries(const CStringArray& folders, CDiskInterface& disk)
-      : m_folders(folders), m_disk(disk), m_listed(folders.size(), false) {}
+      : m_folders(folders), m_disk(disk), m_listed(folders.size(), false), m_contents(folders.size()) {}
+
+  // The number and size of the items of batch index (its names not kept).
+  const CFolderContents& Contents(size_t index) {
+    if (!m_listed[index]) List(index, false);
+    return m_contents[index];
+  }
 
   // Whether name is in batch index, and whether it is a folder.
   bool Find(size_t index, const CString& name, bool& isFolder) {
-    if (index != m_nCurrent && !m_listed[index]) List(index);
+    if (index != m_nCurrent && !m_listed[index]) List(index, true);
     if (index == m_nCurrent) {
       const auto at = m_names.find(name);
       if (at == m_names.end()) return false;
@@ -51,27 +58,27 @@ class CBatchEntries {
  private:
   static const size_t kMaxNames = 100000;
 
-  void List(size_t index) {
+  void List(size_t index, bool keepNames) {
     m_listed[index] = true;
     m_names.clear();
-    m_nCurrent = index;
-    CFileFind find;
-    if (!m_disk.ListFolder(m_folders[index], find)) return;
-    for (bool more = true; more;) {
-      more = find.FindNextFile();
-      if (find.IsDots()) continue;
-      if (m_names.size() == kMaxNames) {
+    m_nCurrent = keepNames ? index : SIZE_MAX;
+    CFolderContents& contents = m_contents[index];
+    ForEachEntry(m_disk, m_folders[index], [&](const CFileFind& find) {
+      ++contents.nItems;
+      contents.nSize += ItemSize(find, m_disk);
+      if (m_nCurrent == index && m_names.size() == kMaxNames) {
         m_names.clear();
         m_nCurrent = SIZE_MAX;
-        return;
       }
-      m_names.emplace(find.GetFileName(), find.IsDirectory());
-    }
+      if (m_nCurrent == index) m_names.emplace(find.GetFileName(), find.IsDirectory());
+      return true;
+    });
   }
 
   const CStringArray& m_folders;
   CDiskInterface& m_disk;
   std::vector<bool> m_listed;
+  std::vector<CFolderContents> m_contents;  // of the batches listed
   size_t m_nCurrent = SIZE_MAX;  // the batch m_names holds
   std::unordered_map<CString, bool> m_names;
 };
@@ -109,15 +116,12 @@ bool FindLastBatch(const CString& trash, CBatchFolder& batch, CDiskInterface& di
 
 CFolderContents ListFolderContents(const CString& folder, bool withSizes, CDiskInterface& disk) {
   CFolderContents contents;
-  CFileFind find;
-  if (!disk.ListFolder(folder, find)) return contents;
-  for (bool more = true; more;) {
-    more = find.FindNextFile();
-    if (find.IsDots()) continue;
+  ForEachEntry(disk, folder, [&](const CFileFind& find) {
     contents.names.push_back(find.GetFileName());
     ++contents.nItems;
     if (withSizes) contents.nSize += ItemSize(find, disk);
-  }
+    return true;
+  });
   return contents;
 }
 
@@ -144,7 +148,7 @@ std::vector<CBatchSummary> SummarizeBatchFolders(const CString& trash, const CSt
   const bool logRead = summaries.empty() || scan.ReadLog(logPath, count, logError);
   skipped = scan.GetSkippedLines();
   for (size_t i = 0; i < summaries.size(); ++i) {
-    const CFolderContents contents = ListFolderContents(summaries[i].folder.strPath, true, disk);
+    const CFolderContents& contents = entries.Contents(i);
     summaries[i].nItems = contents.nItems;
     summaries[i].nSize = contents.nSize;
     if (logRead)

@@ -129,3 +129,13 @@ CDiskInterface& RealDisk() {
   static CRealDisk disk;
   return disk;
 }
+
+bool ForEachEntry(CDiskInterface& disk, const CString& folder, const std::function<bool(const CFileFind&)>& onEntry) {
+  CFileFind find;
+  if (!disk.ListFolder(folder, find)) return false;
+  for (bool more = true; more;) {
+    more = find.FindNextFile();
+    if (!find.IsDots() && !onEntry(find)) break;
+  }
+  return true;
+}

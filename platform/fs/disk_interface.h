@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "platform/cstring.h"
 #include "platform/fs/file_system.h"
@@ -93,3 +94,8 @@ class CDiskWrapper : public CDiskInterface {
 
 // The real disk; one object for the whole process, holding no state.
 CDiskInterface& RealDisk();
+
+// Lists folder on disk and calls onEntry for each entry but "." and "..",
+// in the listing's order, until onEntry returns false. False when the folder
+// cannot be listed (disk.LastError() says why).
+bool ForEachEntry(CDiskInterface& disk, const CString& folder, const std::function<bool(const CFileFind&)>& onEntry);
