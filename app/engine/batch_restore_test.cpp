@@ -164,6 +164,7 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   // items and size come from one listing.
   EXPECT_EQ(disk.Calls(DiskCall::kList), 1 + FoldersBelow(g_strTrash));
   EXPECT_EQ(logError, L"");
+  EXPECT_EQ(skipped, 0);
   ASSERT_EQ(listed.size(), 2u);
   EXPECT_EQ(listed[0].folder.strPath, folders);  // newest first
   EXPECT_EQ(listed[0].nItems, 2);                // src/Debug and src/lib/Debug
@@ -265,6 +266,43 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   int inSource = 0;
   for (int i = 1; i <= kFiles; ++i) inSource += ExistsForTesting(Src(Format(L"f%d.obj", i)));
   EXPECT_EQ(inSource, kFiles - 1);  // all but the one the user deleted
+}
+
+TEST_F(BatchRestore, ListCountsWhatEachBatchHoldsAndWhatCanStillGoBack) {
+  for (const wchar_t* name : {L"a.obj", L"bb.obj", L"d/ccc.obj", L"Debug/x.o"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "12"));
+  const CString files = RunAt(1, CleanupKind::kFiles, L"obj");
+  const CString folders = RunAt(2, CleanupKind::kFolders, L"Debug");
+  // The user deletes one moved file and drops a stray one into the batch;
+  // a newer batch folder holds nothing.
+  const CStringArray moved = ListFolderContents(files, false).names;
+  ASSERT_EQ(moved.size(), 3u);
+  const CString sep(1, PlatformPathSeparator());
+  ASSERT_TRUE(RemoveTreeForTesting(files + sep + moved[0]));
+  ASSERT_TRUE(WriteFileForTesting(files + sep + L"stray.txt", "12345"));
+  const CString empty = g_strTrash + sep + L"2099_01_01_00_00_00";
+  ASSERT_TRUE(MakeFoldersForTesting(empty));
+
+  const CFolderContents contents = ListFolderContents(files, true);
+  EXPECT_EQ(contents.nItems, 3);
+  EXPECT_EQ(contents.names.size(), 3u);
+  EXPECT_EQ(contents.nSize, 2u + 2u + 5u);
+  CBatchFolder last;
+  ASSERT_TRUE(FindLastBatch(g_strTrash, last));
+  EXPECT_EQ(last.strPath, folders);  // the newest that holds anything
+
+  CLogFile().Close();
+  CString logError;
+  int32_t skipped = -1;
+  const std::vector<CBatchSummary> listed = SummarizeBatchFolders(g_strTrash, m_run.m_strSource, m_strLog, logError, skipped);
+  ASSERT_TRUE(CLogFile().Open(m_strLog));
+  ASSERT_EQ(listed.size(), 3u);
+  const int32_t expected[][2] = {{0, 0}, {1, 1}, {3, 2}};  // items, restorable: newest first
+  for (size_t i = 0; i < listed.size(); ++i) {
+    SCOPED_TRACE(listed[i].folder.strName);
+    EXPECT_EQ(listed[i].nItems, expected[i][0]);
+    EXPECT_EQ(listed[i].nRestorable, expected[i][1]);
+  }
+  EXPECT_EQ(listed[1].nSize, 2u);
 }
 
 TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
