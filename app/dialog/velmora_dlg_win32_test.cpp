@@ -148,11 +148,14 @@ bool LastLineShows(HWND edit) {
 }
 
 // Clicks Clear Screen once a run has moved 100 items, and keeps what the
-// pane then shows.
+// pane then shows. The count comes from the run's own text, not from the
+// progress bar, which is redrawn only now and then: a loaded machine would
+// otherwise clear it later and later.
 CString s_strClearedPane = L"<not cleared>";
 void CALLBACK ClearScreenMidRun(HWND, UINT, UINT_PTR id, DWORD) {
   HWND dlg = s_pWindow->GetSafeHwnd();
-  if (::SendDlgItemMessageW(dlg, IDC_PROGRESS, PBM_GETPOS, 0, 0) < 100) return;
+  const CString& text = s_pWindow->GetLogic().m_strLog;
+  if (std::count(text.begin(), text.end(), L'\n') < 100) return;
   ::KillTimer(nullptr, id);
   Click(dlg, IDC_CLEAR_SCREEN);
   s_strClearedPane = Text(dlg, IDC_LOG);
