@@ -87,7 +87,6 @@ TEST_F(LogFileTest, WorkedExampleByteForByte) {
   const std::vector<std::string> lines = Lines(ReadAll(path_));
   ASSERT_EQ(lines.size(), 7u);
   EXPECT_EQ(lines[0], "==Start App : " + stamp + "  " + blanks50);
-  EXPECT_EQ(lines[0].size(), 87u);
   const std::string os = NarrowToAnsi(COSVersion().GetVersionString());
   ASSERT_FALSE(os.empty());
   EXPECT_EQ(lines[1], "=OS=       :   " + os + std::string(os.size() < 50 ? 50 - os.size() : 0, ' '));
@@ -95,7 +94,6 @@ TEST_F(LogFileTest, WorkedExampleByteForByte) {
   EXPECT_EQ(lines[3], "...        : " + stamp + "  C:\\src\\a.obj" + std::string(38, ' '));
   EXPECT_EQ(lines[4], "-End       : " + stamp + "  Move Files" + std::string(40, ' '));
   EXPECT_EQ(lines[5], "==Exit App : " + stamp + "  " + blanks50);
-  for (int i = 2; i <= 5; ++i) EXPECT_EQ(lines[i].size(), 86u) << "line " << i + 1;
   EXPECT_EQ(lines[6], "");
 }
 
@@ -290,20 +288,26 @@ TEST_F(LogFileTest, DefaultPathIsTheTrimmedProgramNameInTheFolder) {
   EXPECT_EQ(LogState::DefaultPathFor(L"tool", L"."), L"." + sep + L"tool.log");
 }
 
-TEST_F(LogFileTest, ReadyNeedsLoggingAllowedAndAddNeverWrites) {
+// Also while open: queued records wait (Add's text too), the others vanish,
+// and nothing is written until logging is allowed again.
+TEST_F(LogFileTest, WhileLoggingIsNotAllowedOnlyQueuedRecordsWait) {
   CLogFile log;
   ASSERT_TRUE(log.Open(path_));
   EXPECT_TRUE(log.IsReady());
   log.Add(L"only pending");
-  log.Enable(L"", L"Log");
+  log.Enable(L"", L"LOG");
   EXPECT_TRUE(log.IsOpen());
   EXPECT_FALSE(log.IsReady());
-  log.Close();  // writes nothing while logging is not allowed
+  log.Log(L"kept");
+  log.Begin(L"gone");
+  log.Close();
   EXPECT_EQ(ReadAll(path_), "");
-  log.Enable(L"-log", L"Log");
+  log.Enable(L"-log", L"LOG");
   ASSERT_TRUE(log.Open(path_));
   log.Close();
-  EXPECT_EQ(ReadAll(path_), "only pending");
+  const std::string text = ReadAll(path_), start = "only pending...        : '12/05/2026 02:34:50'  kept ";
+  EXPECT_EQ(text.substr(0, start.size()), start);
+  EXPECT_EQ(text.find("gone"), std::string::npos);
 }
 
 TEST_F(LogFileTest, EnableMatchesAWordOfTheCommandLine) {
@@ -320,16 +324,6 @@ TEST_F(LogFileTest, EnableMatchesAWordOfTheCommandLine) {
     EXPECT_EQ(log.Open(path_), c.allowed) << NarrowToAnsi(c.line);
     log.Close();
   }
-  // While disallowed, queued records stay pending and the others vanish.
-  log.Enable(L"", L"LOG");
-  log.Log(L"kept");
-  log.Begin(L"gone");
-  log.Enable(L"-log", L"LOG");
-  ASSERT_TRUE(log.Open(path_));
-  log.Close();
-  const std::string text = ReadAll(path_);
-  EXPECT_NE(text.find("kept"), std::string::npos);
-  EXPECT_EQ(text.find("gone"), std::string::npos);
 }
 
 TEST_F(LogFileTest, InvalidDateAndUnrepresentableTextStillMakeARecord) {

@@ -75,12 +75,16 @@ class BatchRestore : public ::testing::Test {
   }
 
   // Plans with the log closed, as the command line reads it before opening
-  // it, then restores into the source.
-  CBatchJobOutcome Restore(const CString& batch, CDiskInterface& disk = RealDisk()) {
+  // it.
+  void Plan(const CString& batch, CDiskInterface& disk = RealDisk()) {
     CLogFile().Close();
     CString error;
     EXPECT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, m_plan, error, disk)) << error;
     EXPECT_TRUE(CLogFile().Open(m_strLog));
+  }
+  // Plans, then restores into the source.
+  CBatchJobOutcome Restore(const CString& batch, CDiskInterface& disk = RealDisk()) {
+    Plan(batch, disk);
     m_job = CJobView();
     return RunRestore(m_plan, m_run.m_strSource, m_job, disk);
   }
@@ -211,16 +215,13 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   m_run.m_strList = L"obj";
   ASSERT_EQ(RunCleanup(CleanupKind::kFiles, m_run).nEnd, CCleanupOutcome::kCancelled);
   const CString batch = GetBatchFolder();
-  CRestorePlan plan;
-  CString error;
-  CLogFile().Close();
-  ASSERT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, plan, error));
-  ASSERT_TRUE(CLogFile().Open(m_strLog));
-  ASSERT_EQ(plan.items.size(), 3u);  // the last moved comes back first
-  const CBatchItem moved3 = plan.items[0], moved2 = plan.items[1], moved1 = plan.items[2];
+  Plan(batch);
+  ASSERT_EQ(m_plan.items.size(), 3u);  // the last moved comes back first
+  const CBatchItem moved3 = m_plan.items[0], moved2 = m_plan.items[1], moved1 = m_plan.items[2];
   const CString sep(1, PlatformPathSeparator());
   for (size_t i = 0; i < 3; ++i)
-    EXPECT_EQ(lines[i], L" OK  From " + plan.items[2 - i].strSource + L" ==> " + batch + sep + plan.items[2 - i].strName);
+    EXPECT_EQ(lines[i],
+              L" OK  From " + m_plan.items[2 - i].strSource + L" ==> " + batch + sep + m_plan.items[2 - i].strName);
 
   // The user deleted one item, a new file stands where another came from,
   // and something no run put there lies in the batch.
@@ -312,10 +313,7 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   ASSERT_TRUE(RemoveTreeForTesting(Src(L"gone")));
 
   // Stop at the first item: the others stay in the batch.
-  CLogFile().Close();
-  CString error;
-  ASSERT_TRUE(PlanRestore(batch, m_run.m_strSource, m_strLog, m_plan, error));
-  ASSERT_TRUE(CLogFile().Open(m_strLog));
+  Plan(batch);
   m_job.m_onStatus = [] { PostCommand([] { g_bCancel = true; }); };
   CBatchJobOutcome outcome = RunRestore(m_plan, m_run.m_strSource, m_job);
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);

@@ -87,9 +87,9 @@ class CleanupRun : public ::testing::Test {
     ASSERT_TRUE(MakeFoldersForTesting(m_view.m_strSource));
   }
 
-  CCleanupOutcome Run(CleanupKind kind, const CString& list) {
+  CCleanupOutcome Run(CleanupKind kind, const CString& list, CDiskInterface* disk = nullptr) {
     m_view.m_strList = list;
-    return RunCleanup(kind, m_view, m_disk);
+    return RunCleanup(kind, m_view, disk != nullptr ? *disk : m_disk);
   }
 
   // The records the runs wrote, read back from the file (closes the log).
@@ -212,7 +212,7 @@ TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
   EXPECT_EQ(nested.nCounted, 2);
   EXPECT_EQ(nested.nMoved, 1);
   EXPECT_EQ(m_view.m_events[m_view.m_events.size() - 4], L"pane:== Done: 1 of 2 ");
-  const CString moved = m_view.m_lines.back().substr(m_view.m_lines.back().find(L" ==> ") + 5);
+  const CString moved = WhereItIs(m_view.m_lines.back());
   EXPECT_TRUE(EndsWith(moved, L".src.Debug"));
   EXPECT_EQ(Content(moved + PlatformPathSeparator() + L"debug" + PlatformPathSeparator() + L"x.o"), L"x");
 }
@@ -445,7 +445,7 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   EXPECT_EQ(files.nCounted, 1);
   EXPECT_EQ(files.nMoved, 1);
   EXPECT_EQ(Content(m_tmp / L"outside/target.obj"), L"t");
-  const CString moved = m_view.m_lines[0].substr(m_view.m_lines[0].find(L" ==> ") + 5);
+  const CString moved = WhereItIs(m_view.m_lines[0]);
   uint32_t attributes = 0;
   ASSERT_TRUE(PlatformGetFileAttributes(moved, attributes));
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
@@ -478,8 +478,7 @@ TEST_F(CleanupRun, AFolderAPassCannotOpenIsALineOfItsOwnAndNoSuccess) {
     }
     CFaultyDisk disk;
     disk.Fail(DiskCall::kList, c.nFailingList, denied, c.bSticky);
-    m_view.m_strList = L"obj";
-    const CCleanupOutcome outcome = RunCleanup(CleanupKind::kFiles, m_view, disk);
+    const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj", &disk);
     EXPECT_EQ(outcome.nCounted, c.nCounted) << c.nFailingList;
     EXPECT_EQ(outcome.nMoved, c.nMoved) << c.nFailingList;
     EXPECT_EQ(outcome.nUnopened, c.bLine ? 1 : 0) << c.nFailingList;
@@ -556,13 +555,12 @@ TEST_F(CleanupRun, AFolderSwappedForALinkMidRunLeadsNowhereOutsideTheTree) {
     CSwappingDisk disk(m_disk, Src(L"sub"), m_tmp / L"outside");
     disk.m_bBeforeEntering = beforeEntering;
     m_view.m_lines.clear();
-    m_view.m_strList = L"obj";
-    const CCleanupOutcome outcome = RunCleanup(CleanupKind::kFiles, m_view, disk);
+    const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj", &disk);
     EXPECT_EQ(Content(m_tmp / L"outside/b.obj"), L"outside") << beforeEntering;
     EXPECT_EQ(outcome.nCounted, 1);
     // Entered before the swap: the item moved is the one that was listed.
     EXPECT_EQ(outcome.nMoved, beforeEntering ? 0 : 1) << beforeEntering;
     EXPECT_EQ(Survivors(), beforeEntering ? CStringArray{} : CStringArray{L"inside"});
-    RemoveTreeForTesting(m_tmp / L"Trush/2026_12_05_02_34_50");
+    RemoveTreeForTesting(m_strBatch);
   }
 }
