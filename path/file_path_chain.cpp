@@ -1,6 +1,8 @@
 // Folder chains: the directory of a path read as the sequence of folder
 // names from the root, split into one path per folder, rebuilt, extended,
 // cut and compared.
+#include <algorithm>
+
 #include "path/file_path.h"
 #include "path/file_path_list.h"
 #include "object/std_list.h"
@@ -56,12 +58,11 @@ bool CFilePath::AppendDir(const CString& d) {
   return true;
 }
 
-bool CFilePath::AppendDir(const CFilePath& o) { return AppendDir(o.GetDir(false)); }
+bool CFilePath::AppendDir(const CFilePath& o) { return AppendDir(o.dir); }
 
 bool CFilePath::SubstructDir(const CFilePath& o) {
   const CString other = o.GetDir(false);
-  size_t shared = 0;
-  while (shared < dir.size() && shared < other.size() && dir[shared] == other[shared]) ++shared;
+  const size_t shared = std::mismatch(dir.begin(), dir.end(), other.begin(), other.end()).first - dir.begin();
   if (shared > 0) {
     dir.erase(0, shared);
     MakePath();
@@ -70,7 +71,7 @@ bool CFilePath::SubstructDir(const CFilePath& o) {
 }
 
 void CFilePath::UpDir() {
-  CString rest = Trimmed(GetDir(false));
+  CString rest = Trimmed(dir);
   CutLastName(rest);
   SetDir(rest);
 }

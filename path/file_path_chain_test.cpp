@@ -15,7 +15,7 @@ TEST(FilePathChain, SplitIntoOneFolderEachAndRebuiltOnAnotherPath) {
   CFilePath other(L"D:\\x\\y.doc");
   other.MakeSubfolders(list);
   EXPECT_EQ(other.MakePath(), L"D:/Work/Src/y.doc");
-  other.MakeSubfolders(CFilePathList());
+  other.MakeSubfolders(list = CFilePathList());  // assigning empties the list
   EXPECT_EQ(other.MakePath(), L"D:/y.doc");
   // Server and share are folder names too: the chain comes back local.
   CFilePathList network;

@@ -29,7 +29,7 @@ TEST(FilePathFs, ExistenceTestsIgnoreATrailingSeparatorAndBlanks) {
   CFilePath a(tmp / L"a.txt");
   EXPECT_TRUE(a.IsExistsFile() && a.Length() == 3 && a.IsFile() && !a.IsFolder());
   CFilePath sub(folder, ptFolder);
-  EXPECT_TRUE(sub.IsExists() && !sub.IsExistsFile() && sub.IsFolder());
+  EXPECT_TRUE(sub.IsExists() && !sub.IsExistsFile() && sub.IsFolder() && !sub.IsFile());
   // The folder test asks about the folder that would hold a missing file.
   CFilePath missing(tmp / L"missing.txt");
   EXPECT_TRUE(!missing.IsExists() && missing.IsExistsDirectory());

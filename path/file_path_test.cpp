@@ -41,7 +41,7 @@ TEST(FilePath, SplitsAndJoinsTheWorkedExamples) {
       {L"C:\\Work\\Src", ptFolder, L"C:/Work/Src", L"C:", L"/Work/Src/", L"", L"", L'/', L"C:/Work/Src/"},
       {L"\\\\server\\share\\doc.txt", ptFile, L"\\\\server\\share\\doc.txt", L"", L"\\\\server\\share\\", L"doc",
        L".txt", L'\\', L"\\\\server\\share\\doc.txt"},
-      {L"file://C:/x/y.txt", ptFile, L"C:/x/y.txt", L"C:", L"/x/", L"y", L".txt", L'/', L"C:/x/y.txt"},
+      {L"::file://C:/x/y.txt", ptFile, L"C:/x/y.txt", L"C:", L"/x/", L"y", L".txt", L'/', L"C:/x/y.txt"},
       {L"ftp://host/pub/a.zip", ptFile, L"host/pub/a.zip", L"", L"/host/pub/", L"a", L".zip", L'/',
        L"/host/pub/a.zip"},
       {L"readme", ptFile, L"readme", L"", L"/", L"readme", L"", L'/', L"/readme"},
@@ -183,4 +183,8 @@ TEST(FilePath, SlashHelpers) {
   EXPECT_EQ(RemoveSlash(CString(L"C:\\ ")), L"C:\\ ");
   EXPECT_EQ(RemoveSlash(CString(L"C:/a//")), L"C:/a/");
   EXPECT_EQ(RemoveSlash(static_cast<const wchar_t*>(nullptr)), L"");
+
+  CString out;  // the drive's letter only; a separator and a dot added where missing
+  CFilePath::MakePath(out, L"Cx", L"\\d", L"f", L"e");
+  EXPECT_EQ(out, L"C:\\d\\f.e");
 }

@@ -94,7 +94,6 @@ bool CFilePath::ReadXML(CStringTokenizer& text) {
   const CString close = L"</" + name + L">";
   text.GetNextToken(L"<");
   const CString open = text.GetNextToken(L">");
-  if (open.empty()) return false;
   CStringTokenizer attributes(open, true);
   const CString tag = attributes.GetNextToken(L" ");
   if (tag.empty() || tag != name) return false;
