@@ -61,7 +61,7 @@ bool CFilePath::AppendDir(const CString& d) {
 bool CFilePath::AppendDir(const CFilePath& o) { return AppendDir(o.dir); }
 
 bool CFilePath::SubstructDir(const CFilePath& o) {
-  const CString other = o.GetDir(false);
+  const CString& other = o.dir;
   const size_t shared = std::mismatch(dir.begin(), dir.end(), other.begin(), other.end()).first - dir.begin();
   if (shared > 0) {
     dir.erase(0, shared);
@@ -82,7 +82,7 @@ CString CFilePath::GetTailDir() const {
 }
 
 bool CFilePath::IsParent(const CFilePath& o) const {
-  CFilePathList mine(true), theirs(true);
+  CFilePathList mine, theirs;
   SplitSubfolders(mine);
   o.SplitSubfolders(theirs);
   if (theirs.GetCount() != mine.GetCount() + 1) return false;

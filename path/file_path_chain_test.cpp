@@ -40,7 +40,7 @@ TEST(FilePathChain, AddAppendSubstructAndUp) {
   for (const auto& c : add) {
     CFilePath to(c.to);
     EXPECT_EQ(to.AddFolder(CFilePath(c.other)), c.added) << c.other;
-    EXPECT_EQ(to.MakePath(), c.result) << c.other;
+    EXPECT_EQ(to.GetPath(), c.result) << c.other;
   }
   CFilePath p(L"C:\\dst\\proj\\", ptFolder);
   EXPECT_TRUE(p.AppendDir(CString()));
@@ -59,7 +59,7 @@ TEST(FilePathChain, AddAppendSubstructAndUp) {
   for (const auto& c : cut) {
     CFilePath f(c.from);
     EXPECT_TRUE(f.SubstructDir(CFilePath(c.other)));
-    EXPECT_EQ(f.MakePath(), c.result) << c.from;
+    EXPECT_EQ(f.GetPath(), c.result) << c.from;
   }
 
   CFilePath up(L"C:\\a\\b\\c\\x.txt");

@@ -65,8 +65,9 @@ TEST(FilePathXml, TokenizerReadsOneElementAfterAnother) {
   EXPECT_EQ(static_cast<CString>(text), L"</CFilePath>");
   EXPECT_FALSE(p.ReadXML(text));
 
-  CStringTokenizer other(L"<  CFtpPathList tag='/' >", false);
+  CStringTokenizer other(L"<  CFtpPathList tag='/' ><  CFilePath path='/d' >", false);
   EXPECT_FALSE(p.ReadXML(other));
+  EXPECT_TRUE(p.ReadXML(other) && p.path == L"/d");  // blanks after "<" are accepted
 }
 
 TEST(FilePathXml, PathWithQuotesAndMarkupSurvivesTheRoundTrip) {
