@@ -34,11 +34,10 @@ TEST(FtpCache, KeepsOneOwningListPerDirectory) {
     CFtpCache cache;
     CFtpPathList* a = cache.Add(a1);
     EXPECT_EQ(cache.Add(CFtpPath(L"/a/2.txt")), a);
-    cache.Add(b1);
+    CFtpPathList* b = cache.Add(b1);
     EXPECT_EQ(cache.CurList(L"/a/"), a);
     EXPECT_EQ(a->tag, L"/a/");
-    EXPECT_EQ(a->GetCount(), 2u);
-    EXPECT_EQ(cache.CurList(L"/b/")->GetCount(), 1u);
+    EXPECT_EQ(a->GetCount() * 10 + b->GetCount(), 21u);
     EXPECT_EQ(cache.CurList(L""), nullptr);
 
     cache.SetAt(L"/c/", new CCountedList(L"/c/"));
@@ -47,8 +46,9 @@ TEST(FtpCache, KeepsOneOwningListPerDirectory) {
     a->Add(shared);
     EXPECT_EQ(cache.Remove(shared), shared);  // all of /a/, first in key order
     EXPECT_EQ(a->GetCount() * 10 + cache.CurList(L"/c/")->GetCount(), 21u);
-    a->Add(shared);
-    cache.RemoveAndDestroy(shared);  // from both, destroyed once
+    for (CFtpPathList* list : {a, b}) list->Add(shared);
+    cache.RemoveAndDestroy(&a1);     // held by no list: left alone
+    cache.RemoveAndDestroy(shared);  // from all three, destroyed once
     EXPECT_EQ(g_nDestroyed, 1);
     EXPECT_TRUE(cache.CurList(L"/c/")->IsEmpty());
     cache.CurList(L"/c/")->Add(new CCountedPath(L"/c/x.txt"));
@@ -56,9 +56,12 @@ TEST(FtpCache, KeepsOneOwningListPerDirectory) {
     CFtpPathList incoming;
     incoming.Add(new CFtpPath(L"/a/1.txt"));
     incoming.Add(new CFtpPath(L"/a/3.txt"));
+    cache.UniqueName(L"/z/", incoming);  // no list there: nothing
     cache.UniqueName(L"/a/", incoming);
-    EXPECT_EQ(incoming.GetHead()->GetFileName(true), L"1(1).txt");
-    EXPECT_EQ(incoming.GetTail()->GetFileName(true), L"3.txt");
+    cache.UniqueName(nullptr, &a1);
+    cache.UniqueName(a, &b1);
+    const CString names = incoming.GetHead()->GetFileName(true) + incoming.GetTail()->GetFileName(true);
+    EXPECT_EQ(names + a1.GetFileName(true) + b1.GetFileName(true), L"1(1).txt3.txt1.txt1(1).txt");
     EXPECT_EQ(cache.RemoveAndDestroy(CString(L"/b/")), 1);
   }
   // The counted list and its path die with the cache, never the paths added.

@@ -36,9 +36,8 @@ CFtpPathList::CFtpPathList(const CFtpPathList& o) : CStdList(o), CObj(), tag(o.t
 CFtpPathList::~CFtpPathList() = default;
 
 void CFtpPathList::Copy(const CFtpPathList& o) {
-  if (&o == this) return;
   tag = o.tag;
-  CStdList::Copy(o);
+  CStdList::Copy(o);  // which leaves a list copied onto itself as it was
 }
 
 void CFtpPathList::operator=(const CFtpPathList& o) { Copy(o); }

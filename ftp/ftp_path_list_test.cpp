@@ -17,23 +17,22 @@ CString Written(CFtpPathList& list) {
 TEST(FtpPath, DirectoryAndRootViews) {
   CFtpPath p(L"a.txt");
   p.dir = L"\\pub\\\\in\\";
-  EXPECT_EQ(p.GetFtpDir(true), L"/pub/in/");
-  EXPECT_EQ(p.GetFtpDir(false), L"/pub/in");
+  EXPECT_EQ(p.GetFtpDir(true) + L"|" + p.GetFtpDir(false), L"/pub/in/|/pub/in");
   EXPECT_EQ(p.GetFtpPath(), L"/pub/in/a.txt");
   p.dir.clear();
-  EXPECT_EQ(p.GetFtpDir(true), L"/");
-  EXPECT_EQ(p.GetFtpDir(false), L"");
-  CFtpPath folder(L"/pub/", ptFolder);
-  EXPECT_FALSE(folder.IsFtpRoot());
-  folder.MakeFtpRoot();
-  EXPECT_TRUE(folder.IsFtpRoot());
-  EXPECT_EQ(folder.GetPath(), L"/");
+  EXPECT_EQ(p.GetFtpDir(true) + L"|" + p.GetFtpDir(false), L"/|");
+  CFtpPath root(L"/pub/a.txt");
+  EXPECT_FALSE(root.IsFtpRoot());
+  root.MakeFtpRoot();  // the name goes too
+  EXPECT_TRUE(root.IsFtpRoot());
+  EXPECT_EQ(root.dir + L"|" + root.GetPath(), L"/|/");
 }
 
 TEST(FtpPathList, WritesAndReadsItsItems) {
   CFtpPathList list(L"/host/pub/");
   list.Add(new CFtpPath(L"ftp://host/pub/a.zip"));
   list.GetHead()->Length(4294967296ULL);
+  list.Add(nullptr);  // not written
   list.Add(new CFtpPath(L"\\\\server\\share\\b.txt"));  // held with backslashes
   list.GetTail()->Length(1);
   EXPECT_EQ(list.ComputeTotalLength(), 4294967297LL);
@@ -52,19 +51,20 @@ TEST(FtpPathList, WritesAndReadsItsItems) {
   EXPECT_EQ(back.ComputeTotalLength(), 2 * 4294967297LL);
 
   CFtpPathList empty(L"/empty/");
-  CFtpPathList target;
-  EXPECT_FALSE(target.ReadXML(Written(empty)));
-  EXPECT_EQ(target.tag, L"/empty/");
+  EXPECT_FALSE(back.ReadXML(Written(empty)));
+  EXPECT_EQ(back.tag + std::to_wstring(back.GetCount()), L"/empty/4");  // the tag taken, no item
+  back = list;  // the items replaced
+  EXPECT_EQ(back.tag + std::to_wstring(back.GetCount()), L"/host/pub/3");
 }
 
 TEST(FtpPathList, HostileTextReadsInLinearTimeAsFarAsItGoes) {
   CFtpPathList many;
   for (int i = 0; i < 20000; ++i) many.Add(new CFtpPath(L"/m/f" + std::to_wstring(i)));
   many.GetHead()->filename = CString(1 << 20, L'x');
-  // 20000 items without close tags, then one without its ">".
+  // 20000 items without close tags, then one whose ">" ends a close tag 1M "<" on.
   CString unclosed = L"<CFtpPathList tag='u'>";
   for (int i = 0; i < 20000; ++i) unclosed += L"<CFilePath path='o" + std::to_wstring(i) + L"' >";
-  unclosed += L"<CFilePath path='last' </CFtpPathList>";
+  unclosed += L"<CFilePath path='last' " + CString(1 << 20, L'<') + L"</CFilePath></CFtpPathList>";
 
   // Processor time, not the time on the clock: a loaded machine slows the
   // reading down, it does not make it quadratic.
@@ -100,9 +100,10 @@ TEST(FtpPathList, ReadsItemsAsOneTokenizerOverTheBody) {
     for (const CFtpPath* item : list) paths += item->GetPath() + L" ";
     EXPECT_EQ(paths, c.paths) << c.body;
   }
-  // Without its close tag a list reads nothing.
+  // Without its close tag, or of another name, a list reads nothing.
   CFtpPathList open;
   EXPECT_FALSE(open.ReadXML(L"<CFtpPathList tag='c'><CFilePath path='a'></CFilePath>"));
+  EXPECT_FALSE(open.ReadXML(L"<CFtpPathLists tag='d'><CFilePath path='a'></CFilePath></CFtpPathList>"));
   EXPECT_EQ(open.tag + std::to_wstring(open.GetCount()), L"c0");
 }
 
@@ -116,13 +117,13 @@ TEST(FtpPathList, FindsAndNamesUniquelyWithinItsBound) {
   EXPECT_TRUE(list.UniqueName(&report));
   EXPECT_EQ(report.GetPath(), L"/report(5).txt");
   CFtpPath b(L"b.txt");
-  EXPECT_FALSE(list.UniqueName(&b));
-  EXPECT_FALSE(list.UniqueName(nullptr));
+  EXPECT_FALSE(list.UniqueName(&b) || list.UniqueName(nullptr));
 
   CFtpPath x(L"/o/x.txt");
   EXPECT_EQ(list.FindByFileName(x, false), list.GetTail());
   EXPECT_EQ(list.FindByFileName(x, true), nullptr);
   EXPECT_EQ(list.FindByFileName(CFtpPath(L"A.txt"), true), nullptr);
+  EXPECT_EQ(list.FindByPath(L"/p/x.zip"), list.GetTail());
   EXPECT_EQ(list.FindByPath(L"/P/x.zip"), nullptr);
   EXPECT_EQ(list.Find(CFtpPath(L"/P/X.ZIP")), list.GetTail());
 

@@ -58,11 +58,8 @@ bool CFtpPathList::ReadXML(CString xml) {
   const CString close = L"</" + name + L">";
   CStringTokenizer text(xml, true);
   text.GetNextToken(L"<");
-  const CString open = text.GetNextToken(L">");
-  if (open.empty()) return false;
-  CStringTokenizer attributes(open, true);
-  const CString tagName = attributes.GetNextToken(L" ");
-  if (tagName.empty() || tagName != name) return false;
+  CStringTokenizer attributes(text.GetNextToken(L">"), true);
+  if (attributes.GetNextToken(L" ") != name) return false;  // none, or another
   CObj::ReadXMLAttr(static_cast<CString>(attributes));
   CString body = text.LeftToken(close);
   if (body.empty()) return false;

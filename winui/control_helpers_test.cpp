@@ -59,10 +59,8 @@ TEST_F(ListView, DataFindsTheLowestMatchingItemAndNullFindsNothing) {
   EXPECT_EQ(FindItemIndex(m_list, nullptr), -1);
 
   EXPECT_EQ(SetItemText(m_list, kFirst, L"A"), 1);
-  EXPECT_EQ(SetItemText(m_list, nullptr, L"X"), 0);
-  EXPECT_EQ(SetItemText(m_list, kOther, L"X"), 0);
-  EXPECT_EQ(DeleteItem(m_list, nullptr), 0);
-  EXPECT_EQ(DeleteItem(m_list, kOther), 0);
+  for (void* data : {static_cast<void*>(nullptr), kOther})
+    EXPECT_EQ(SetItemText(m_list, data, L"X") + DeleteItem(m_list, data), 0) << data;
   EXPECT_EQ(Texts(), L"Abcd");
   EXPECT_EQ(DeleteItem(m_list, kFirst), 1);
   EXPECT_EQ(Texts(), L"bcd");
@@ -79,8 +77,7 @@ TEST_F(ListView, DataFindsTheLowestMatchingItemAndNullFindsNothing) {
 
 TEST_F(ListView, SelectingAddsToTheSelection) {
   EXPECT_EQ(GetFirstSelectedItem(m_list), -1);
-  EXPECT_EQ(SelectItem(m_list, nullptr), -1);
-  EXPECT_EQ(SelectItem(m_list, kOther), -1);
+  for (void* data : {static_cast<void*>(nullptr), kOther}) EXPECT_EQ(SelectItem(m_list, data), -1);
   EXPECT_EQ(SelectItem(m_list, 99), 0);
   EXPECT_EQ(GetFirstSelectedItem(m_list), -1);
 
@@ -112,8 +109,7 @@ TEST(ControlHelpers, ListBoxRemoveDeletesTheFirstMatch) {
   EXPECT_TRUE(Remove(box, kFirst));
   ASSERT_EQ(box.GetCount(), 2);
   EXPECT_EQ(box.GetText(0), L"second");
-  EXPECT_TRUE(Remove(box, kFirst));
-  EXPECT_TRUE(Remove(box, kSecond));
+  EXPECT_TRUE(Remove(box, kFirst) && Remove(box, kSecond));
   EXPECT_FALSE(Remove(box, kSecond));  // empty
 }
 
