@@ -92,8 +92,8 @@ const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens)
 }
 
 bool CExtCount::OnFound(CFileFind& entry) {
-  if (entry.IsDirectory() || FindExtensionMatch(entry, m_arrList) == nullptr || !m_age.IsOldEntry(entry))
-    return false;
+  // A file no token names counts nothing below.
+  if (entry.IsDirectory() || !m_age.IsOldEntry(entry)) return false;
   for (const CString& token : m_arrList)
     if (IsExtension(entry, token)) ++m_nCount;
   return false;

@@ -46,11 +46,13 @@ class CJobView : public CBatchJobView {
   bool Confirm(const CString&) override { return true; }
   void AddLine(const CString& line) override { m_lines.push_back(line); }
   void ErrorBox(const CString&) override {}
+  void SetProgressRange(int32_t count) override { m_nRange = count; }
   void OnStatus(const CString& line) override {
     m_items.push_back(line);
     if (m_onStatus) m_onStatus();
   }
   CStringArray m_lines, m_items;
+  int32_t m_nRange = -1;
   std::function<void()> m_onStatus;
 };
 
@@ -88,6 +90,9 @@ class BatchRestore : public ::testing::Test {
     m_job = CJobView();
     return RunRestore(m_plan, m_run.m_strSource, m_job, disk);
   }
+
+  // A job's counts: items, done, errors, left.
+  static std::vector<int32_t> Counts(const CBatchJobOutcome& o) { return {o.nItems, o.nDone, o.nErrors, o.nLeft}; }
 
   // The folders below folder, at any depth.
   static int FoldersBelow(const CString& folder) {
@@ -181,9 +186,7 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   for (const CString& batch : {folders, files}) {
     const CBatchJobOutcome outcome = Restore(batch);
     EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-    EXPECT_EQ(outcome.nErrors, 0);
-    EXPECT_EQ(outcome.nDone, outcome.nItems);
-    EXPECT_EQ(outcome.nLeft, 0);
+    EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{outcome.nItems, outcome.nItems, 0, 0}));
     EXPECT_FALSE(ExistsForTesting(batch));
     EXPECT_EQ(m_job.m_lines.back(), L"== Finished");
   }
@@ -229,10 +232,8 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   ASSERT_TRUE(WriteFileForTesting(moved2.strSource, "new"));
   ASSERT_TRUE(WriteFileForTesting(batch + sep + L"stray.txt", "s"));
   CBatchJobOutcome outcome = Restore(batch);
-  EXPECT_EQ(outcome.nItems, 3);
-  EXPECT_EQ(outcome.nDone, 1);
-  EXPECT_EQ(outcome.nErrors, 2);
-  EXPECT_EQ(outcome.nLeft, 1);
+  EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{3, 1, 2, 1}));
+  EXPECT_EQ(m_job.m_nRange, 3);  // one step per item
   ASSERT_EQ(m_job.m_items.size(), 3u);
   EXPECT_EQ(m_job.m_items[0], L" OK  From " + batch + sep + moved3.strName + L" ==> " + moved3.strSource);
   EXPECT_EQ(m_job.m_items[1], L" ERROR  From " + batch + sep + moved2.strName + L" ==> " + moved2.strSource);
@@ -250,23 +251,22 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   // restored before is known to be gone from the batch, not missing.
   ASSERT_TRUE(RemoveTreeForTesting(moved2.strSource));
   outcome = Restore(batch);
-  EXPECT_EQ(outcome.nItems, 2);
-  EXPECT_EQ(outcome.nDone, 1);
-  EXPECT_EQ(outcome.nErrors, 1);
+  EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{2, 1, 1, 1}));  // left: the stray alone, moves out are no items
   EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "old");
   EXPECT_TRUE(ExistsForTesting(batch + sep + L"stray.txt"));  // not empty: the batch folder stays
-  EXPECT_EQ(outcome.nLeft, 1);                                 // the stray alone: moves out are no items
 
   // A batch folder the log knows nothing of: everything is left in place.
   const CString unknown = g_strTrash + sep + L"2026_11_30_00_00_00";
   ASSERT_TRUE(WriteFileForTesting(unknown + sep + L"_src_g.obj", "g"));
   outcome = Restore(unknown);
-  EXPECT_EQ(outcome.nItems, 0);
-  EXPECT_EQ(outcome.nLeft, 1);
+  EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{0, 0, 0, 1}));
   EXPECT_TRUE(ExistsForTesting(unknown + sep + L"_src_g.obj"));
   int inSource = 0;
   for (int i = 1; i <= kFiles; ++i) inSource += ExistsForTesting(Src(Format(L"f%d.obj", i)));
   EXPECT_EQ(inSource, kFiles - 1);  // all but the one the user deleted
+  // Asking whether a batch folder can be opened makes none.
+  EXPECT_FALSE(CanOpenBatchFolder(g_strTrash + sep + L"2026_11_29_00_00_00"));
+  EXPECT_FALSE(CanOpenBatchFolder(m_tmp / L"none/2026_11_29_00_00_00") || ExistsForTesting(m_tmp / L"none"));
 }
 
 TEST_F(BatchRestore, ListCountsWhatEachBatchHoldsAndWhatCanStillGoBack) {
@@ -312,10 +312,11 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   const CString batch = RunAt(3, CleanupKind::kFiles, L"obj");
   ASSERT_TRUE(RemoveTreeForTesting(Src(L"gone")));
 
-  // Stop at the first item: the others stay in the batch.
+  // Stop at the first item: the others stay in the batch. The source is
+  // typed with a separator at its end.
   Plan(batch);
   m_job.m_onStatus = [] { PostCommand([] { g_bCancel = true; }); };
-  CBatchJobOutcome outcome = RunRestore(m_plan, m_run.m_strSource, m_job);
+  CBatchJobOutcome outcome = RunRestore(m_plan, m_run.m_strSource + PlatformPathSeparator(), m_job);
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(m_job.m_lines.back(), kCancelText);
@@ -404,8 +405,7 @@ TEST_F(BatchRestore, NamesInAnyScriptGoBackWhereTheyCameFrom) {
   const CStringArray before = Tree();
   const CString batch = RunAt(9, CleanupKind::kFiles, L"obj");
   const CBatchJobOutcome outcome = Restore(batch);
-  EXPECT_EQ(outcome.nDone, 6);
-  EXPECT_EQ(outcome.nErrors + outcome.nLeft, 0);
+  EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{6, 6, 0, 0}));
   EXPECT_EQ(Tree(), before);
   EXPECT_FALSE(ExistsForTesting(batch));
 

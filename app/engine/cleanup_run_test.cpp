@@ -156,6 +156,9 @@ bool EndsWith(const CString& s, const CString& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
+// A run's counts: counted, moved, errors.
+std::vector<int32_t> Counts(const CCleanupOutcome& o) { return {o.nCounted, o.nMoved, o.nErrors}; }
+
 }  // namespace
 
 TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
@@ -163,9 +166,7 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
     ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   const CCleanupOutcome outcome = Run(CleanupKind::kFiles, L"obj  pdb");
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(outcome.nCounted, 3);
-  EXPECT_EQ(outcome.nMoved, 3);
-  EXPECT_EQ(outcome.nErrors, 0);
+  EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{3, 3, 0}));
 
   CStringArray expected{L"begin", L"prepare",
                         L"pane:== Move Files with extension 'obj  pdb' from '" + m_view.m_strSource + L"' To '" +
@@ -202,15 +203,13 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
 TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
   ASSERT_TRUE(WriteFileForTesting(Src(L"one.obj"), "1"));
   CCleanupOutcome twice = Run(CleanupKind::kFiles, L"obj OBJ");
-  EXPECT_EQ(twice.nCounted, 2);
-  EXPECT_EQ(twice.nMoved, 1);
+  EXPECT_EQ(Counts(twice), (std::vector<int32_t>{2, 1, 0}));
 
   // A matching folder inside a matching folder travels with its parent.
   ASSERT_TRUE(WriteFileForTesting(Src(L"Debug/debug/x.o"), "x"));
   m_view.m_events.clear();
   CCleanupOutcome nested = Run(CleanupKind::kFolders, L"Debug");
-  EXPECT_EQ(nested.nCounted, 2);
-  EXPECT_EQ(nested.nMoved, 1);
+  EXPECT_EQ(Counts(nested), (std::vector<int32_t>{2, 1, 0}));
   EXPECT_EQ(m_view.m_events[m_view.m_events.size() - 4], L"pane:== Done: 1 of 2 ");
   const CString moved = WhereItIs(m_view.m_lines.back());
   EXPECT_TRUE(EndsWith(moved, L".src.Debug"));
@@ -225,8 +224,7 @@ TEST_F(CleanupRun, NamesAreTakenExactlyAsTheyAre) {
     ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   ASSERT_TRUE(PlatformSetFileAttributes(Src(L"con.obj"), FILE_ATTRIBUTE_READONLY));
   const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(files.nCounted, 7);
-  EXPECT_EQ(files.nMoved, 7);
+  EXPECT_EQ(Counts(files), (std::vector<int32_t>{7, 7, 0}));
   EXPECT_EQ(Survivors(), CStringArray(7, L"x"));
   // The attribute change reached the file, not the console.
   const auto con = std::find_if(m_view.m_lines.begin(), m_view.m_lines.end(),
@@ -352,8 +350,7 @@ TEST_F(CleanupRun, StopEndsTheWorkPassAtTheNextEntry) {
   m_view.m_onPrepare = [] { Stop(); };
   const CCleanupOutcome second = Run(CleanupKind::kFiles, L"obj");
   EXPECT_EQ(second.nEnd, CCleanupOutcome::kCancelled);
-  EXPECT_EQ(second.nCounted, 3);
-  EXPECT_EQ(second.nMoved, 1);
+  EXPECT_EQ(Counts(second), (std::vector<int32_t>{3, 1, 0}));
 
   const CRecords records = Records();
   ASSERT_EQ(records.size(), 6u);
@@ -393,9 +390,7 @@ TEST_F(CleanupRun, MovesOrAttributeChangesThatFailHalfwayAreCountedAndTheRunGoes
   m_disk.Fail(DiskCall::kSetAttributes, 3, 5);  // ignored: the third item moves all the same
   const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
   EXPECT_EQ(files.nEnd, CCleanupOutcome::kCompleted);
-  EXPECT_EQ(files.nCounted, 3);
-  EXPECT_EQ(files.nMoved, 2);
-  EXPECT_EQ(files.nErrors, 1);
+  EXPECT_EQ(Counts(files), (std::vector<int32_t>{3, 2, 1}));
   ASSERT_EQ(m_view.m_lines.size(), 3u);
   EXPECT_EQ(m_view.m_lines[1].substr(0, 13), L" ERROR  From ");
   EXPECT_EQ(Survivors(), (CStringArray{L"x", L"x", L"x"}));
@@ -407,9 +402,7 @@ TEST_F(CleanupRun, MovesOrAttributeChangesThatFailHalfwayAreCountedAndTheRunGoes
   m_view.m_lines.clear();
   m_disk.Fail(DiskCall::kMove, 1, 5);
   const CCleanupOutcome folders = Run(CleanupKind::kFolders, L"Debug");
-  EXPECT_EQ(folders.nCounted, 2);
-  EXPECT_EQ(folders.nMoved, 0);
-  EXPECT_EQ(folders.nErrors, 1);
+  EXPECT_EQ(Counts(folders), (std::vector<int32_t>{2, 0, 1}));
   EXPECT_EQ(m_view.m_lines.size(), 1u);
   EXPECT_EQ(Content(Src(L"Debug/Debug/y.o")), L"y");
 }
@@ -453,8 +446,7 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   ASSERT_TRUE(MakeLinkForTesting(m_tmp / L"outside", Src(L"out"), true));
 
   const CCleanupOutcome files = Run(CleanupKind::kFiles, L"obj");
-  EXPECT_EQ(files.nCounted, 1);
-  EXPECT_EQ(files.nMoved, 1);
+  EXPECT_EQ(Counts(files), (std::vector<int32_t>{1, 1, 0}));
   EXPECT_EQ(Content(m_tmp / L"outside/target.obj"), L"t");
   const CString moved = WhereItIs(m_view.m_lines[0]);
   uint32_t attributes = 0;
@@ -462,8 +454,7 @@ TEST_F(CleanupRun, LinksAreMovedAsThemselvesAndNeverFollowed) {
   EXPECT_TRUE(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 
   const CCleanupOutcome folders = Run(CleanupKind::kFolders, L"loop");
-  EXPECT_EQ(folders.nCounted, 1);
-  EXPECT_EQ(folders.nMoved, 1);
+  EXPECT_EQ(Counts(folders), (std::vector<int32_t>{1, 1, 0}));
   EXPECT_EQ(Content(Src(L"sub/real.txt")), L"r");
 }
 

@@ -83,12 +83,10 @@ TEST(LogRecords, ARecordMatchesOnlyAnItemOfItsSourceUnderTheRunsName) {
       {src, p(L"/src"), L"_src", false, false},
       {src, p(L"/src/a/../../b.obj"), L"_src_a_.._.._b.obj", false, false},
       {CString(), p(L"/src/a.obj"), L"_src_a.obj", false, false},
+      {src, src + sep + L"../x.obj", L"_src_.._x.obj", false, false},  // '/' is a separator on Windows too
   };
   for (const auto& c : cases) {
     CFlatNames names;
     EXPECT_EQ(RecordMatchesItem(c.source, c.from, c.name, c.isFolder, names), c.matches) << c.from.size() << c.name;
   }
-  // Windows takes '/' as a separator too: "..", however written, is refused.
-  CFlatNames names;
-  EXPECT_FALSE(RecordMatchesItem(src, src + sep + L"../x.obj", L"_src_.._x.obj", false, names));
 }

@@ -47,8 +47,7 @@ TEST_F(TrashFolder, CreateFolderMakesOneLevelOrThrowsWithThePath) {
 }
 
 TEST_F(TrashFolder, BatchFolderIsNamedAfterTheLocalSecond) {
-  CLocalTime t;
-  t.nYear = 2026, t.nMonth = 12, t.nDay = 5, t.nHour = 2, t.nMinute = 4, t.nSecond = 9;
+  const CLocalTime t{2026, 12, 5, 2, 4, 9};
   m_state.PinClock(t);
   g_strTrash = m_tmp / L"Trush";
   CreateFolder(g_strTrash);
@@ -57,13 +56,24 @@ TEST_F(TrashFolder, BatchFolderIsNamedAfterTheLocalSecond) {
   EXPECT_TRUE(ExistsForTesting(GetBatchFolder()));
 
   // Runs in the same second (the clock stands still) never share a batch
-  // folder: each waits for the next second, across the end of a year too.
-  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
-  EXPECT_EQ(GetBatchFolder(), (m_tmp / L"Trush") + PlatformPathSeparator() + L"2026_12_05_02_04_10");
-  m_state.PinClock(CLocalTime{2026, 12, 31, 23, 59, 59});
-  ASSERT_TRUE(MakeFoldersForTesting((m_tmp / L"Trush") + PlatformPathSeparator() + L"2026_12_31_23_59_59"));
-  EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
-  EXPECT_EQ(GetBatchFolder(), (m_tmp / L"Trush") + PlatformPathSeparator() + L"2027_01_01_00_00_00");
+  // folder: each waits for the next second, across the end of a month, a
+  // leap day, a century or a year too. The name reads back as that second.
+  const struct {
+    CLocalTime second;
+    CString next;
+  } taken[] = {{t, L"2026_12_05_02_04_10"},
+               {{2026, 1, 30, 23, 59, 59}, L"2026_01_31_00_00_00"}, {{2026, 1, 31, 23, 59, 59}, L"2026_02_01_00_00_00"},
+               {{2000, 2, 28, 23, 59, 59}, L"2000_02_29_00_00_00"}, {{2000, 2, 29, 23, 59, 59}, L"2000_03_01_00_00_00"},
+               {{2100, 2, 28, 23, 59, 59}, L"2100_03_01_00_00_00"}, {{2026, 12, 31, 23, 59, 59}, L"2027_01_01_00_00_00"}};
+  for (const auto& c : taken) {
+    m_state.PinClock(c.second);
+    ASSERT_TRUE(MakeFoldersForTesting(g_strTrash + PlatformPathSeparator() + FormatBatchFolderName(c.second)));
+    EXPECT_EQ(ThrownText([] { MakeBatchFolder(); }), L"<none>");
+    EXPECT_EQ(GetBatchFolder(), g_strTrash + PlatformPathSeparator() + c.next);
+    CLocalTime parsed;
+    EXPECT_TRUE(ParseBatchFolderName(c.next, parsed) && SecondsBetween(c.second, parsed) == 1 &&
+                !ParseBatchFolderName(c.next.substr(0, 18) + L"x", parsed)) << c.next;
+  }
 
   // The batch folder of a running run cannot be locked for deletion; once
   // the run has ended it can.

@@ -40,11 +40,7 @@ class CRecorder : public CFileAction {
       if (entry.GetFileName() == name) return true;
     return false;
   }
-  bool Saw(const CString& rel) const {
-    for (const CString& s : m_seen)
-      if (s == rel) return true;
-    return false;
-  }
+  bool Saw(const CString& rel) const { return IndexOf(rel) >= 0; }
   int IndexOf(const CString& rel) const {
     for (size_t i = 0; i < m_seen.size(); ++i)
       if (m_seen[i] == rel) return static_cast<int>(i);
@@ -93,19 +89,21 @@ TEST_F(Walk, PreOrderDepthFirstAndConsumedFoldersAreNotEntered) {
 }
 
 TEST_F(Walk, CancelFlagIsClearedOnEntryAndThrowsAtTheNextEntry) {
-  for (const wchar_t* name : {L"src/1.txt", L"src/2.txt", L"src/3.txt"})
+  for (const wchar_t* name : {L"src/1.txt", L"src/sub/2.txt", L"src/sub/3.txt"})
     ASSERT_TRUE(WriteFileForTesting(m_tmp / name));
-  // A flag left over from before the walk is cleared, not acted on.
+  // A flag left over from before the walk, or set while a folder is offered,
+  // is cleared (on entering the folder), not acted on.
   g_bCancel = true;
   CRecorder all(m_tmp / L"src");
+  all.m_onFound = [](CFileFind& e) { g_bCancel = e.IsDirectory(); };
   WalkFolder(m_tmp / L"src", all);
-  EXPECT_EQ(all.m_seen.size(), 3u);
+  EXPECT_EQ(all.m_seen.size(), 4u);
 
-  CRecorder stopping(m_tmp / L"src");
+  CRecorder stopping(m_tmp / L"src/sub");
   stopping.m_onFound = [](CFileFind&) { g_bCancel = true; };
   CActException* thrown = nullptr;
   try {
-    WalkFolder(m_tmp / L"src", stopping);
+    WalkFolder(m_tmp / L"src/sub", stopping);
   } catch (CActException* e) {
     thrown = e;
   }
@@ -251,10 +249,8 @@ TEST_F(Walk, NeverEntersTheTrashOrBatchFolderHoweverSpelled) {
   const CString sep(1, PlatformPathSeparator());
   CRecorder all(m_tmp.Path());
   WalkFolder(m_tmp.Path() + sep, all);  // a trailing separator changes the spelling
-  EXPECT_FALSE(all.Saw(L"Trush"));
-  EXPECT_FALSE(all.Saw(L"/Trush"));
-  EXPECT_TRUE(all.Saw(L"src/a.obj"));  // one separator after the source, as after a drive root "E:\"
-  EXPECT_EQ(all.m_seen.size(), 2u);
+  // No trash, and one separator after the source, as after a drive root "E:\".
+  EXPECT_EQ(all.m_seen, (CStringArray{L"src", L"src/a.obj"}));
 
   // The batch folder is left out too when the source is the trash folder.
   ASSERT_TRUE(WriteFileForTesting(g_strBatch + sep + L"_new.obj"));
