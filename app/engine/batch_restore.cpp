@@ -97,7 +97,7 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
       throw new CActException(text + (moved ? L"; the item is back in its place: " + ShownPath(item.strSource)
                                             : CString()));
     }
-    PumpQueuedMessages();
+    PumpQueuedMessagesIfDue();
   }
   for (const CString& name : plan.unrecorded)
     view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
