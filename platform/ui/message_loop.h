@@ -22,7 +22,7 @@ bool PumpQueuedMessages();
 // the display, which costs more than the item itself; a window still answers
 // within the interval.
 bool PumpQueuedMessagesIfDue();
-constexpr int64_t kPumpIntervalMs = 10;
+constexpr int64_t kPumpIntervalMs = 20;
 
 // The command an interrupt posts; an empty command makes interrupts do
 // nothing. Process-wide; the thread that pumps next runs it.
