@@ -111,7 +111,7 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
 
 }  // namespace
 
-void CBatchItems::Assign(std::vector<CPackedBatchItem> items, CPackedStore store) {
+void CBatchItems::Assign(std::deque<CPackedBatchItem> items, CPackedStore store) {
   m_items = std::move(items);
   m_store = std::move(store);
 }

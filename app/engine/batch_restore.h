@@ -2,6 +2,7 @@
 // they came from.
 #pragma once
 
+#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -28,14 +29,14 @@ struct CPackedBatchItem {
 class CBatchItems {
  public:
   // Takes over items and the store their packed texts lie in.
-  void Assign(std::vector<CPackedBatchItem> items, CPackedStore store);
+  void Assign(std::deque<CPackedBatchItem> items, CPackedStore store);
   size_t size() const;
   // The item at index, unpacked. REQUIRES: index < size().
   CBatchItem operator[](size_t index) const;
 
  private:
   CPackedStore m_store;
-  std::vector<CPackedBatchItem> m_items;
+  std::deque<CPackedBatchItem> m_items;
 };
 
 // What a restore will do, found before anything moves.

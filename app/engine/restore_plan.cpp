@@ -51,16 +51,13 @@ class CRecordedItems {
     if (record.bInto) m_items.push_back(CPackedItem{name, m_store.Pack(record.strFrom)});
   }
 
-  // The live items, in the order of their records. Taken off the queue as
-  // they are copied, so that the two are never both whole.
-  std::vector<CPackedItem> Take() {
+  // The live items, in the order of their records; the queue itself, so
+  // that no copy of it is ever made.
+  std::deque<CPackedItem> Take() {
     m_unlisted.clear();
-    std::vector<CPackedItem> items;
-    items.reserve(static_cast<size_t>(
-        std::count_if(m_items.begin(), m_items.end(), [](const CPackedItem& i) { return !i.name.empty(); })));
-    for (; !m_items.empty(); m_items.pop_front())
-      if (!m_items.front().name.empty()) items.push_back(m_items.front());
-    return items;
+    m_items.erase(std::remove_if(m_items.begin(), m_items.end(), [](const CPackedItem& i) { return i.name.empty(); }),
+                  m_items.end());
+    return std::move(m_items);
   }
 
  private:
@@ -100,7 +97,7 @@ class CRestoreMatcher {
 
   // items in the order of their records; entries sorted by name. Leaves in
   // items those the plan takes, in the order they go back.
-  void Match(std::vector<CPackedItem>& items, std::vector<CBatchEntry> entries) {
+  void Match(std::deque<CPackedItem>& items, std::vector<CBatchEntry> entries) {
     std::reverse(items.begin(), items.end());  // the last moved goes back first
     m_entries = std::move(entries);
     m_state.assign(items.size(), kRefused);
@@ -146,7 +143,7 @@ class CRestoreMatcher {
   // be left with one. Two records left with the same one entry, or one left
   // with several, take nothing. The source takes the characters the entry
   // has where the record has '?'.
-  void ResolveLost(std::vector<CPackedItem>& items, const std::vector<size_t>& lost) {
+  void ResolveLost(std::deque<CPackedItem>& items, const std::vector<size_t>& lost) {
     std::vector<std::vector<CBatchEntry*>> fits;
     for (const size_t i : lost) fits.push_back(Candidates(items[i]));
     std::vector<bool> decided(lost.size(), false);
@@ -193,7 +190,7 @@ class CRestoreMatcher {
   }
 
   // Notes the items the plan does not take and leaves the others in items.
-  void Assemble(std::vector<CPackedItem>& items) {
+  void Assemble(std::deque<CPackedItem>& items) {
     size_t kept = 0;
     for (size_t i = 0; i < items.size(); ++i) {
       if (m_state[i] == kRefused) Note(L"the record does not match its item", items[i]);
@@ -228,7 +225,7 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
   CRecordedItems recorded(entries, store);
   CBatchRecordScan scan({batch}, disk);
   if (!scan.ReadLog(logPath, [&recorded](const CBatchRecord& record) { recorded.Add(record); }, error)) return false;
-  std::vector<CPackedItem> items = recorded.Take();
+  std::deque<CPackedItem> items = recorded.Take();
   CRestoreMatcher(source, plan, store).Match(items, std::move(entries));
   plan.items.Assign(std::move(items), std::move(store));
   const CString skipped = FormatSkippedLines(scan.GetSkippedLines());
