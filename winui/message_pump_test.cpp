@@ -5,6 +5,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/ui/message_loop.h"
 #include "platform/ui/message_queue.h"
 #include "platform/ui/message_queue_hooks.h"
 #include "testing/scoped_process_state.h"
@@ -113,4 +114,28 @@ TEST_F(MessagePump, InterruptWithoutACommandIsDropped) {
   SetInterruptCommand([this] { m_strRan += "late"; });
   EXPECT_TRUE(PumpMessage());
   EXPECT_EQ(m_strRan, "");
+}
+
+TEST_F(MessagePump, AnItemsPumpComesWhenDueOrWhenACommandOrAnInterruptWaits) {
+  ASSERT_TRUE(InstallInterruptHandler());
+  SetInterruptCommand([this] { m_strRan += "stop,"; });
+  const int64_t t = int64_t{1} << 50;  // later than any pump of an earlier test
+  m_state.PinMonotonicClock(t);
+  EXPECT_TRUE(PumpQueuedMessagesIfDue());
+  PostQuitCommand();  // seen only by a pump that comes
+  m_state.PinMonotonicClock(t + kPumpIntervalMs - 1);
+  EXPECT_TRUE(PumpQueuedMessagesIfDue());
+  m_state.PinMonotonicClock(t + kPumpIntervalMs);
+  EXPECT_FALSE(PumpQueuedMessagesIfDue());
+
+  // Within the interval a waiting command, then an interrupt, is run at once.
+  PostCommand([this] { m_strRan += "a,"; });
+  EXPECT_TRUE(PumpQueuedMessagesIfDue());
+  NotifyInterrupt();
+  EXPECT_TRUE(PumpQueuedMessagesIfDue());
+  EXPECT_EQ(m_strRan, "a,stop,");
+
+  PostQuitCommand();  // a clock that went back finds the pump due
+  m_state.PinMonotonicClock(t - 1);
+  EXPECT_FALSE(PumpQueuedMessagesIfDue());
 }

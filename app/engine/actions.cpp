@@ -29,7 +29,7 @@ uint32_t SettableAttributesOf(const CFileFind& entry) {
 bool RefuseLink(CAction& action, const CString& source, const CString& destination) {
   ++action.m_nFailed;
   action.Report(FormatLinkNotMoved(source, destination));
-  PumpQueuedMessages();
+  PumpQueuedMessagesIfDue();
   return false;
 }
 
@@ -184,7 +184,7 @@ bool MoveToBatch(CAction& action, const CFileFind& entry, bool isFolder) {
     e->Delete();
     throw new CActException(text);
   }
-  PumpQueuedMessages();
+  PumpQueuedMessagesIfDue();
   return moved;
 }
 

@@ -60,7 +60,7 @@ void DeleteBatches(const CString& trashPath, const std::vector<CBatchFolder>& ba
     const bool deleted = why.empty();
     ++(deleted ? outcome.nDone : outcome.nErrors);
     reporter.Report(FormatPurgeLine(batch.strPath, deleted, why));
-    PumpQueuedMessages();
+    PumpQueuedMessagesIfDue();
   }
   AddSummary(view, outcome);
 }

@@ -1,5 +1,6 @@
 #include "app/engine/batch_restore.h"
 
+#include <utility>
 
 #include "app/engine/actions.h"
 #include "app/engine/item_record.h"
@@ -97,7 +98,7 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
       throw new CActException(text + (moved ? L"; the item is back in its place: " + ShownPath(item.strSource)
                                             : CString()));
     }
-    PumpQueuedMessages();
+    PumpQueuedMessagesIfDue();
   }
   for (const CString& name : plan.unrecorded)
     view.AddLine(FormatLeftInPlace(batchPath + PlatformPathSeparator() + name));
@@ -110,16 +111,15 @@ void RestoreItems(const CRestorePlan& plan, const CString& source, CBatchJobView
 
 }  // namespace
 
-void CBatchItems::SetStore(CPackedStore store) { m_store = std::move(store); }
-
-void CBatchItems::Reserve(size_t count) { m_items.reserve(count); }
-
-void CBatchItems::Add(std::string_view name, std::string_view source) { m_items.emplace_back(name, source); }
+void CBatchItems::Assign(std::deque<CPackedBatchItem> items, CPackedStore store) {
+  m_items = std::move(items);
+  m_store = std::move(store);
+}
 
 size_t CBatchItems::size() const { return m_items.size(); }
 
 CBatchItem CBatchItems::operator[](size_t index) const {
-  return CBatchItem{UnpackText(m_items[index].first), UnpackText(m_items[index].second)};
+  return CBatchItem{UnpackText(m_items[index].name), UnpackText(m_items[index].source)};
 }
 
 CBatchJobOutcome RunRestore(const CRestorePlan& plan, const CString& source, CBatchJobView& view,

@@ -2,8 +2,8 @@
 // they came from.
 #pragma once
 
+#include <deque>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "app/engine/batch_job.h"
@@ -18,23 +18,25 @@ struct CBatchItem {
   CString strSource;  // where it was before the run moved it
 };
 
+// A recorded item as a plan holds it: its name and source, packed.
+struct CPackedBatchItem {
+  std::string_view name;
+  std::string_view source;
+};
+
 // The recorded items of a plan, held packed (packed_text.h): a plan of a
 // big batch costs about a byte for each character of its names and paths.
 class CBatchItems {
  public:
-  // Takes over the store that the packed texts given to Add lie in.
-  void SetStore(CPackedStore store);
-  void Reserve(size_t count);
-  // Adds an item by its packed name and source. REQUIRES: both lie in the
-  // store (SetStore) or live as long as this object.
-  void Add(std::string_view name, std::string_view source);
+  // Takes over items and the store their packed texts lie in.
+  void Assign(std::deque<CPackedBatchItem> items, CPackedStore store);
   size_t size() const;
   // The item at index, unpacked. REQUIRES: index < size().
   CBatchItem operator[](size_t index) const;
 
  private:
   CPackedStore m_store;
-  std::vector<std::pair<std::string_view, std::string_view>> m_items;  // name, source
+  std::deque<CPackedBatchItem> m_items;
 };
 
 // What a restore will do, found before anything moves.

@@ -22,7 +22,7 @@
 //      once after the Yes.
 //   7. Count > 0: SetProgressRange(count), then the work pass (CDeleteFile /
 //      CDeleteFolder): one OnStatus(line) per moved or failed item, each line
-//      also written to the log file, then PumpQueuedMessages(); the summary is
+//      also written to the log file, then PumpQueuedMessagesIfDue(); the summary is
 //      "== Done: %d of %d " (moved, counted). Count 0: no work pass, the
 //      summary is the no-match text. A folder the pass could not list is a
 //      line of its own ("== Cannot open folder '...': reason"), reported as

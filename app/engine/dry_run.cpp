@@ -36,7 +36,7 @@ class CDryRunAction : public CFileAction {
     ++m_outcome.nItems;
     m_outcome.nTotalSize += item.nSize;
     if (m_onItem) m_onItem(item);
-    PumpQueuedMessages();
+    PumpQueuedMessagesIfDue();
     return true;
   }
 

@@ -1,8 +1,10 @@
 // PlanRestore: which records of the log a restore may act on.
 #include <algorithm>
+#include <cstdint>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 
 #include "app/engine/batch_restore.h"
 #include "app/engine/lost_characters.h"
@@ -14,58 +16,63 @@
 
 namespace {
 
-// A recorded item as the plan holds it: its name and source packed, in a
-// store (CPackedStore) that the plan takes over.
-struct CPackedItem {
-  std::string_view name;
-  std::string_view source;
-};
+using CPackedItem = CPackedBatchItem;
 
-// The items a batch's records leave in it, in the order of their records: a
-// move in records the item under its name (a later move under the same name
-// replaces it), a move out forgets it. Each name and path is held once,
-// packed.
-class CRecordedItems {
- public:
-  void Add(const CBatchRecord& record) {
-    const std::string packed = PackText(record.strName);
-    const auto old = m_byName.find(packed);
-    if (old != m_byName.end()) {
-      m_items[old->second].name = std::string_view();
-      m_byName.erase(old);
-    }
-    if (!record.bInto) return;
-    const std::string_view name = m_store.Keep(packed);
-    m_items.push_back(CPackedItem{name, m_store.Pack(record.strFrom)});
-    m_byName.emplace(name, m_items.size() - 1);
-  }
-
-  // Hands over the live items, in the order of their records, and the
-  // store their texts lie in.
-  std::vector<CPackedItem> Take(CPackedStore& store) {
-    m_byName.clear();
-    std::vector<CPackedItem> items;
-    items.reserve(static_cast<size_t>(std::count_if(m_items.begin(), m_items.end(),
-                                                    [](const CPackedItem& i) { return !i.name.empty(); })));
-    for (const CPackedItem& item : m_items)
-      if (!item.name.empty()) items.push_back(item);
-    m_items.clear();
-    m_items.shrink_to_fit();
-    store = std::move(m_store);
-    return items;
-  }
-
- private:
-  CPackedStore m_store;
-  std::deque<CPackedItem> m_items;                         // forgotten ones have no name
-  std::unordered_map<std::string_view, size_t> m_byName;  // live items, by their names
-};
+constexpr uint32_t kNoRecord = UINT32_MAX;
 
 // An entry of the batch folder.
 struct CBatchEntry {
   std::string_view name;  // packed
   bool bFolder = false;
-  bool bClaimed = false;  // a record names it
+  bool bClaimed = false;          // a record names it
+  uint32_t nRecord = kNoRecord;  // while the log is read: its live record
+};
+
+// The entry named name (packed) of entries sorted by name, or null.
+CBatchEntry* FindEntry(std::vector<CBatchEntry>& entries, std::string_view name) {
+  const auto at = std::lower_bound(entries.begin(), entries.end(), name,
+                                   [](const CBatchEntry& e, std::string_view n) { return e.name < n; });
+  return at != entries.end() && at->name == name ? &*at : nullptr;
+}
+
+// The items a batch's records leave in it, in the order of their records: a
+// move in records the item under its name (a later move under the same name
+// replaces it), a move out forgets it. A name the batch folder holds is
+// the entry's own, tracked in the entry; only the few others (items gone
+// from the folder) need a map. Each text is held once, packed, in store.
+class CRecordedItems {
+ public:
+  CRecordedItems(std::vector<CBatchEntry>& entries, CPackedStore& store) : m_entries(entries), m_store(store) {}
+
+  void Add(const CBatchRecord& record) {
+    const auto [live, name] = Slot(PackText(record.strName));
+    if (*live != kNoRecord) m_items[*live].name = std::string_view();
+    *live = record.bInto ? static_cast<uint32_t>(m_items.size()) : kNoRecord;
+    if (record.bInto) m_items.push_back(CPackedItem{name, m_store.Pack(record.strFrom)});
+  }
+
+  // The live items, in the order of their records; the queue itself, so
+  // that no copy of it is ever made.
+  std::deque<CPackedItem> Take() {
+    m_unlisted.clear();
+    m_items.erase(std::remove_if(m_items.begin(), m_items.end(), [](const CPackedItem& i) { return i.name.empty(); }),
+                  m_items.end());
+    return std::move(m_items);
+  }
+
+ private:
+  // Where the live record of name is kept, and the name as kept.
+  std::pair<uint32_t*, std::string_view> Slot(const std::string& name) {
+    if (CBatchEntry* entry = FindEntry(m_entries, name)) return {&entry->nRecord, entry->name};
+    auto at = m_unlisted.find(name);
+    if (at == m_unlisted.end()) at = m_unlisted.emplace(m_store.Keep(name), kNoRecord).first;
+    return {&at->second, at->first};
+  }
+
+  std::vector<CBatchEntry>& m_entries;
+  CPackedStore& m_store;
+  std::deque<CPackedItem> m_items;                           // forgotten ones have no name
+  std::unordered_map<std::string_view, uint32_t> m_unlisted;  // names the folder lacks
 };
 
 // The entries of batch, sorted by name (packed names sort as the names do),
@@ -88,14 +95,15 @@ class CRestoreMatcher {
     m_names.SetTree(source);  // only records from inside source are taken
   }
 
-  // items in the order of their records; entries sorted by name.
-  void Match(std::vector<CPackedItem> items, std::vector<CBatchEntry> entries) {
+  // items in the order of their records; entries sorted by name. Leaves in
+  // items those the plan takes, in the order they go back.
+  void Match(std::deque<CPackedItem>& items, std::vector<CBatchEntry> entries) {
     std::reverse(items.begin(), items.end());  // the last moved goes back first
     m_entries = std::move(entries);
     m_state.assign(items.size(), kRefused);
     std::vector<size_t> lost;
     for (size_t i = 0; i < items.size(); ++i) {
-      CBatchEntry* entry = Find(items[i].name);
+      CBatchEntry* entry = FindEntry(m_entries, items[i].name);
       if (entry != nullptr) {
         entry->bClaimed = true;
         if (Matches(items[i].source, items[i].name, entry->bFolder)) m_state[i] = kInBatch;
@@ -111,12 +119,6 @@ class CRestoreMatcher {
 
  private:
   enum State { kRefused, kAmbiguous, kInBatch, kGone };
-
-  CBatchEntry* Find(std::string_view name) {
-    const auto at = std::lower_bound(m_entries.begin(), m_entries.end(), name,
-                                     [](const CBatchEntry& e, std::string_view n) { return e.name < n; });
-    return at != m_entries.end() && at->name == name ? &*at : nullptr;
-  }
 
   bool Matches(std::string_view from, std::string_view name, bool isFolder) {
     return RecordMatchesItem(m_strSource, UnpackText(from), UnpackText(name), isFolder, m_names);
@@ -141,7 +143,7 @@ class CRestoreMatcher {
   // be left with one. Two records left with the same one entry, or one left
   // with several, take nothing. The source takes the characters the entry
   // has where the record has '?'.
-  void ResolveLost(std::vector<CPackedItem>& items, const std::vector<size_t>& lost) {
+  void ResolveLost(std::deque<CPackedItem>& items, const std::vector<size_t>& lost) {
     std::vector<std::vector<CBatchEntry*>> fits;
     for (const size_t i : lost) fits.push_back(Candidates(items[i]));
     std::vector<bool> decided(lost.size(), false);
@@ -176,7 +178,7 @@ class CRestoreMatcher {
         !FillLostCharacters(UnpackText(item.source), chars, source) ||
         !RecordMatchesItem(m_strSource, source, name, entry.bFolder, m_names))
       return false;
-    item = CPackedItem{m_store.Keep(entry.name), m_store.Pack(source)};
+    item = CPackedItem{entry.name, m_store.Pack(source)};
     return true;
   }
 
@@ -187,23 +189,24 @@ class CRestoreMatcher {
     ++m_plan.nRefused;
   }
 
-  void Assemble(const std::vector<CPackedItem>& items) {
-    m_plan.items.Reserve(static_cast<size_t>(std::count_if(
-        m_state.begin(), m_state.end(), [](State s) { return s == kInBatch || s == kGone; })));
+  // Notes the items the plan does not take and leaves the others in items.
+  void Assemble(std::deque<CPackedItem>& items) {
+    size_t kept = 0;
     for (size_t i = 0; i < items.size(); ++i) {
       if (m_state[i] == kRefused) Note(L"the record does not match its item", items[i]);
       if (m_state[i] == kAmbiguous) Note(L"several items fit the record", items[i]);
       if (m_state[i] != kInBatch && m_state[i] != kGone) continue;
       m_plan.inBatch.push_back(m_state[i] == kInBatch);
-      m_plan.items.Add(items[i].name, items[i].source);
+      items[kept++] = items[i];
     }
+    items.resize(kept);
     for (const CBatchEntry& entry : m_entries)
       if (!entry.bClaimed) m_plan.unrecorded.push_back(UnpackText(entry.name));
   }
 
   const CString m_strSource;
   CRestorePlan& m_plan;
-  CPackedStore& m_store;  // where the items' texts lie
+  CPackedStore& m_store;  // where the entries' and the items' texts lie
   CFlatNames m_names;
   std::vector<CBatchEntry> m_entries;
   std::vector<State> m_state;  // per item, in the order they go back
@@ -216,15 +219,15 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
   plan = CRestorePlan();
   plan.strBatch = batch;
   // The listing first: what it holds while it reads the folder is let go
-  // before the records are held.
-  CPackedStore store, names;
-  std::vector<CBatchEntry> entries = ListBatch(batch, disk, names);
-  CRecordedItems recorded;
+  // before the records are held, and the records share its names.
+  CPackedStore store;
+  std::vector<CBatchEntry> entries = ListBatch(batch, disk, store);
+  CRecordedItems recorded(entries, store);
   CBatchRecordScan scan({batch}, disk);
   if (!scan.ReadLog(logPath, [&recorded](const CBatchRecord& record) { recorded.Add(record); }, error)) return false;
-  std::vector<CPackedItem> items = recorded.Take(store);
-  CRestoreMatcher(source, plan, store).Match(std::move(items), std::move(entries));
-  plan.items.SetStore(std::move(store));  // the entries' names go with names
+  std::deque<CPackedItem> items = recorded.Take();
+  CRestoreMatcher(source, plan, store).Match(items, std::move(entries));
+  plan.items.Assign(std::move(items), std::move(store));
   const CString skipped = FormatSkippedLines(scan.GetSkippedLines());
   if (!skipped.empty()) plan.notes.push_back(skipped);
   return true;

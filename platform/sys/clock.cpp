@@ -82,7 +82,7 @@ CRateLimit::CRateLimit(int64_t intervalMs) : m_nInterval(intervalMs) {}
 
 bool CRateLimit::Pass() {
   const int64_t now = GetMonotonicMilliseconds();
-  if (m_bPassed && now - m_nLastPass < m_nInterval) return false;
+  if (m_bPassed && now >= m_nLastPass && now - m_nLastPass < m_nInterval) return false;
   m_bPassed = true;
   m_nLastPass = now;
   return true;

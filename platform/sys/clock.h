@@ -57,8 +57,9 @@ class CRateLimit {
  public:
   explicit CRateLimit(int64_t intervalMs);
 
-  // True when nothing has passed yet or the last pass lies at least one
-  // interval back; the interval then starts again.
+  // True when nothing has passed yet, the last pass lies at least one
+  // interval back, or the clock went back (a test lifted its pin); the
+  // interval then starts again.
   bool Pass();
 
  private:

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/sys/clock.h"
 #include "platform/ui/message_loop_hooks.h"
 #include "platform/ui/message_queue.h"
 
@@ -38,6 +39,13 @@ bool PumpQueuedMessages() {
       case QueueStep::kDispatched: break;
     }
   }
+}
+
+bool PumpQueuedMessagesIfDue() {
+  thread_local CRateLimit t_pumps(kPumpIntervalMs);
+  const bool due = t_pumps.Pass();
+  if (!due && !HasQueuedCommandWaiting() && !g_bInterruptPending.load()) return true;
+  return PumpQueuedMessages();
 }
 
 void SetQueuedInterruptCommand(std::function<void()> command) {

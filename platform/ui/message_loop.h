@@ -4,6 +4,7 @@
 // honours interrupts through it directly.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 // Dispatches every message waiting in the calling thread's queue and returns
@@ -13,6 +14,15 @@
 // any window procedure (or posted command) of the thread, including its
 // caller.
 bool PumpQueuedMessages();
+
+// PumpQueuedMessages for work that calls it once per item: pumps when a
+// command of the thread or an interrupt waits, or when the last pump of the
+// thread lies kPumpIntervalMs of the monotonic clock back; otherwise returns
+// true at once. Under Wine every pump is a round trip to the Wine server and
+// the display, which costs more than the item itself; a window still answers
+// within the interval.
+bool PumpQueuedMessagesIfDue();
+constexpr int64_t kPumpIntervalMs = 20;
 
 // The command an interrupt posts; an empty command makes interrupts do
 // nothing. Process-wide; the thread that pumps next runs it.

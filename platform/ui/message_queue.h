@@ -22,6 +22,10 @@ QueueStep DispatchNextQueuedMessage();
 // posted-message limit of a thread).
 void PostQueuedCommand(std::function<void()> command);
 
+// True while a command the calling thread posted has not run yet. Asks no
+// system: work that pumps once per item uses it to know when a pump is due.
+bool HasQueuedCommandWaiting();
+
 // Makes the calling thread's queue deliver a quit message (once) after the
 // commands already posted.
 void PostQueuedQuit();

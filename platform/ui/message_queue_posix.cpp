@@ -36,6 +36,8 @@ QueueStep DispatchNextQueuedMessage() {
 
 void PostQueuedCommand(std::function<void()> command) { t_commands.push_back(std::move(command)); }
 
+bool HasQueuedCommandWaiting() { return !t_commands.empty(); }
+
 void PostQueuedQuit() { t_bQuitPending = true; }
 
 bool InstallPlatformInterruptHandler(void (*onInterrupt)()) {

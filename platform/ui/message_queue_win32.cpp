@@ -16,9 +16,12 @@ const wchar_t kWindowClass[] = L"VelmoraCommandWindow";
 
 using Command = std::function<void()>;
 
+thread_local int t_nCommandsWaiting = 0;  // posted by this thread, not yet run
+
 LRESULT CALLBACK CommandWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == kRunCommand) {
     std::unique_ptr<Command> command(reinterpret_cast<Command*>(lParam));
+    --t_nCommandsWaiting;
     if (command && *command) (*command)();
     return 0;
   }
@@ -82,8 +85,13 @@ void PostQueuedCommand(Command command) {
   const HWND hwnd = t_window.Get();
   if (hwnd == nullptr) return;
   auto* posted = new Command(std::move(command));
-  if (!::PostMessageW(hwnd, kRunCommand, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+  if (::PostMessageW(hwnd, kRunCommand, 0, reinterpret_cast<LPARAM>(posted)))
+    ++t_nCommandsWaiting;
+  else
+    delete posted;
 }
+
+bool HasQueuedCommandWaiting() { return t_nCommandsWaiting > 0; }
 
 void PostQueuedQuit() { ::PostQuitMessage(0); }
 
