@@ -21,6 +21,7 @@ class CNamed : public CObj {
   bool IsEqual(const CObj& o) const override { return m_strName == static_cast<const CNamed&>(o).m_strName; }
   void Default() override { m_strName = L"default"; }
   CString XMLObject() const override { return L"CNamed"; }
+  void WriteXMLBody(CString& out) override { out += L"body"; }
   void WriteXMLAttr(CString& out) override {
     CObj::WriteXMLAttr(out);
     out += XMLAttr(L"name", m_strName);
@@ -99,9 +100,9 @@ TEST(Obj, NumbersSurviveAllBitsAndOutOfRangeTextStopsAtTheLimit) {
   EXPECT_EQ(back.Status, 0xFFFFFFFFu);
   EXPECT_EQ(back.uModified, 0x80000000u);
 
-  EXPECT_TRUE(back.ReadXMLAttr(L"cobj::status", L"99999999999999999999"));
+  EXPECT_TRUE(back.ReadXMLAttr(L"cobj::status", L"18446744073709551616"));  // 2^64: 0 if it wrapped
   EXPECT_EQ(back.Status, 0x7FFFFFFFu);
-  back.ReadXMLAttr(L"cobj::status", L"-99999999999999999999");
+  back.ReadXMLAttr(L"cobj::status", L"-18446744073709551616");
   EXPECT_EQ(back.Status, 0x80000000u);
   back.ReadXMLAttr(L"cobj::status", L"");
   EXPECT_EQ(back.Status, 0u);
@@ -139,8 +140,7 @@ TEST(Obj, CloneCopiesTheDerivedTypeAndBaseObjectsNeverCompareEqual) {
 
   CObj a;
   CObj* b = a.Clone();
-  EXPECT_FALSE(a == *b);
-  EXPECT_TRUE(a != *b);
+  EXPECT_TRUE(!(a == *b) && a != *b);
   delete b;
 
   // Assignment goes through the virtual Copy.
@@ -155,7 +155,7 @@ TEST(Obj, DerivedElementWritesAndReadsItsOwnAttributesAfterDefault) {
   n.m_strName = L"a b";
   CString xml;
   n.WriteXML(xml);
-  EXPECT_EQ(xml, L"\r\n<CNamed  CObj::uModified='0'  CObj::Status='0'  CObj::strGUID=''  name='a b' ></CNamed>");
+  EXPECT_EQ(xml, L"\r\n<CNamed  CObj::uModified='0'  CObj::Status='0'  CObj::strGUID=''  name='a b' >body</CNamed>");
   CNamed back;
   EXPECT_TRUE(back.ReadXML(xml));
   EXPECT_EQ(back.m_strName, L"a b");
