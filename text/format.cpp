@@ -1,10 +1,16 @@
 #include "text/format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <cwchar>
 
 namespace {
+
+// The largest width or precision an argument (*) may give, as large as six
+// written digits can make one (written ones stop there): no argument can
+// make one directive take gigabytes.
+const long long kArgumentLimit = 999999;
 
 struct Directive {
   std::string flags;
@@ -141,7 +147,8 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
   auto takeInt = [&]() -> int {
     if (next >= count) return 0;
     const CFormatArg& a = args[next++];
-    return a.kind == CFormatArg::kUnsigned ? static_cast<int>(a.u) : static_cast<int>(a.i);
+    const long long n = a.kind == CFormatArg::kUnsigned && a.u > kArgumentLimit ? kArgumentLimit : a.i;
+    return static_cast<int>(std::clamp(n, -kArgumentLimit, kArgumentLimit));
   };
   for (const wchar_t* p = format; *p;) {
     if (*p != L'%') {

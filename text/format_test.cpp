@@ -11,7 +11,7 @@ TEST(Format, PadsButNeverCutsText) {
   const CString line = Format(L"%-10s : %s  %-50s%s", L"... ", L"", longText, L"\r\n");
   EXPECT_EQ(line.size(), 10u + 3u + 2u + longText.size() + 2u);
   EXPECT_EQ(line.substr(line.size() - 2), L"\r\n");
-  EXPECT_EQ(Format(L"%1000001d", 1).size(), 100000u);  // an absurd width is capped
+  EXPECT_EQ(Format(L"%1000001d%*d", 1, 2000000000, 2).size(), 100000u + 999999u);  // absurd widths are cut
 }
 
 TEST(Format, NumbersFollowPrintf) {
