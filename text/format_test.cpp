@@ -4,7 +4,7 @@
 
 TEST(Format, PadsButNeverCutsText) {
   EXPECT_EQ(Format(L"[%-10s][%-10s]", L"-Start ", L"==Start App"), L"[-Start    ][==Start App]");
-  EXPECT_EQ(Format(L"[%5s][%.2s]", L"ab", CString(L"abcdef")), L"[   ab][ab]");
+  EXPECT_EQ(Format(L"[%9s][%.2s]", L"ab", CString(L"abcdef")), L"[       ab][ab]");
 
   // Far longer than any fixed buffer: written whole.
   const CString longText(100000, L'x');
@@ -18,13 +18,13 @@ TEST(Format, NumbersFollowPrintf) {
   EXPECT_EQ(Format(L"\\%04d_%02d_%02d", 2026, 12, 5), L"\\2026_12_05");
   EXPECT_EQ(Format(L"== Done: %d of %d ", 3, 4), L"== Done: 3 of 4 ");
   EXPECT_EQ(Format(L"%#x %X %u", 255, 255u, 7u), L"0xff FF 7");
-  EXPECT_EQ(Format(L"%x", -1), L"ffffffff");  // width of the argument's own type
+  EXPECT_EQ(Format(L"%x %llx", -1, -1LL), L"ffffffff ffffffffffffffff");  // the argument's own width
   const CFormatArg raw{CFormatArg::kSigned, -1, ~0ULL};  // built by hand, no size: all 64 bits
   EXPECT_EQ(FormatArgs(L"%x", &raw, 1), L"ffffffffffffffff");
   EXPECT_EQ(Format(L"%I64d %ld %lu", 1LL << 40, 5L, 6UL), L"1099511627776 5 6");
   EXPECT_EQ(Format(L"%.2f%% %.0f", 12.345, 2.7), L"12.35% 3");
   EXPECT_EQ(Format(L"%c%c %p", L'o', L'k', reinterpret_cast<const void*>(0xbeef)), L"ok beef");
-  EXPECT_EQ(Format(L"%*d|%-*d|", 4, 7, 3, 8), L"   7|8  |");
+  EXPECT_EQ(Format(L"%*d|%*d|", 4, 7, -3, 8), L"   7|8  |");  // a negative width justifies left
 }
 
 TEST(Format, MismatchedOrMissingArgumentsAreHarmless) {
