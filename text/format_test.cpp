@@ -32,5 +32,5 @@ TEST(Format, MismatchedOrMissingArgumentsAreHarmless) {
   EXPECT_EQ(Format(L"%s %s", L"one"), L"one %s");
   EXPECT_EQ(Format(L"100%% sure, trailing %"), L"100% sure, trailing %");
   const wchar_t* none = nullptr;
-  EXPECT_EQ(Format(L"%s", none), L"(null)");
+  EXPECT_EQ(Format(L"%s", none) + Format(none), L"(null)");  // no format: no text
 }
