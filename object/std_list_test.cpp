@@ -49,6 +49,7 @@ TEST_F(StdList, DestroysEachObjectOnce) {
     borrowing.Add(b);
     owning.RemoveAndDestroy(a);  // both entries, one destruction
     EXPECT_EQ(Destroyed(), 1);
+    owning.RemoveAndDestroy(nullptr);  // nothing: the null entry stays
     EXPECT_EQ(owning.GetCount(), 2u);
     owning.Add(b);
     owning.Remove(b);  // both entries, nothing destroyed
@@ -94,7 +95,7 @@ TEST_F(StdList, PositionsWalkBothWaysAndSetAtInsertsBefore) {
   const CFilePathList& constant = list;
   EXPECT_TRUE(constant.IsEnd(constant.GetTailPosition()));
   list.Add(new CFilePath(L"a"));
-  list.Add(new CFilePath(L"b"));
+  list.AddTail(new CFilePath(L"b"));
   list.SetAt(list.GetHeadPosition(), new CFilePath(L"p"));
   EXPECT_EQ(Forward(constant), (std::vector<CString>{L"p", L"a", L"b"}));
 

@@ -32,7 +32,7 @@ long CStdMap<K, V>::GetSize() const {
 
 template <class K, class V>
 int CStdMap<K, V>::IsEmpty() const {
-  return this->empty() ? 1 : 0;
+  return this->empty();
 }
 
 template <class K, class V>

@@ -27,9 +27,12 @@ TEST(StdMap, CaseSensitiveKeysScratchSlotAndDestruction) {
     map[L"b"] = &lower;             // the slot only
     EXPECT_EQ(map.Find(L"b"), nullptr);
     EXPECT_EQ(map.GetCount(), 2);
-    CCounted* value = nullptr;
-    EXPECT_EQ(map.Lookup(L"A", value), 1);
-    EXPECT_EQ(map.Lookup(L"B", value), 0);
+    CCounted* value = &lower;
+    EXPECT_EQ(map.Lookup(L"A", value) * 10 + map.Lookup(L"B", value), 10);
+    CString key;
+    auto pos = map.begin();
+    map.GetNextAssoc(pos, key, value = &lower);
+    EXPECT_TRUE(key == L"A" && value == nullptr && pos->first == L"a");  // in key order
 
     auto* old = new CCounted;
     map.SetAt(L"k", old);
@@ -41,11 +44,14 @@ TEST(StdMap, CaseSensitiveKeysScratchSlotAndDestruction) {
     delete old;
 
     auto* shared = new CCounted;
-    map.RemoveKey(L"a");
+    EXPECT_EQ(map.RemoveKey(L"a"), 1);
     map.SetAt(L"x", shared);
     map.SetAt(L"y", shared);
     map.RemoveAndDestroy();  // shared once, null skipped
     EXPECT_EQ(CCounted::s_nDestroyed, 3);
+    map.SetAt(L"gone", &lower);
+    map.RemoveAll();  // destroys nothing
+    EXPECT_TRUE(map.IsEmpty());
     map.SetAt(L"kept", &lower);
   }
   EXPECT_EQ(CCounted::s_nDestroyed, 3);  // the map's own end destroys nothing

@@ -1,10 +1,16 @@
 #include "text/format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <cwchar>
 
 namespace {
+
+// The largest width or precision an argument (*) may give, as large as six
+// written digits can make one (written ones stop there): no argument can
+// make one directive take gigabytes.
+const long long kArgumentLimit = 999999;
 
 struct Directive {
   std::string flags;
@@ -32,11 +38,10 @@ CString PrintNumber(const Directive& directive, const char* lengthAndConversion,
 }
 
 CString Pad(const Directive& directive, CString text) {
-  if (directive.width > 0 && text.size() < static_cast<size_t>(directive.width)) {
-    const CString fill(static_cast<size_t>(directive.width) - text.size(), L' ');
-    if (directive.flags.find('-') != std::string::npos) text += fill;
-    else text.insert(0, fill);
-  }
+  const size_t width = static_cast<size_t>(std::max(directive.width, 0));
+  const CString fill(width - std::min(width, text.size()), L' ');
+  if (directive.flags.find('-') != std::string::npos) text += fill;
+  else text.insert(0, fill);
   return text;
 }
 
@@ -141,7 +146,10 @@ CString FormatArgs(const wchar_t* format, const CFormatArg* args, size_t count) 
   auto takeInt = [&]() -> int {
     if (next >= count) return 0;
     const CFormatArg& a = args[next++];
-    return a.kind == CFormatArg::kUnsigned ? static_cast<int>(a.u) : static_cast<int>(a.i);
+    const long long n = a.kind == CFormatArg::kUnsigned
+                            ? static_cast<long long>(std::min<unsigned long long>(a.u, kArgumentLimit))
+                            : a.i;
+    return static_cast<int>(std::clamp(n, -kArgumentLimit, kArgumentLimit));
   };
   for (const wchar_t* p = format; *p;) {
     if (*p != L'%') {

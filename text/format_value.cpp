@@ -12,9 +12,8 @@ CString FormatSize(double x) {
   return Format(L"%.1f   B", x);
 }
 
-}  // namespace
-
-CString FormatValue(const CString& text, bool) {
+// A decimal text with its digits grouped by at most four commas.
+CString Group(const CString& text) {
   const bool bSigned = !text.empty() && text[0] == L'-';
   CString digits = bSigned ? text.substr(1) : text;
   for (size_t group : {3, 7, 11, 15}) {
@@ -23,22 +22,26 @@ CString FormatValue(const CString& text, bool) {
   return bSigned ? L"-" + digits : digits;
 }
 
-CString FormatValue(int value, bool) { return FormatValue(Format(L"%d", value), false); }
+}  // namespace
 
-CString FormatValue(unsigned int value, bool) { return FormatValue(Format(L"%u", value), false); }
+CString FormatValue(const CString& text, bool) { return Group(text); }
 
-CString FormatValue(long value, bool) { return FormatValue(Format(L"%ld", value), false); }
+CString FormatValue(int value, bool) { return Group(Format(L"%d", value)); }
 
-CString FormatValue(unsigned long value, bool) { return FormatValue(Format(L"%lu", value), false); }
+CString FormatValue(unsigned int value, bool) { return Group(Format(L"%u", value)); }
+
+CString FormatValue(long value, bool) { return Group(Format(L"%ld", value)); }
+
+CString FormatValue(unsigned long value, bool) { return Group(Format(L"%lu", value)); }
 
 CString FormatValue(long long value, bool bAsSize) {
   if (bAsSize) return FormatSize(static_cast<double>(value));
-  return FormatValue(Format(L"%lld", value), false);
+  return Group(Format(L"%lld", value));
 }
 
 CString FormatValue(unsigned long long value, bool bAsSize) {
   if (bAsSize) return FormatSize(static_cast<double>(value));
-  return FormatValue(Format(L"%llu", value), false);
+  return Group(Format(L"%llu", value));
 }
 
 CString FormatValue(const LARGE_INTEGER& value, bool bAsSize) {

@@ -1,5 +1,7 @@
 #include "text/tokens.h"
 
+#include <algorithm>
+
 CString GetNextToken(CString& s, const CString& delimiters) {
   const size_t pos = s.find_first_of(delimiters);
   CString piece;
@@ -25,8 +27,7 @@ CString GetToken(CString& s, const CString& delimiters) {
 }
 
 CString GetLeftToken(CString& s, int n) {
-  if (n <= 0) return CString();
-  const size_t count = static_cast<size_t>(n) < s.size() ? static_cast<size_t>(n) : s.size();
+  const size_t count = std::min(static_cast<size_t>(std::max(n, 0)), s.size());
   CString piece = s.substr(0, count);
   s.erase(0, count);
   return piece;

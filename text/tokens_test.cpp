@@ -28,8 +28,7 @@ TEST(Tokens, GetLeftTokenTakesAtMostTheWholeText) {
   CString s = L"abcdef";
   EXPECT_EQ(GetLeftToken(s, 2), L"ab");
   EXPECT_EQ(s, L"cdef");
-  EXPECT_EQ(GetLeftToken(s, 0), L"");
-  EXPECT_EQ(GetLeftToken(s, -3), L"");
+  EXPECT_EQ(GetLeftToken(s, 0) + GetLeftToken(s, -3), L"");
   EXPECT_EQ(s, L"cdef");
   EXPECT_EQ(GetLeftToken(s, 100), L"cdef");
   EXPECT_EQ(s, L"");
