@@ -10,6 +10,19 @@ CString ApplicationKey(const CProfile& profile) {
   return L"Software\\" + profile.GetCompany() + L"\\" + profile.GetApplication();
 }
 
+// Opens path for writing, made level by level where missing. Another store
+// of the company deleted meanwhile takes an empty company key with it, and a
+// level made under it then fails as deleted: made again from the top, that
+// is a write that holds, not a lost setting.
+LONG CreateSectionKey(const CString& path, HKEY& key) {
+  constexpr int kAttempts = 8;
+  LONG rc = ERROR_KEY_DELETED;
+  for (int i = 0; i < kAttempts && rc == ERROR_KEY_DELETED; ++i)
+    rc = ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                           nullptr, &key, nullptr);
+  return rc;
+}
+
 }  // namespace
 
 CString CProfile::GetLocation() const { return L"HKEY_CURRENT_USER\\" + ApplicationKey(*this); }
@@ -43,10 +56,7 @@ CString CProfile::GetString(const CString& section, const CString& entry) const 
 bool CProfile::WriteString(const CString& section, const CString& entry, const CString& value) const {
   if (!IsStorableProfileName(section, entry)) return false;
   HKEY key = nullptr;
-  const CString path = ApplicationKey(*this) + L"\\" + section;
-  if (::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, &key, nullptr) != ERROR_SUCCESS)
-    return false;
+  if (CreateSectionKey(ApplicationKey(*this) + L"\\" + section, key) != ERROR_SUCCESS) return false;
   const DWORD bytes = static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t));
   const LONG rc =
       ::RegSetValueExW(key, entry.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()), bytes);

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 #include "platform/sys/profile.h"
 
 namespace {
@@ -46,4 +49,26 @@ TEST_F(RegistryProfileTest, LongValuesAreReadWhole) {
   const CString value(5000, L'x');
   ASSERT_TRUE(m_profile.WriteString(L"Settings", L"Folder Name", value));
   EXPECT_EQ(m_profile.GetString(L"Settings", L"Folder Name"), value);
+}
+
+// Another store of the same company deleted while this one writes takes the
+// company key with it whenever it is empty for a moment: between the levels
+// a write creates, its key can vanish under it.
+TEST_F(RegistryProfileTest, WritesHoldWhileAnotherStoreOfTheCompanyComesAndGoes) {
+  std::atomic<bool> done{false};
+  std::thread other([&done] {
+    const CProfile profile(L"VelmoraRegistryTest", L"Other");
+    while (!done) {
+      profile.WriteString(L"Settings", L"Path Root", L"x");
+      profile.DeleteStore();
+    }
+  });
+  int failed = 0;
+  for (int i = 0; i < 400; ++i) {
+    failed += !m_profile.WriteString(L"Settings", L"Path Root", L"C:\\Work");
+    failed += !m_profile.DeleteStore();
+  }
+  done = true;
+  other.join();
+  EXPECT_EQ(failed, 0);
 }
