@@ -11,8 +11,10 @@
 //                                  one step: the tree made as DIR/src, or
 //                                  one side run on it (bench/syscalls_per_item)
 //
-// Each step prints "work-seconds moved-items peak-bytes" (build: the *.obj
-// files made).
+// Each step prints "work-seconds moved-items peak-bytes cpu-seconds" (build:
+// the *.obj files made). The processor time (user and system) of the work
+// is what the run itself spends: on a shared disk the flushes' waits vary
+// several-fold between runs of one program, the processor time much less.
 #include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
@@ -55,26 +57,39 @@ class CTimedView : public CCleanupView {
     list = L"obj";
     return true;
   }
-  void SetProgressRange(int32_t) override { m_counted = Clock::now(); }
-  void SetStatusText(const CString&) override { m_worked = Clock::now(); }
+  void SetProgressRange(int32_t) override {
+    m_counted = Clock::now();
+    m_dCpuCounted = GetProcessCpuSeconds();
+  }
+  void SetStatusText(const CString&) override {
+    m_worked = Clock::now();
+    m_dCpuWorked = GetProcessCpuSeconds();
+  }
   void AddLine(const CString&) override {}
   void ErrorBox(const CString& text) override { std::fprintf(stderr, "error: %s\n", NarrowToAnsi(text).c_str()); }
 
   CString m_strSource;
   Clock::time_point m_counted, m_worked;
+  double m_dCpuCounted = 0, m_dCpuWorked = 0;
 };
 
-double StepRun(const std::string& work, long& moved) {
+struct CTimes {
+  double dSeconds = -1;
+  double dCpu = 0;
+};
+
+CTimes StepRun(const std::string& work, long& moved) {
   const CString root = WidenFromAnsiWithPathBytes(work);
   g_strTrash = root + L"/Trush";
   CreateFolder(g_strTrash);
-  if (!CLogFile().Open(root + L"/Velmora.log")) return -1;
+  if (!CLogFile().Open(root + L"/Velmora.log")) return {};
   CTimedView view(root + L"/src");
   const CCleanupOutcome outcome = RunCleanup(CleanupKind::kFiles, view);
   CLogFile().Close();
   moved = outcome.nMoved;
-  if (outcome.nErrors != 0 || outcome.nMoved != outcome.nCounted) return -1;
-  return std::chrono::duration<double>(view.m_worked - view.m_counted).count();
+  if (outcome.nErrors != 0 || outcome.nMoved != outcome.nCounted) return {};
+  return {std::chrono::duration<double>(view.m_worked - view.m_counted).count(),
+          view.m_dCpuWorked - view.m_dCpuCounted};
 }
 
 // The floor: the walk and the moves with nothing else, a record of the
@@ -122,39 +137,48 @@ struct CFloor {
   }
 };
 
-double StepFloor(const std::string& work, long& moved) {
+CTimes StepFloor(const std::string& work, long& moved) {
   const std::string batch = work + "/Trush/floor";
   ::mkdir((work + "/Trush").c_str(), 0700);
-  if (::mkdir(batch.c_str(), 0700) != 0) return -1;
+  if (::mkdir(batch.c_str(), 0700) != 0) return {};
   CFloor floor{::open(batch.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
                ::open((work + "/floor.log").c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600)};
   const int src = ::open((work + "/src").c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-  if (floor.nBatch < 0 || floor.nLog < 0 || src < 0) return -1;
+  if (floor.nBatch < 0 || floor.nLog < 0 || src < 0) return {};
   const Clock::time_point t0 = Clock::now();
+  const double cpu0 = GetProcessCpuSeconds();
   floor.Walk(src, work + "/src");
-  const double seconds = std::chrono::duration<double>(Clock::now() - t0).count();
+  const CTimes times{std::chrono::duration<double>(Clock::now() - t0).count(), GetProcessCpuSeconds() - cpu0};
   moved = floor.nMoved;
-  return floor.bFailed ? -1 : seconds;
+  return floor.bFailed ? CTimes{} : times;
 }
 
-double StepBuild(const COptions& o, long& objFiles) {
+CTimes StepBuild(const COptions& o, long& objFiles) {
   const Clock::time_point t0 = Clock::now();
-  if (!BuildBenchTree(WidenFromAnsiWithPathBytes(o.strWork + "/src"), o, objFiles)) return -1;
-  return std::chrono::duration<double>(Clock::now() - t0).count();
+  if (!BuildBenchTree(WidenFromAnsiWithPathBytes(o.strWork + "/src"), o, objFiles)) return {};
+  return {std::chrono::duration<double>(Clock::now() - t0).count(), GetProcessCpuSeconds()};
 }
 
 int RunStep(const COptions& o) {
   long moved = 0;
-  const double seconds = o.strStep == "build" ? StepBuild(o, moved)
-                         : o.strStep == "run" ? StepRun(o.strWork, moved)
-                                              : StepFloor(o.strWork, moved);
-  std::printf("%.3f %ld %llu\n", seconds, moved, static_cast<unsigned long long>(GetProcessPeakMemory()));
-  return seconds < 0 ? 1 : 0;
+  const CTimes times = o.strStep == "build" ? StepBuild(o, moved)
+                       : o.strStep == "run" ? StepRun(o.strWork, moved)
+                                            : StepFloor(o.strWork, moved);
+  std::printf("%.3f %ld %llu %.3f\n", times.dSeconds, moved, static_cast<unsigned long long>(GetProcessPeakMemory()),
+              times.dCpu);
+  return times.dSeconds < 0 ? 1 : 0;
 }
 
 struct CStep {
   double dSeconds = 0;
+  double dCpu = 0;
   long nMoved = 0;
+
+  void Add(const CStep& o) {
+    dSeconds += o.dSeconds;
+    dCpu += o.dCpu;
+    nMoved += o.nMoved;
+  }
 };
 
 // A fresh copy of the tree in work/side, and the step run on it. The copy is
@@ -174,7 +198,13 @@ bool RunSide(const std::string& work, const std::string& side, CStep& step) {
   std::string text;
   unsigned long long peak = 0;
   return ReadFileForTesting(out, text) &&
-         std::sscanf(text.c_str(), "%lf %ld %llu", &step.dSeconds, &step.nMoved, &peak) == 3;
+         std::sscanf(text.c_str(), "%lf %ld %llu %lf", &step.dSeconds, &step.nMoved, &peak, &step.dCpu) == 4;
+}
+
+void PrintPair(const char* label, const CStep& run, const CStep& floor) {
+  std::printf("%s: %ld moves   work pass %.3f s (cpu %.3f s)   floor %.3f s (cpu %.3f s)   ratio %.3f (cpu %.3f)\n",
+              label, run.nMoved, run.dSeconds, run.dCpu, floor.dSeconds, floor.dCpu, run.dSeconds / floor.dSeconds,
+              run.dCpu / floor.dCpu);
 }
 
 bool Parse(int argc, char** argv, COptions& o) {
@@ -207,13 +237,15 @@ int main(int argc, char** argv) {
   std::printf("tree: %ld entries in %ld folders (depth <= %d), %ld *.obj files\n", o.nEntries, o.nFolders, o.nDepth,
               objFiles);
   bool ok = true;
+  CStep runs, floors;  // the sums over the pairs
   for (int pair = 1; pair <= o.nPairs && ok; ++pair) {
     CStep run, floor;
     ok = RunSide(dir, "run", run) && RunSide(dir, "floor", floor) && run.nMoved == floor.nMoved;
-    if (ok)
-      std::printf("pair %d: %ld moves   work pass %.3f s   floor %.3f s   ratio %.3f\n", pair, run.nMoved,
-                  run.dSeconds, floor.dSeconds, run.dSeconds / floor.dSeconds);
+    if (ok) PrintPair(("pair " + std::to_string(pair)).c_str(), run, floor);
+    runs.Add(run);
+    floors.Add(floor);
   }
+  if (ok) PrintPair("sum", runs, floors);
   if (!ok) std::fprintf(stderr, "a step failed under %s\n", dir.c_str());
   return ok ? 0 : 1;
 }
