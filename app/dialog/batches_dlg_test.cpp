@@ -109,6 +109,14 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
   RunAt(2);
   ASSERT_EQ(Read(L"a.obj"), "<missing>");
 
+  // The window takes the Source Folder as typed: an empty one is refused.
+  m_controls.Type(IDC_SOURCE, L"  ");
+  CBatchesDlg(m_view, m_main).OnInitDialog();
+  EXPECT_EQ(m_view.m_boxes, std::vector<CString>{L"Wrong path|Please, specify the path"});
+  EXPECT_TRUE(m_view.m_rows.empty());
+  m_view.m_boxes.clear();
+  m_controls.Type(IDC_SOURCE, m_tmp / L"src");
+
   CBatchesDlg batches(m_view, m_main);
   ASSERT_TRUE(CBatchesDlg::CanOpen(m_main));
   batches.OnInitDialog();
@@ -164,6 +172,19 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
   EXPECT_EQ(m_controls.GetItemText(IDC_LOG), m_main.m_strLog);
   ASSERT_EQ(m_view.m_rows.size(), 1u);
   EXPECT_EQ(m_view.m_rows[0][0], L"2026_12_05_02_01_00");
+
+  // A log that cannot be read: said once, and nothing counts as restorable.
+  std::string log;
+  CLogFile().Suspend();  // the program holds its log for itself
+  ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
+  ASSERT_TRUE(RemoveTreeForTesting(m_tmp / L"Velmora.log") && MakeFoldersForTesting(m_tmp / L"Velmora.log"));
+  batches.Refresh();
+  ASSERT_EQ(m_view.m_boxes.size(), 1u);
+  EXPECT_EQ(m_view.m_boxes[0].substr(0, 22), L"Batches|the log file '");
+  EXPECT_EQ(m_view.m_rows[0][4], L"0");
+  ASSERT_TRUE(RemoveTreeForTesting(m_tmp / L"Velmora.log") && WriteFileForTesting(m_tmp / L"Velmora.log", log));
+  ASSERT_TRUE(CLogFile().Resume());
+  m_view.m_boxes.clear();
 
   // While a run goes on (as between two of its items) nothing starts, and
   // the window does not open.
