@@ -104,23 +104,14 @@ std::vector<CString> Rows(HWND list) {
     CString joined;
     for (int column = 0; column < 5; ++column) {
       wchar_t text[64] = {0};
-      LVITEMW item{};
-      item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = 64;
-      ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+      ListView_GetItemText(list, row, column, text, 64);
       joined += (column == 0 ? L"" : L"|") + CString(text);
     }
     rows.push_back(joined);
   }
   return rows;
 }
-void SelectRow(HWND list, int row) {
-  LVITEMW item{};
-  item.stateMask = LVIS_SELECTED;
-  item.state = LVIS_SELECTED;
-  ::SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
-}
+void SelectRow(HWND list, int row) { ListView_SetItemState(list, row, LVIS_SELECTED, LVIS_SELECTED); }
 void Type(HWND dlg, int id, const CString& text) { ::SetDlgItemTextW(dlg, id, text.c_str()); }
 bool Enabled(HWND dlg, int id) { return ::IsWindowEnabled(::GetDlgItem(dlg, id)) != FALSE; }
 CString Text(HWND dlg, int id) {
