@@ -6,6 +6,7 @@
 #include <string>
 
 #include "testing/recording_dialog_view.h"
+#include "app/dialog/dialog_services.h"
 #include "app/engine/trash_folder.h"
 #include "app/res/resource.h"
 #include "log/log_file.h"
@@ -19,22 +20,16 @@ namespace {
 
 CString In(const CString& folder, const CString& name) { return folder + PlatformPathSeparator() + name; }
 
-// The engine's folders inside the test's own folder.
-class CTrashServices : public CVelmoraDlgServices {
+// The program's services with the trash folder inside the test's own folder
+// and the file browser recorded.
+class CTrashServices : public CVelmoraServices {
  public:
   explicit CTrashServices(const CString& trash) : m_strTrash(trash) {}
-  bool IsFolder(const CString& path) override { return ExistsForTesting(path); }
-  bool IsInsideTrash(const CString& path) override { return path.compare(0, m_strTrash.size(), m_strTrash) == 0; }
   bool MakeTrashFolder(const CString&, CString&) override {
     g_strTrash = m_strTrash;
     return MakeFoldersForTesting(m_strTrash);
   }
-  CString GetTrashFolder() override { return g_strTrash; }
   CString TrashFolderOf(const CString&) override { return m_strTrash; }
-  CString GetBatchFolder() override { return g_strBatch; }
-  void Cancel() override { g_bCancel = true; }
-  bool BrowseForFolder(const CString&, const CString&, CString&) override { return false; }
-  void ShowInNotepad(const CString&, const CString&) override {}
   void OpenFolder(const CString& path) override { m_opened.push_back(path); }
 
   CString m_strTrash;
@@ -59,11 +54,6 @@ class CBatchesState : public CBatchesView {
   std::vector<bool> m_jobStates;
   std::vector<CString> m_boxes;
 };
-
-const std::vector<int> kControls = {kIdOk,         IDC_SOURCE,      IDC_BROWSE,       IDC_GO,           IDC_TRASH,
-                                    IDC_LOG,       IDC_CLEAR_SCREEN, IDC_PRINT,       IDC_STOP,         IDC_EXTENSION,
-                                    IDC_MENU,      IDC_REMOVE_FILES, IDC_FOLDER_NAME, IDC_REMOVE_FOLDERS, IDC_STATUS,
-                                    IDC_PROGRESS};
 
 // Two runs of the main dialog over a real tree, a real log and a trash
 // folder inside the test's folder, then the Batches window over them.
@@ -102,7 +92,7 @@ class BatchesDlgTest : public ::testing::Test {
   CScopedProcessState m_state;
   CScopedTempFolder m_tmp;
   CTrashServices m_services{m_tmp / L"Trush"};
-  CRecordingDialogView m_controls{kControls};
+  CRecordingDialogView m_controls;
   CProfile m_profile{L"VelmoraTests", L"BatchesDlg"};
   CVelmoraDlg m_main{m_controls, m_services, m_profile};
   CBatchesState m_view;
@@ -110,15 +100,22 @@ class BatchesDlgTest : public ::testing::Test {
   std::function<void()> m_onQuestion;
 };
 
-TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChosenOne) {
+TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChosenOneWhenNoRunGoesOn) {
   Write(L"a.obj", "first a");
   Write(L"sub/b.obj", "first b");
-  Write(L"keep.cpp", "kept");
   RunAt(1);
   Write(L"a.obj", "second a");
   Write(L"sub/c.obj", "second c");
   RunAt(2);
   ASSERT_EQ(Read(L"a.obj"), "<missing>");
+
+  // The window takes the Source Folder as typed: an empty one is refused.
+  m_controls.Type(IDC_SOURCE, L"  ");
+  CBatchesDlg(m_view, m_main).OnInitDialog();
+  EXPECT_EQ(m_view.m_boxes, std::vector<CString>{L"Wrong path|Please, specify the path"});
+  EXPECT_TRUE(m_view.m_rows.empty());
+  m_view.m_boxes.clear();
+  m_controls.Type(IDC_SOURCE, m_tmp / L"src");
 
   CBatchesDlg batches(m_view, m_main);
   ASSERT_TRUE(CBatchesDlg::CanOpen(m_main));
@@ -176,10 +173,38 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
   ASSERT_EQ(m_view.m_rows.size(), 1u);
   EXPECT_EQ(m_view.m_rows[0][0], L"2026_12_05_02_01_00");
 
+  // A log that cannot be read: said once, and nothing counts as restorable.
+  std::string log;
+  CLogFile().Suspend();  // the program holds its log for itself
+  ASSERT_TRUE(ReadFileForTesting(m_tmp / L"Velmora.log", log));
+  ASSERT_TRUE(RemoveTreeForTesting(m_tmp / L"Velmora.log") && MakeFoldersForTesting(m_tmp / L"Velmora.log"));
+  batches.Refresh();
+  ASSERT_EQ(m_view.m_boxes.size(), 1u);
+  EXPECT_EQ(m_view.m_boxes[0].substr(0, 22), L"Batches|the log file '");
+  EXPECT_EQ(m_view.m_rows[0][4], L"0");
+  ASSERT_TRUE(RemoveTreeForTesting(m_tmp / L"Velmora.log") && WriteFileForTesting(m_tmp / L"Velmora.log", log));
+  ASSERT_TRUE(CLogFile().Resume());
+  m_view.m_boxes.clear();
+
+  // While a run goes on (as between two of its items) nothing starts, and
+  // the window does not open.
+  m_main.m_bRunning = true;
+  m_questions.clear();
+  m_onQuestion = nullptr;
+  EXPECT_FALSE(CBatchesDlg::CanOpen(m_main));
+  m_view.m_selected = {0};
+  for (const int command : {IDC_BATCHES_RESTORE, IDC_BATCHES_PURGE}) batches.OnCommand(command);
+  const CString busy = CString(L"Batches|") + kBatchesBusyText;
+  EXPECT_EQ(m_questions, std::vector<CString>{busy});  // in the main dialog, and no question
+  EXPECT_EQ(m_view.m_boxes, std::vector<CString>(2, busy));
+  EXPECT_EQ(m_view.m_jobStates.size(), 2u);  // the restore's only
+  EXPECT_TRUE(ExistsForTesting(In(m_tmp / L"Trush", L"2026_12_05_02_01_00")));
+  m_main.m_bRunning = false;
+  m_view.m_boxes.clear();
+
   // Purge: the question names how many and their size; only the chosen
   // batch folder goes.
   m_questions.clear();
-  m_onQuestion = nullptr;
   m_view.m_selected = {0};
   batches.OnPurge();
   ASSERT_EQ(m_questions.size(), 1u);
@@ -188,33 +213,8 @@ TEST_F(BatchesDlgTest, RestoreBringsTheNewestBatchBackAndPurgeDeletesOnlyTheChos
   EXPECT_FALSE(ExistsForTesting(In(m_tmp / L"Trush", L"2026_12_05_02_01_00")));
   EXPECT_TRUE(ExistsForTesting(m_tmp / L"Trush"));
   EXPECT_EQ(Read(L"a.obj"), "second a");
-  EXPECT_EQ(Read(L"keep.cpp"), "kept");
   EXPECT_TRUE(m_view.m_rows.empty());
   EXPECT_TRUE(m_view.m_boxes.empty());
-}
-
-TEST_F(BatchesDlgTest, NothingStartsWhileARunIsGoingOn) {
-  Write(L"a.obj", "a");
-  RunAt(1);
-  CBatchesDlg batches(m_view, m_main);
-  batches.OnInitDialog();
-  ASSERT_EQ(m_view.m_rows.size(), 1u);
-
-  m_main.m_bRunning = true;  // as between two items of a run
-  m_controls.m_boxes.clear();
-  EXPECT_FALSE(CBatchesDlg::CanOpen(m_main));
-  ASSERT_EQ(m_controls.m_boxes.size(), 1u);
-  EXPECT_EQ(m_controls.m_boxes[0].strCaption + L"|" + m_controls.m_boxes[0].strText,
-            CString(L"Batches|") + kBatchesBusyText);
-  m_questions.clear();
-  for (const int command : {IDC_BATCHES_RESTORE, IDC_BATCHES_PURGE}) {
-    m_view.m_selected = {0};
-    batches.OnCommand(command);
-  }
-  EXPECT_EQ(m_view.m_boxes, std::vector<CString>(2, CString(L"Batches|") + kBatchesBusyText));
-  EXPECT_TRUE(m_questions.empty() && m_view.m_jobStates.empty());
-  EXPECT_TRUE(ExistsForTesting(In(m_tmp / L"Trush", L"2026_12_05_02_01_00")));
-  EXPECT_EQ(Read(L"a.obj"), "<missing>");
 }
 
 }  // namespace
