@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -160,6 +161,7 @@ TEST_F(Walk, LeavesOutEveryTrashFolderAndTheItemsExcluded) {
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/deep/Trush/b.obj"));
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/Velmora.log"));
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"src/velmora.ini"));
+  std::filesystem::create_hard_link(m_tmp / L"src/Velmora.log", m_tmp / L"src/alias.log");
   g_strTrash = m_tmp / L"elsewhere/Trush";
   ExcludeFromWalks(m_tmp / L"src/Velmora.log");
   ExcludeFromWalks(m_tmp / L"src/later/Velmora.ini");  // made after the call
@@ -172,6 +174,7 @@ TEST_F(Walk, LeavesOutEveryTrashFolderAndTheItemsExcluded) {
   EXPECT_TRUE(all.Saw(L"deep/Trush/b.obj"));
   EXPECT_FALSE(all.Saw(L"Velmora.log"));
   EXPECT_TRUE(all.Saw(L"velmora.ini"));  // the same name, another item
+  EXPECT_TRUE(all.Saw(L"alias.log"));    // the same item, another name
   EXPECT_TRUE(all.Saw(L"later"));
   EXPECT_FALSE(all.Saw(L"later/Velmora.ini"));
   EXPECT_EQ(GetWalkExclusions().size(), 3u);
