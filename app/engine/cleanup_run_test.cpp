@@ -177,13 +177,9 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
                                    L"end", L"refresh"});
   EXPECT_EQ(m_view.m_events, expected);
 
-  // Each item went right inside the batch folder, whole.
+  // Each item went right inside the batch folder, whole, and left its place.
   EXPECT_EQ(Survivors(), (CStringArray{L"x", L"x", L"x"}));
-  for (const CString& line : m_view.m_lines) {
-    EXPECT_EQ(line.substr(0, 10), L" OK  From ");
-    EXPECT_FALSE(ExistsForTesting(line.substr(10, line.find(L" ==> ") - 10)));  // moved, not copied
-    EXPECT_NE(line.find(L" ==> " + m_strBatch + PlatformPathSeparator()), CString::npos);
-  }
+  for (const wchar_t* moved : {L"a.obj", L"sub/b.OBJ", L"d.pdb"}) EXPECT_FALSE(ExistsForTesting(Src(moved)));
   const CStringArray names = BatchNames();
   ASSERT_EQ(names.size(), 3u);
   if (PlatformPathSeparator() == L'/') {
@@ -193,11 +189,10 @@ TEST_F(CleanupRun, FilesRunFollowsTheProtocolAndLogsEveryMove) {
   }
   for (const wchar_t* kept : {L"sub/c.txt", L"noext", L"trailing."}) EXPECT_TRUE(ExistsForTesting(Src(kept)));
 
-  const CRecords records = Records();
-  ASSERT_EQ(records.size(), 5u);
-  EXPECT_EQ(records[0], std::make_pair(CString(L"-Start"), CString(L"Move Files")));
-  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(records[i + 1], std::make_pair(CString(L"..."), m_view.m_lines[i]));
-  EXPECT_EQ(records[4], std::make_pair(CString(L"-End"), CString(L"Move Files")));
+  CRecords records{{L"-Start", L"Move Files"}};
+  for (const CString& line : m_view.m_lines) records.emplace_back(L"...", line);
+  records.emplace_back(L"-End", L"Move Files");
+  EXPECT_EQ(Records(), records);
 }
 
 TEST_F(CleanupRun, CountPassCountsWhatTheWorkPassTakesOnce) {
@@ -295,11 +290,6 @@ TEST_F(CleanupRun, BatchFolderFailureLeavesOnlyAnEndRecord) {
   EXPECT_EQ(m_disk.Calls(DiskCall::kList), 0);  // no walk, no move
   EXPECT_TRUE(ExistsForTesting(Src(L"a.obj")));
   EXPECT_EQ(Records(), (CRecords{{L"-End", L"Move Files"}}));
-
-  // No trash folder at all: the same failure.
-  g_strTrash = m_tmp / L"missing";
-  m_view.m_events.clear();
-  EXPECT_EQ(Run(CleanupKind::kFiles, L"obj").nEnd, CCleanupOutcome::kFailed);
 }
 
 TEST_F(CleanupRun, AMoveWhoseRecordCannotBeWrittenGoesBackAndStopsTheRun) {
