@@ -26,14 +26,6 @@ bool CFaultyDisk::ListSubfolder(const CFileFind& parent, CFileFind& find) {
   return !Strikes(DiskCall::kList) && CDiskWrapper::ListSubfolder(parent, find);
 }
 
-bool CFaultyDisk::GetAttributes(const CString& path, uint32_t& attributes) {
-  return !Strikes(DiskCall::kGetAttributes) && CDiskWrapper::GetAttributes(path, attributes);
-}
-
-bool CFaultyDisk::GetIdentity(const CString& path, CFileIdentity& identity) {
-  return !Strikes(DiskCall::kIdentity) && CDiskWrapper::GetIdentity(path, identity);
-}
-
 bool CFaultyDisk::OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
                          CFolderHandle& folder) {
   return !Strikes(DiskCall::kOpenFolder) && CDiskWrapper::OpenPrivateFolder(parent, name, create, folder);
@@ -41,10 +33,6 @@ bool CFaultyDisk::OpenPrivateFolder(const CFolderHandle* parent, const CString& 
 
 bool CFaultyDisk::SetEntryAttributes(const CFileFind& entry, uint32_t attributes) {
   return !Strikes(DiskCall::kSetAttributes) && CDiskWrapper::SetEntryAttributes(entry, attributes);
-}
-
-bool CFaultyDisk::GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) {
-  return !Strikes(DiskCall::kIdentity) && CDiskWrapper::GetEntryIdentity(entry, identity);
 }
 
 bool CFaultyDisk::MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) {
@@ -72,10 +60,6 @@ CFolderResult CFaultyDisk::MakePrivateFolder(const CFolderHandle& parent, const 
                                              CFolderHandle& folder) {
   if (Strikes(DiskCall::kOpenFolder)) return CFolderResult::kFailed;
   return CDiskWrapper::MakePrivateFolder(parent, name, folder);
-}
-
-CFolderResult CFaultyDisk::LockFolder(CFolderHandle& folder, bool forDeletion) {
-  return Strikes(DiskCall::kLock) ? CFolderResult::kFailed : CDiskWrapper::LockFolder(folder, forDeletion);
 }
 
 bool CFaultyDisk::RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) {

@@ -1,13 +1,14 @@
-// CFaultyDisk: a disk that fails chosen calls. Every call is counted by its
-// kind; a call chosen to fail returns false with the chosen OS error and
-// never reaches the disk below. Everything else is forwarded.
+// CFaultyDisk: a disk that fails chosen calls. Every listing, folder
+// opening, attribute change, move and removal is counted by its kind; a call
+// chosen to fail returns false with the chosen OS error and never reaches
+// the disk below. Everything else is forwarded.
 #pragma once
 
 #include <map>
 
 #include "platform/fs/disk_interface.h"
 
-enum class DiskCall { kList, kGetAttributes, kIdentity, kOpenFolder, kSetAttributes, kMove, kRemove, kLock };
+enum class DiskCall { kList, kOpenFolder, kSetAttributes, kMove, kRemove };
 
 class CFaultyDisk : public CDiskWrapper {
  public:
@@ -21,12 +22,9 @@ class CFaultyDisk : public CDiskWrapper {
 
   bool ListFolder(const CString& folder, CFileFind& find) override;
   bool ListSubfolder(const CFileFind& parent, CFileFind& find) override;
-  bool GetAttributes(const CString& path, uint32_t& attributes) override;
-  bool GetIdentity(const CString& path, CFileIdentity& identity) override;
   bool OpenPrivateFolder(const CFolderHandle* parent, const CString& name, bool create,
                          CFolderHandle& folder) override;
   bool SetEntryAttributes(const CFileFind& entry, uint32_t attributes) override;
-  bool GetEntryIdentity(const CFileFind& entry, CFileIdentity& identity) override;
   bool MoveEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   bool ReturnEntry(const CFileFind& entry, const CFolderHandle& folder, const CString& name) override;
   bool OpenFolder(const CFolderHandle* parent, const CString& name, bool create, CFolderHandle& folder) override;
@@ -34,9 +32,8 @@ class CFaultyDisk : public CDiskWrapper {
                 const CString& toName) override;
   bool RemoveEmptyFolder(const CFolderHandle& parent, const CString& name) override;
   bool RemoveTree(const CFolderHandle& parent, const CString& name, CRemoveStop& stop) override;
-  // An exclusive creation counts as a kOpenFolder call, a lock as kLock.
+  // An exclusive creation counts as a kOpenFolder call.
   CFolderResult MakePrivateFolder(const CFolderHandle& parent, const CString& name, CFolderHandle& folder) override;
-  CFolderResult LockFolder(CFolderHandle& folder, bool forDeletion) override;
   long LastError() override;
 
  private:

@@ -84,6 +84,12 @@ bool MakeFoldersForTesting(const CString& path);
 bool WriteFileForTesting(const CString& path, const std::string& bytes = std::string());
 // The file's bytes, or false.
 bool ReadFileForTesting(const CString& path, std::string& bytes);
+// The file's bytes, or "<missing>" when it cannot be read: a test compares
+// it in one line.
+inline std::string ContentForTesting(const CString& path) {
+  std::string bytes;
+  return ReadFileForTesting(path, bytes) ? bytes : std::string("<missing>");
+}
 // The item exists (a link counts itself, even when dangling).
 bool ExistsForTesting(const CString& path);
 // Removes the item and, for a folder, everything in it; links are removed,

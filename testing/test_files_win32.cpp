@@ -41,6 +41,68 @@ bool RemoveItem(const CString& path) {
   return ::RemoveDirectoryW(path.c_str()) != FALSE && ok;
 }
 
+// A Wine export that names the Unix file of a Windows path (or back), in
+// memory of the process heap; null outside Wine.
+using CWineFileName = char*(CDECL*)(const wchar_t*);
+using CWineDosName = wchar_t*(CDECL*)(const char*);
+
+template <typename Function>
+Function WineExport(const char* name) {
+  return reinterpret_cast<Function>(
+      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), name)));
+}
+
+CString FromUtf8(const char* text) {
+  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  CString wide(n > 0 ? n - 1 : 0, L'\0');
+  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
+  return wide;
+}
+
+// The Unix file of a Windows path, or empty.
+CString UnixFileName(const CString& path) {
+  const auto toUnix = WineExport<CWineFileName>("wine_get_unix_file_name");
+  char* name = toUnix != nullptr ? toUnix(OsPath(path).c_str()) : nullptr;
+  if (name == nullptr) return CString();
+  const CString wide = FromUtf8(name);
+  ::HeapFree(::GetProcessHeap(), 0, name);
+  return wide;
+}
+
+// The Windows name of a Unix file, or empty outside Wine.
+CString DosFileName(const CString& unixName) {
+  const auto toDos = WineExport<CWineDosName>("wine_get_dos_file_name");
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  if (toDos == nullptr || n <= 0) return CString();
+  std::string narrow(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, &narrow[0], n, nullptr, nullptr);
+  wchar_t* dosName = toDos(narrow.c_str());
+  if (dosName == nullptr) return CString();
+  const CString wide = dosName;
+  ::HeapFree(::GetProcessHeap(), 0, dosName);
+  return wide;
+}
+
+// Runs a Unix program (Wine starts one like any other) and waits for it.
+bool RunUnixProgram(const CString& program, CString commandLine) {
+  const CString dosName = DosFileName(program);
+  if (dosName.empty()) return false;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(dosName.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+    return false;
+  ::WaitForSingleObject(process.hProcess, 10000);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  return true;
+}
+
+const wchar_t kNoDocumentsKey[] = L"Software\\VelmoraNoDocumentsTest";
+
+CString NoDocumentsKey() { return CString(kNoDocumentsKey) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
+
 }  // namespace
 
 CScopedTempFolder::CScopedTempFolder(const CString& base) {
@@ -128,80 +190,15 @@ bool MakeLinkForTesting(const CString& target, const CString& link, bool toFolde
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
-namespace {
-
-// A Wine export that names the Unix file of a Windows path (or back), in
-// memory of the process heap; null outside Wine.
-using CWineFileName = char*(CDECL*)(const wchar_t*);
-using CWineDosName = wchar_t*(CDECL*)(const char*);
-
-CString FromUtf8(const char* text) {
-  const int n = ::MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
-  CString wide(n > 0 ? n - 1 : 0, L'\0');
-  if (n > 1) ::MultiByteToWideChar(CP_UTF8, 0, text, -1, &wide[0], n);
-  return wide;
-}
-
-// The Unix file of a Windows path, or empty.
-CString UnixFileName(const CString& path) {
-  const auto toUnix = reinterpret_cast<CWineFileName>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name")));
-  char* name = toUnix != nullptr ? toUnix(OsPath(path).c_str()) : nullptr;
-  if (name == nullptr) return CString();
-  const CString wide = FromUtf8(name);
-  ::HeapFree(::GetProcessHeap(), 0, name);
-  return wide;
-}
-
-// Runs a Unix program (Wine starts one like any other) and waits for it.
-bool RunUnixProgram(const char* program, CString commandLine) {
-  const auto toDos = reinterpret_cast<CWineDosName>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  wchar_t* dosName = toDos != nullptr ? toDos(program) : nullptr;
-  if (dosName == nullptr) return false;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION process{};
-  const BOOL started =
-      ::CreateProcessW(dosName, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-  ::HeapFree(::GetProcessHeap(), 0, dosName);
-  if (!started) return false;
-  ::WaitForSingleObject(process.hProcess, 10000);
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  return true;
-}
-
-}  // namespace
-
 bool MakeUnixLinkForTesting(const CString& target, const CString& link) {
   const CString unixTarget = UnixFileName(target), unixLink = UnixFileName(link);
   if (unixTarget.empty() || unixLink.empty()) return false;
-  if (!RunUnixProgram("/bin/ln", L"ln -s \"" + unixTarget + L"\" \"" + unixLink + L"\"")) return false;
+  if (!RunUnixProgram(L"/bin/ln", L"ln -s \"" + unixTarget + L"\" \"" + unixLink + L"\"")) return false;
   // Wine may not wait for a Unix child: the link is there once ln has run.
   for (int i = 0; i < 100 && !ExistsForTesting(link); ++i) ::Sleep(50);
   const DWORD attributes = ::GetFileAttributesW(OsPath(link).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
-
-namespace {
-
-// The Windows name of a Unix file, or empty outside Wine.
-CString DosFileName(const CString& unixName) {
-  const auto toDos = reinterpret_cast<CWineDosName>(
-      reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name")));
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, nullptr, 0, nullptr, nullptr);
-  if (toDos == nullptr || n <= 0) return CString();
-  std::string narrow(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, unixName.c_str(), -1, &narrow[0], n, nullptr, nullptr);
-  wchar_t* dosName = toDos(narrow.c_str());
-  if (dosName == nullptr) return CString();
-  const CString wide = dosName;
-  ::HeapFree(::GetProcessHeap(), 0, dosName);
-  return wide;
-}
-
-}  // namespace
 
 CScopedNetworkShare::CScopedNetworkShare() {
   // Wine keeps its drives as links in dosdevices, and network paths in its
@@ -219,14 +216,6 @@ CScopedNetworkShare::CScopedNetworkShare() {
 CScopedNetworkShare::~CScopedNetworkShare() {
   if (!m_strServer.empty()) RemoveTreeForTesting(m_strServer);
 }
-
-namespace {
-
-const wchar_t kNoDocumentsKey[] = L"Software\\VelmoraNoDocumentsTest";
-
-CString NoDocumentsKey() { return CString(kNoDocumentsKey) + L"\\" + std::to_wstring(::GetCurrentProcessId()); }
-
-}  // namespace
 
 CScopedNoDocumentsFolder::CScopedNoDocumentsFolder() {
   const CString shellFolders =
@@ -254,7 +243,6 @@ CScopedNoDocumentsFolder::~CScopedNoDocumentsFolder() {
   ::RegDeleteKeyW(HKEY_CURRENT_USER, kNoDocumentsKey);  // when no other test holds one
 }
 
-// Windows has no FIFOs in the file system.
 bool SetLastWriteTimeForTesting(const CString& path, uint64_t time) {
   const HANDLE file = ::CreateFileW(OsPath(path).c_str(), FILE_WRITE_ATTRIBUTES,
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
@@ -266,6 +254,7 @@ bool SetLastWriteTimeForTesting(const CString& path, uint64_t time) {
   return set;
 }
 
+// Windows has no FIFOs in the file system.
 bool MakeFifoForTesting(const CString&) { return false; }
 
 // Folder permissions do not bind a Windows process the way the tests need

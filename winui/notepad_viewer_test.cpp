@@ -2,43 +2,28 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 
-#include "platform/encoding.h"
 #include "platform/sys/shell.h"
 #include "testing/test_files.h"
 #include "winui/system_folders.h"
-
-namespace {
-
-std::string ReadBytes(const CString& path) {
-  std::ifstream in(NarrowToAnsi(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
 
 TEST(NotepadViewer, WritesTheTextWithCarriageReturnsBlankedIntoTheTempFolder) {
   const CString name = L"velmora_notepad_test.log";
   const CString path = WriteNotepadFile(L"A\r\nB\rC\n", name);
   EXPECT_EQ(path, GetTempPathW() + name);
   const std::string eol = TextModeLineEnd();
-  EXPECT_EQ(ReadBytes(path), "A " + eol + "B C" + eol);
+  EXPECT_EQ(ContentForTesting(path), "A " + eol + "B C" + eol);
 
   // The next call replaces the whole content.
   WriteNotepadFile(L"x", name);
-  EXPECT_EQ(ReadBytes(path), "x");
-  std::remove(NarrowToAnsi(path).c_str());
-}
+  EXPECT_EQ(ContentForTesting(path), "x");
+  RemoveTreeForTesting(path);
 
-TEST(NotepadViewer, AFileThatCannotBeCreatedIsNotAnError) {
-  const CString name = CString(L"no_such_folder_for_velmora") + L"/x.txt";
-  const CString path = WriteNotepadFile(L"text", name);
-  EXPECT_EQ(path, GetTempPathW() + name);
-  EXPECT_EQ(ReadBytes(path), "");
+  // A file that cannot be created is no error: its path comes back all the same.
+  const CString missing = L"no_such_folder_for_velmora/x.txt";
+  EXPECT_EQ(WriteNotepadFile(L"text", missing), GetTempPathW() + missing);
+  EXPECT_FALSE(ExistsForTesting(GetTempPathW() + missing));
 }
 
 TEST(NotepadViewer, NoTemporaryFolderWritesNothingAndStartsNothing) {

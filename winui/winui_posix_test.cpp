@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <thread>
 
@@ -29,14 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 CString Wide(const fs::path& path) { return FromNativePath(path.string()); }
+std::string ReadFile(const fs::path& path) { return ContentForTesting(Wide(path)); }
+void WriteFile(const fs::path& path, const std::string& text) { WriteFileForTesting(Wide(path), text); }
 
 // A scoped folder, and the environment variables the stand-ins read, restored
 // on exit. HOME is the scoped folder; the XDG variables are unset.
@@ -52,7 +46,6 @@ class PosixStandIn : public ::testing::Test {
   // (with /bin for the shell and its tools).
   void FakeProgram(const std::string& name, const std::string& body) {
     const fs::path bin = m_root / "bin";
-    fs::create_directories(bin);
     WriteFile(bin / name, "#!/bin/sh\n" + body);
     fs::permissions(bin / name, fs::perms::owner_all);
     Set("PATH", bin.string() + ":/bin:/usr/bin");
@@ -104,7 +97,6 @@ TEST_F(PosixStandIn, DocumentsAndPicturesFollowTheXdgUserFoldersWhenTheyExist) {
   EXPECT_EQ(GetMyPicturePath(), Wide(m_root));
   EXPECT_EQ(GetAppDataPath(), Wide(m_root / ".config"));
 
-  fs::create_directories(m_root / ".config");
   fs::create_directories(m_root / "My \"Docs\"");
   fs::create_directories(m_root / "pics");
   WriteFile(m_root / ".config" / "user-dirs.dirs",

@@ -5,36 +5,27 @@
 #include "platform/sys/process.h"
 #include "testing/test_files.h"
 
-namespace {
-
-std::string Content(const CString& path) {
-  std::string bytes;
-  return ReadFileForTesting(path, bytes) ? bytes : std::string("<missing>");
-}
-
-}  // namespace
-
 TEST(FileSystem, MoveNeverReplacesAnExistingFileOrFolder) {
   CScopedTempFolder tmp;
   ASSERT_TRUE(WriteFileForTesting(tmp / L"a.obj", "first"));
   ASSERT_TRUE(WriteFileForTesting(tmp / L"b.obj", "second"));
   EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"b.obj"), 0);
   EXPECT_NE(PlatformLastError(), 0);
-  EXPECT_EQ(Content(tmp / L"a.obj"), "first");
-  EXPECT_EQ(Content(tmp / L"b.obj"), "second");
+  EXPECT_EQ(ContentForTesting(tmp / L"a.obj"), "first");
+  EXPECT_EQ(ContentForTesting(tmp / L"b.obj"), "second");
 
   // rename() would silently replace an empty folder; the move must not.
   ASSERT_TRUE(WriteFileForTesting(tmp / L"Debug/x.txt", "x"));
   ASSERT_TRUE(MakeFoldersForTesting(tmp / L"Empty"));
   EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"Empty"), 0);
-  EXPECT_EQ(Content(tmp / L"Debug/x.txt"), "x");
+  EXPECT_EQ(ContentForTesting(tmp / L"Debug/x.txt"), "x");
 
   EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"c.obj"), 1);
   EXPECT_EQ(PlatformLastError(), 0);
   EXPECT_FALSE(ExistsForTesting(tmp / L"a.obj"));
-  EXPECT_EQ(Content(tmp / L"c.obj"), "first");
+  EXPECT_EQ(ContentForTesting(tmp / L"c.obj"), "first");
   EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"Moved"), 1);
-  EXPECT_EQ(Content(tmp / L"Moved/x.txt"), "x");
+  EXPECT_EQ(ContentForTesting(tmp / L"Moved/x.txt"), "x");
 }
 
 TEST(FileSystem, MoveNeverReplacesADanglingLink) {
@@ -48,7 +39,7 @@ TEST(FileSystem, MoveNeverReplacesADanglingLink) {
   ASSERT_TRUE(RemoveTreeForTesting(tmp / L"target"));
   ASSERT_TRUE(WriteFileForTesting(tmp / L"a.obj", "a"));
   EXPECT_EQ(PlatformMoveFile(tmp / L"a.obj", tmp / L"link"), 0);
-  EXPECT_EQ(Content(tmp / L"a.obj"), "a");
+  EXPECT_EQ(ContentForTesting(tmp / L"a.obj"), "a");
   // The link is still there (Wine cannot even show it): the name stays taken.
   ASSERT_TRUE(MakeFoldersForTesting(tmp / L"Debug"));
   EXPECT_EQ(PlatformMoveFile(tmp / L"Debug", tmp / L"link"), 0);
@@ -62,7 +53,7 @@ TEST(FileSystem, MoveToAnotherVolumeFailsAndNeverCopies) {
   CScopedTempFolder there(other);
   ASSERT_TRUE(WriteFileForTesting(there / L"a.obj", "far"));
   EXPECT_EQ(PlatformMoveFile(there / L"a.obj", here / L"a.obj"), 0);
-  EXPECT_EQ(Content(there / L"a.obj"), "far");
+  EXPECT_EQ(ContentForTesting(there / L"a.obj"), "far");
   EXPECT_FALSE(ExistsForTesting(here / L"a.obj"));
 }
 
@@ -118,7 +109,7 @@ TEST(FileSystem, NamesAndLongPathsReachTheFileSystemAsWritten) {
     ASSERT_TRUE(PlatformGetFileAttributes(tmp / name, attributes)) << name;
     EXPECT_EQ(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY), FILE_ATTRIBUTE_READONLY) << name;
     EXPECT_EQ(PlatformMoveFile(tmp / name, deep + sep + name), 1) << name;
-    EXPECT_EQ(Content(deep + sep + name), "x") << name;
+    EXPECT_EQ(ContentForTesting(deep + sep + name), "x") << name;
   }
   EXPECT_EQ(PlatformMoveFile(tmp / L"Debug.", deep + sep + L"Debug."), 1);
   EXPECT_TRUE(ExistsForTesting(tmp / L"Debug"));

@@ -2,32 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
-#include <string>
+#include "testing/test_files.h"
 
-#include "platform/encoding.h"
-#include "platform/sys/process.h"
-
-namespace {
-
-CString TestFilePath(const char* name) {
-  const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return GetProcessCurrentDirectory(4096) + PlatformPathSeparator() + WidenFromAnsi(info->name()) + L"_" +
-         WidenFromAnsi(name);
-}
-
-std::string ReadAll(const CString& path) {
-  std::ifstream in(NarrowToAnsi(path), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-}  // namespace
-
-TEST(File, CreateNoTruncateAppendsAndIsExclusive) {
-  const CString path = TestFilePath("append.txt");
-  std::remove(NarrowToAnsi(path).c_str());
+TEST(File, CreateNoTruncateAppendsIsExclusiveAndNeedsItsFolder) {
+  CScopedTempFolder tmp;
+  const CString path = tmp / L"append.txt";
   const unsigned flags = CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite;
   ASSERT_EQ(flags, 0x3001u);
   {
@@ -47,13 +26,10 @@ TEST(File, CreateNoTruncateAppendsAndIsExclusive) {
   again.Write("two\r\n", 5);
   again.Close();
   EXPECT_FALSE(again.IsOpen());
-  EXPECT_EQ(ReadAll(path), "one\r\ntwo\r\n");
-  std::remove(NarrowToAnsi(path).c_str());
-}
+  EXPECT_EQ(ContentForTesting(path), "one\r\ntwo\r\n");
 
-TEST(File, OpenFailsInAMissingFolder) {
-  CFile file;
-  const CString path = TestFilePath("no-such-folder") + PlatformPathSeparator() + L"x.log";
-  EXPECT_FALSE(file.Open(path, CFile::modeCreate | CFile::modeNoTruncate | CFile::modeWrite));
-  EXPECT_FALSE(file.IsOpen());
+  // In a missing folder nothing opens.
+  CFile missing;
+  EXPECT_FALSE(missing.Open(tmp / L"no-such-folder/x.log", flags));
+  EXPECT_FALSE(missing.IsOpen());
 }

@@ -30,17 +30,14 @@ uint64_t Now() {
          static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::seconds>(since1970).count()) * 10000000ULL;
 }
 
-std::map<CString, CFtpListEntry> ByName(const std::vector<CFtpListEntry>& entries) {
-  std::map<CString, CFtpListEntry> byName;
-  for (const CFtpListEntry& entry : entries) byName[entry.strName] = entry;
-  return byName;
-}
-
+// The entries of the folder at url by name.
 std::map<CString, CFtpListEntry> List(const CString& url) {
   std::vector<CFtpListEntry> entries;
   CFtpListError error;
   EXPECT_TRUE(ListFtpFolder(url, kLimits, entries, &error)) << error.strText;
-  return ByName(entries);
+  std::map<CString, CFtpListEntry> byName;
+  for (const CFtpListEntry& entry : entries) byName[entry.strName] = entry;
+  return byName;
 }
 
 using FtpListing = CFtpServersTest;

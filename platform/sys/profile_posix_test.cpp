@@ -5,9 +5,6 @@
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <memory>
 
 #include "platform/sys/process.h"
 #include "platform/sys/profile.h"
@@ -17,30 +14,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteAll(const fs::path& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
+// HOME and XDG_CONFIG_HOME point into a fresh folder.
 class IniProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    m_root = fs::absolute("ini_profile_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(m_root);
-    fs::create_directories(m_root);
-    m_home = std::make_unique<CScopedEnvironment>(L"HOME", (m_root / "home").wstring());
-    m_xdg = std::make_unique<CScopedEnvironment>(L"XDG_CONFIG_HOME", (m_root / "config").wstring());
-  }
-  void TearDown() override { fs::remove_all(m_root); }
   fs::path Ini() const { return m_root / "config" / "Acme" / "Velmora.ini"; }
+  static std::string ReadAll(const fs::path& path) { return ContentForTesting(path.wstring()); }
+  static void WriteAll(const fs::path& path, const std::string& bytes) { WriteFileForTesting(path.wstring(), bytes); }
 
-  fs::path m_root;
-  std::unique_ptr<CScopedEnvironment> m_home, m_xdg;
+  CScopedTempFolder m_tmp;
+  fs::path m_root{m_tmp.Path()};
+  CScopedEnvironment m_home{L"HOME", m_tmp / L"home"};
+  CScopedEnvironment m_xdg{L"XDG_CONFIG_HOME", m_tmp / L"config"};
   CProfile m_profile{L"Acme", L"Velmora"};
 };
 
@@ -74,7 +58,6 @@ TEST_F(IniProfileTest, WrittenFileIsPlainIniWithEscapedBreaks) {
 }
 
 TEST_F(IniProfileTest, HandWrittenFileIsReadAndItsOtherLinesKept) {
-  fs::create_directories(Ini().parent_path());
   WriteAll(Ini(),
            "; my settings\r\n"
            "[Window]\r\n"

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <memory>
-
 #include "platform/encoding.h"
-#include "platform/sys/process.h"
 #include "testing/test_files.h"
 
 namespace {
@@ -15,34 +11,15 @@ namespace {
 // application name of its own (the registry on Windows), removed afterwards.
 class ProfileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    m_strName = WidenFromAnsi(info->name());
-    m_config = std::filesystem::current_path() / ("profile_config_" + std::string(info->name()));
-    std::filesystem::remove_all(m_config);
-    m_xdg = std::make_unique<CScopedEnvironment>(L"XDG_CONFIG_HOME", m_config.wstring());
-  }
-  void TearDown() override {
-    EXPECT_TRUE(Profile().DeleteStore());
-    std::filesystem::remove_all(m_config);
-  }
+  void TearDown() override { EXPECT_TRUE(Profile().DeleteStore()); }
   CProfile Profile() const { return CProfile(L"VelmoraTests", m_strName); }
 
-  CString m_strName;
-  std::unique_ptr<CScopedEnvironment> m_xdg;
-  std::filesystem::path m_config;
+  CString m_strName = WidenFromAnsi(::testing::UnitTest::GetInstance()->current_test_info()->name());
+  CScopedTempFolder m_config;
+  CScopedEnvironment m_xdg{L"XDG_CONFIG_HOME", m_config.Path()};
 };
 
 }  // namespace
-
-TEST_F(ProfileTest, MissingStoreSectionOrEntryReadsAsEmpty) {
-  const CProfile profile = Profile();
-  EXPECT_EQ(profile.GetString(L"Settings", L"Path Root"), L"");
-  ASSERT_TRUE(profile.WriteString(L"Settings", L"Extensions", L"obj"));
-  EXPECT_EQ(profile.GetString(L"Settings", L"Path Root"), L"");
-  EXPECT_EQ(profile.GetString(L"Other", L"Extensions"), L"");
-  EXPECT_EQ(CProfile(L"VelmoraTests", m_strName + L"X").GetString(L"Settings", L"Extensions"), L"");
-}
 
 TEST_F(ProfileTest, ValuesRoundTripExactly) {
   const CProfile profile = Profile();
@@ -66,10 +43,14 @@ TEST_F(ProfileTest, ValuesRoundTripExactly) {
   }
 }
 
-TEST_F(ProfileTest, EntriesAndSectionsAreIndependentAndCaseInsensitive) {
+TEST_F(ProfileTest, EntriesAndSectionsAreIndependentCaseInsensitiveAndEmptyWhenMissing) {
   const CProfile profile = Profile();
-  ASSERT_TRUE(profile.WriteString(L"Settings", L"Path Root", L"/src"));
+  EXPECT_EQ(profile.GetString(L"Settings", L"Path Root"), L"");  // no store
   ASSERT_TRUE(profile.WriteString(L"Settings", L"Extensions", L"obj"));
+  EXPECT_EQ(profile.GetString(L"Settings", L"Path Root"), L"");  // no entry
+  EXPECT_EQ(profile.GetString(L"Other", L"Extensions"), L"");    // no section
+  EXPECT_EQ(CProfile(L"VelmoraTests", m_strName + L"X").GetString(L"Settings", L"Extensions"), L"");
+  ASSERT_TRUE(profile.WriteString(L"Settings", L"Path Root", L"/src"));
   ASSERT_TRUE(profile.WriteString(L"Settings", L"Folder Name", L"Debug Release"));
   ASSERT_TRUE(profile.WriteString(L"Window", L"Path Root", L"elsewhere"));
   ASSERT_TRUE(profile.WriteString(L"Settings", L"Extensions", L"o"));
