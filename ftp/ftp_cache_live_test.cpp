@@ -64,8 +64,6 @@ TEST_F(FtpCacheLive, ListingGoesIntoTheCacheAndSurvivesItsText) {
     EXPECT_EQ(cache.CurList(L"/\u00d6rdner/")->GetTail()->GetPath(), L"/\u00d6rdner/\u65e5\u672c\u8a9e.txt");
     ExpectRoundTrip(cache);
   }
-  CFtpFileFind noServer;
-  EXPECT_FALSE(noServer.FindFile(L"/pub/"));
 }
 
 TEST_F(FtpCacheLive, KeepsSizesPast4GiBAndBlanksInNames) {
