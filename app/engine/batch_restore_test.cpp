@@ -248,6 +248,10 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   outcome = Restore(unknown);
   EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{0, 0, 0, 1}));
   EXPECT_TRUE(ExistsForTesting(unknown + m_strSep + L"_src_g.obj"));
+  // A batch folder gone since its plan is not made again.
+  ASSERT_TRUE(RemoveTreeForTesting(unknown));
+  EXPECT_NE(RunRestore(m_plan, m_run.m_strSource, m_job).nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_FALSE(ExistsForTesting(unknown));
   // Asking whether a batch folder can be opened makes none.
   EXPECT_FALSE(CanOpenBatchFolder(g_strTrash + m_strSep + L"2026_11_29_00_00_00"));
   EXPECT_FALSE(CanOpenBatchFolder(m_tmp / L"none/2026_11_29_00_00_00") || ExistsForTesting(m_tmp / L"none"));
@@ -289,7 +293,7 @@ TEST_F(BatchRestore, ListCountsWhatEachBatchHoldsAndWhatCanStillGoBack) {
   EXPECT_EQ(listed[1].nSize, 2u);
 }
 
-TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
+TEST_F(BatchRestore, MissingFoldersAreMadeOnlyInsideTheSourceAndStopEndsTheRestore) {
   for (const wchar_t* name : {L"gone/deeper/a.obj", L"gone/b.obj", L"c.obj"})
     ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   const CString batch = RunAt(3, CleanupKind::kFiles, L"obj");
@@ -304,12 +308,21 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(m_job.m_lines.back(), kCancelText);
 
-  // A folder that cannot be made leaves its item in the batch.
+  // The plan's sources lie outside another source: nothing is tried there.
+  const CString other = m_tmp / L"other";
+  ASSERT_TRUE(MakeFoldersForTesting(other));
+  m_job = CJobView();
+  CFaultyDisk outside;
+  EXPECT_EQ(RunRestore(m_plan, other, m_job, outside).nErrors, 3);
+  EXPECT_EQ(outside.Calls(DiskCall::kMove), 0);
+
+  // A folder that cannot be made leaves its item in the batch, untried.
   CFaultyDisk disk;
   disk.Fail(DiskCall::kOpenFolder, 4, 13, true);  // trash, batch, source root: then nothing
   outcome = Restore(batch, disk);
   EXPECT_EQ(outcome.nErrors, outcome.nItems - outcome.nDone);
   EXPECT_GT(outcome.nErrors, 0);
+  EXPECT_EQ(disk.Calls(DiskCall::kMove), outcome.nDone);
   outcome = Restore(batch);
   EXPECT_EQ(outcome.nErrors, 0);
   EXPECT_FALSE(ExistsForTesting(batch));
