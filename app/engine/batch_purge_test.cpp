@@ -40,7 +40,7 @@ class BatchPurge : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(BatchPurge, ABatchFolderARunHoldsIsInUseAndStays) {
+TEST_F(BatchPurge, ABatchFolderInUseOrThatCannotBeRemovedIsAnErrorLineAndStays) {
   // A run started long ago (by the clock) and still going, whatever log it
   // writes: its batch folder is old enough by name, but in use.
   m_state.PinClock(CLocalTime{2025, 1, 1, 0, 0, 0});
@@ -59,11 +59,19 @@ TEST_F(BatchPurge, ABatchFolderARunHoldsIsInUseAndStays) {
                                         L" ERROR  Cannot delete " + running + L": in use"}));
   EXPECT_TRUE(ExistsForTesting(running + PlatformPathSeparator() + L"_moved.obj"));
 
-  // Once the run has ended, the folder goes like any other.
+  // Once the run has ended, the folder goes like any other; one that
+  // cannot be removed is an error line and stays.
   CloseBatchFolder();
+  const CString stuck = Trash(L"2025_01_03_00_00_00");
+  ASSERT_TRUE(WriteFileForTesting(stuck + PlatformPathSeparator() + L"_c.obj", "c"));
+  CFaultyDisk disk;
+  disk.Fail(DiskCall::kRemove, 1, 5);  // newest first
   CJobView after;
-  EXPECT_EQ(RunPurge(m_strTrash, SelectOldBatches(m_strTrash, 0, m_now), 0, after).nDone, 1);
+  EXPECT_EQ(RunPurge(m_strTrash, SelectOldBatches(m_strTrash, 0, m_now, disk), 0, after, disk).nErrors, 1);
+  EXPECT_EQ(after.m_items,
+            (CStringArray{L" ERROR  Cannot delete " + stuck + L": " + PlatformErrorText(5), L" OK  Deleted " + running}));
   EXPECT_FALSE(ExistsForTesting(running));
+  EXPECT_TRUE(ExistsForTesting(stuck));
 }
 
 TEST_F(BatchPurge, NeverEntersAnotherFileSystemNorABindMount) {
@@ -131,21 +139,4 @@ TEST_F(BatchPurge, OnlyBatchFoldersOlderThanTheLimitGoAndNoLinkIsFollowed) {
     EXPECT_TRUE(ExistsForTesting(Trash(L"2019_01_01_00_00_00")));
   }
   if (!fileLink && !folderLink) GTEST_SKIP() << "no links here: the links inside a batch folder were not tried";
-}
-
-TEST_F(BatchPurge, AFolderThatCannotBeDeletedIsAnErrorLine) {
-  ASSERT_TRUE(WriteFileForTesting(Trash(L"2025_01_01_00_00_00/_a.obj"), "a"));
-  ASSERT_TRUE(WriteFileForTesting(Trash(L"2025_01_02_00_00_00/_b.obj"), "b"));
-  CFaultyDisk disk;
-  disk.Fail(DiskCall::kRemove, 1, 5);
-  CJobView view;
-  const std::vector<CBatchFolder> chosen = SelectOldBatches(m_strTrash, 0, m_now, disk);
-  ASSERT_EQ(chosen.size(), 2u);
-  const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 0, view, disk);
-  EXPECT_EQ(outcome.nDone, 1);
-  EXPECT_EQ(outcome.nErrors, 1);
-  ASSERT_EQ(view.m_items.size(), 2u);
-  EXPECT_EQ(view.m_items[0], L" ERROR  Cannot delete " + chosen[0].strPath + L": " + PlatformErrorText(5));
-  EXPECT_TRUE(ExistsForTesting(chosen[0].strPath));
-  EXPECT_FALSE(ExistsForTesting(chosen[1].strPath));
 }

@@ -94,18 +94,6 @@ class BatchRestore : public ::testing::Test {
   // A job's counts: items, done, errors, left.
   static std::vector<int32_t> Counts(const CBatchJobOutcome& o) { return {o.nItems, o.nDone, o.nErrors, o.nLeft}; }
 
-  // The folders below folder, at any depth.
-  static int FoldersBelow(const CString& folder) {
-    int count = 0;
-    CFileFind find;
-    if (!find.FindFile(folder + PlatformPathSeparator() + L"*.*")) return 0;
-    for (bool more = true; more;) {
-      more = find.FindNextFile();
-      if (!find.IsDots() && find.IsDirectory()) count += 1 + FoldersBelow(find.GetFilePath());
-    }
-    return count;
-  }
-
   // Every entry below folder: its path there, and a file's size and bytes.
   static void Snapshot(const CString& folder, const CString& prefix, CStringArray& out) {
     CFileFind find;
@@ -127,6 +115,7 @@ class BatchRestore : public ::testing::Test {
     return entries;
   }
 
+  const CString m_strSep = CString(1, PlatformPathSeparator());
   CString Src(const CString& relative) const { return m_tmp / (L"src/" + relative); }
   CString Log() {
     CLogFile().Close();
@@ -169,9 +158,9 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   const std::vector<CBatchSummary> listed =
       SummarizeBatchFolders(g_strTrash, m_run.m_strSource, m_strLog, logError, skipped, disk);
   ASSERT_TRUE(CLogFile().Open(m_strLog));
-  // The trash folder once, and every folder below it once: a batch's names,
-  // items and size come from one listing.
-  EXPECT_EQ(disk.Calls(DiskCall::kList), 1 + FoldersBelow(g_strTrash));
+  // The trash folder once, and each folder below it once (two batches, and
+  // .src.Debug, its Debug/inner, .src.lib.Debug): one listing for a batch.
+  EXPECT_EQ(disk.Calls(DiskCall::kList), 1 + 2 + 3 + 1);
   EXPECT_EQ(logError, L"");
   EXPECT_EQ(skipped, 0);
   ASSERT_EQ(listed.size(), 2u);
@@ -205,8 +194,7 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
 }
 
 TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
-  const int kFiles = 5;
-  for (int i = 1; i <= kFiles; ++i) ASSERT_TRUE(WriteFileForTesting(Src(Format(L"f%d.obj", i)), "old"));
+  for (int i = 1; i <= 5; ++i) ASSERT_TRUE(WriteFileForTesting(Src(Format(L"f%d.obj", i)), "old"));
   // Stop after the third move: the run ends midway.
   int moves = 0;
   CStringArray lines;
@@ -221,28 +209,27 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   Plan(batch);
   ASSERT_EQ(m_plan.items.size(), 3u);  // the last moved comes back first
   const CBatchItem moved3 = m_plan.items[0], moved2 = m_plan.items[1], moved1 = m_plan.items[2];
-  const CString sep(1, PlatformPathSeparator());
   for (size_t i = 0; i < 3; ++i)
     EXPECT_EQ(lines[i],
-              L" OK  From " + m_plan.items[2 - i].strSource + L" ==> " + batch + sep + m_plan.items[2 - i].strName);
+              L" OK  From " + m_plan.items[2 - i].strSource + L" ==> " + batch + m_strSep + m_plan.items[2 - i].strName);
 
   // The user deleted one item, a new file stands where another came from,
   // and something no run put there lies in the batch.
-  ASSERT_TRUE(RemoveTreeForTesting(batch + sep + moved1.strName));
+  ASSERT_TRUE(RemoveTreeForTesting(batch + m_strSep + moved1.strName));
   ASSERT_TRUE(WriteFileForTesting(moved2.strSource, "new"));
-  ASSERT_TRUE(WriteFileForTesting(batch + sep + L"stray.txt", "s"));
+  ASSERT_TRUE(WriteFileForTesting(batch + m_strSep + L"stray.txt", "s"));
   CBatchJobOutcome outcome = Restore(batch);
   EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{3, 1, 2, 1}));
   EXPECT_EQ(m_job.m_nRange, 3);  // one step per item
   ASSERT_EQ(m_job.m_items.size(), 3u);
-  EXPECT_EQ(m_job.m_items[0], L" OK  From " + batch + sep + moved3.strName + L" ==> " + moved3.strSource);
-  EXPECT_EQ(m_job.m_items[1], L" ERROR  From " + batch + sep + moved2.strName + L" ==> " + moved2.strSource);
+  EXPECT_EQ(m_job.m_items[0], L" OK  From " + batch + m_strSep + moved3.strName + L" ==> " + moved3.strSource);
+  EXPECT_EQ(m_job.m_items[1], L" ERROR  From " + batch + m_strSep + moved2.strName + L" ==> " + moved2.strSource);
   EXPECT_EQ(m_job.m_items[2].substr(0, 13), L" ERROR  From ");
-  EXPECT_NE(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + sep + L"stray.txt")),
+  EXPECT_NE(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + m_strSep + L"stray.txt")),
             m_job.m_lines.end());
   std::string bytes;
   EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "new");  // never replaced
-  EXPECT_TRUE(ReadFileForTesting(batch + sep + moved2.strName, bytes) && bytes == "old");
+  EXPECT_TRUE(ReadFileForTesting(batch + m_strSep + moved2.strName, bytes) && bytes == "old");
   EXPECT_TRUE(ReadFileForTesting(moved3.strSource, bytes) && bytes == "old");
   EXPECT_FALSE(ExistsForTesting(moved1.strSource));
   EXPECT_EQ(moved1.strSource.find(m_run.m_strSource), 0u);
@@ -253,19 +240,20 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   outcome = Restore(batch);
   EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{2, 1, 1, 1}));  // left: the stray alone, moves out are no items
   EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "old");
-  EXPECT_TRUE(ExistsForTesting(batch + sep + L"stray.txt"));  // not empty: the batch folder stays
+  EXPECT_TRUE(ExistsForTesting(batch + m_strSep + L"stray.txt"));  // not empty: the batch folder stays
 
   // A batch folder the log knows nothing of: everything is left in place.
-  const CString unknown = g_strTrash + sep + L"2026_11_30_00_00_00";
-  ASSERT_TRUE(WriteFileForTesting(unknown + sep + L"_src_g.obj", "g"));
+  const CString unknown = g_strTrash + m_strSep + L"2026_11_30_00_00_00";
+  ASSERT_TRUE(WriteFileForTesting(unknown + m_strSep + L"_src_g.obj", "g"));
   outcome = Restore(unknown);
   EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{0, 0, 0, 1}));
-  EXPECT_TRUE(ExistsForTesting(unknown + sep + L"_src_g.obj"));
-  int inSource = 0;
-  for (int i = 1; i <= kFiles; ++i) inSource += ExistsForTesting(Src(Format(L"f%d.obj", i)));
-  EXPECT_EQ(inSource, kFiles - 1);  // all but the one the user deleted
+  EXPECT_TRUE(ExistsForTesting(unknown + m_strSep + L"_src_g.obj"));
+  // A batch folder gone since its plan is not made again.
+  ASSERT_TRUE(RemoveTreeForTesting(unknown));
+  EXPECT_NE(RunRestore(m_plan, m_run.m_strSource, m_job).nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_FALSE(ExistsForTesting(unknown));
   // Asking whether a batch folder can be opened makes none.
-  EXPECT_FALSE(CanOpenBatchFolder(g_strTrash + sep + L"2026_11_29_00_00_00"));
+  EXPECT_FALSE(CanOpenBatchFolder(g_strTrash + m_strSep + L"2026_11_29_00_00_00"));
   EXPECT_FALSE(CanOpenBatchFolder(m_tmp / L"none/2026_11_29_00_00_00") || ExistsForTesting(m_tmp / L"none"));
 }
 
@@ -277,10 +265,9 @@ TEST_F(BatchRestore, ListCountsWhatEachBatchHoldsAndWhatCanStillGoBack) {
   // a newer batch folder holds nothing.
   const CStringArray moved = ListFolderContents(files, false).names;
   ASSERT_EQ(moved.size(), 3u);
-  const CString sep(1, PlatformPathSeparator());
-  ASSERT_TRUE(RemoveTreeForTesting(files + sep + moved[0]));
-  ASSERT_TRUE(WriteFileForTesting(files + sep + L"stray.txt", "12345"));
-  const CString empty = g_strTrash + sep + L"2099_01_01_00_00_00";
+  ASSERT_TRUE(RemoveTreeForTesting(files + m_strSep + moved[0]));
+  ASSERT_TRUE(WriteFileForTesting(files + m_strSep + L"stray.txt", "12345"));
+  const CString empty = g_strTrash + m_strSep + L"2099_01_01_00_00_00";
   ASSERT_TRUE(MakeFoldersForTesting(empty));
 
   const CFolderContents contents = ListFolderContents(files, true);
@@ -306,7 +293,7 @@ TEST_F(BatchRestore, ListCountsWhatEachBatchHoldsAndWhatCanStillGoBack) {
   EXPECT_EQ(listed[1].nSize, 2u);
 }
 
-TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
+TEST_F(BatchRestore, MissingFoldersAreMadeOnlyInsideTheSourceAndStopEndsTheRestore) {
   for (const wchar_t* name : {L"gone/deeper/a.obj", L"gone/b.obj", L"c.obj"})
     ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   const CString batch = RunAt(3, CleanupKind::kFiles, L"obj");
@@ -321,12 +308,21 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(m_job.m_lines.back(), kCancelText);
 
-  // A folder that cannot be made leaves its item in the batch.
+  // The plan's sources lie outside another source: nothing is tried there.
+  const CString other = m_tmp / L"other";
+  ASSERT_TRUE(MakeFoldersForTesting(other));
+  m_job = CJobView();
+  CFaultyDisk outside;
+  EXPECT_EQ(RunRestore(m_plan, other, m_job, outside).nErrors, 3);
+  EXPECT_EQ(outside.Calls(DiskCall::kMove), 0);
+
+  // A folder that cannot be made leaves its item in the batch, untried.
   CFaultyDisk disk;
   disk.Fail(DiskCall::kOpenFolder, 4, 13, true);  // trash, batch, source root: then nothing
   outcome = Restore(batch, disk);
   EXPECT_EQ(outcome.nErrors, outcome.nItems - outcome.nDone);
   EXPECT_GT(outcome.nErrors, 0);
+  EXPECT_EQ(disk.Calls(DiskCall::kMove), outcome.nDone);
   outcome = Restore(batch);
   EXPECT_EQ(outcome.nErrors, 0);
   EXPECT_FALSE(ExistsForTesting(batch));
@@ -337,8 +333,7 @@ TEST_F(BatchRestore, MissingFoldersAreMadeAndStopEndsTheRestore) {
 // by someone else over a shared tree must neither write it nor obey it.
 TEST_F(BatchRestore, ANameCannotForgeARecord) {
   if (IsWindows()) GTEST_SKIP() << "Windows names cannot hold a line break";
-  const CString sep(1, PlatformPathSeparator());
-  const CString batch = g_strTrash + sep + L"2026_12_05_02_07_00";
+  const CString batch = g_strTrash + m_strSep + L"2026_12_05_02_07_00";
   const CString victim = m_tmp / L"victim";
   const CString forged = L"x\n...        : '12/05/2026 02:07:00'   OK  From " + victim + L"/owned/pwn.sh ==> " + batch +
                          L"/_src_shared_evil_payload.obj\n";
@@ -369,27 +364,26 @@ TEST_F(BatchRestore, ANameCannotForgeARecord) {
 // Records edited by hand: each one that does not fit its item is named, and
 // its item stays; the others go back.
 TEST_F(BatchRestore, ARecordThatDoesNotMatchItsItemIsRefusedAndNamed) {
-  const CString sep(1, PlatformPathSeparator());
   for (const wchar_t* name : {L"a.obj", L"b.obj", L"c.obj", L"d.obj"}) ASSERT_TRUE(WriteFileForTesting(Src(name), "x"));
   const CString batch = RunAt(8, CleanupKind::kFiles, L"obj");
   const CString outside = m_tmp / L"outside", src = m_run.m_strSource;
-  const CString forged[] = {outside + sep + L"a.obj", src + sep + L".." + sep + L"victim" + sep + L"b.obj",
-                            src + sep + L"sub" + sep + L"c.obj"};
+  const CString forged[] = {outside + m_strSep + L"a.obj", src + m_strSep + L".." + m_strSep + L"victim" + m_strSep + L"b.obj",
+                            src + m_strSep + L"sub" + m_strSep + L"c.obj"};
   CFlatNames names;
   const CString items[] = {names.Of(Src(L"a.obj"), false), names.Of(Src(L"b.obj"), false),
                            names.Of(Src(L"c.obj"), false)};
   CLogFile log;
-  for (size_t i = 0; i < 3; ++i) log.Log(FormatMoveLine(forged[i], batch + sep + items[i], false));
+  for (size_t i = 0; i < 3; ++i) log.Log(FormatMoveLine(forged[i], batch + m_strSep + items[i], false));
   const CBatchJobOutcome outcome = Restore(batch);
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(outcome.nLeft, 3);
   EXPECT_TRUE(ExistsForTesting(Src(L"d.obj")));
   for (size_t i = 0; i < 3; ++i) {
-    EXPECT_TRUE(ExistsForTesting(batch + sep + items[i]));
+    EXPECT_TRUE(ExistsForTesting(batch + m_strSep + items[i]));
     const CString note = L"== Not restored, the record does not match its item: " + forged[i] + L" ==> " + batch +
-                         sep + items[i];
+                         m_strSep + items[i];
     EXPECT_NE(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), note), m_job.m_lines.end()) << note;
-    EXPECT_EQ(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + sep + items[i])),
+    EXPECT_EQ(std::find(m_job.m_lines.begin(), m_job.m_lines.end(), FormatLeftInPlace(batch + m_strSep + items[i])),
               m_job.m_lines.end());  // named once, as a record
   }
   EXPECT_FALSE(ExistsForTesting(outside));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/encoding.h"
 #include "platform/sys/process.h"
 #include "testing/scoped_process_state.h"
 #include "testing/test_files.h"
@@ -89,4 +90,37 @@ TEST(LogRecords, ARecordMatchesOnlyAnItemOfItsSourceUnderTheRunsName) {
     CFlatNames names;
     EXPECT_EQ(RecordMatchesItem(c.source, c.from, c.name, c.isFolder, names), c.matches) << c.from.size() << c.name;
   }
+}
+
+// A scan takes a record by the batch folder one side lies directly in, found
+// by identity, and only where both sides are full paths.
+TEST(LogRecords, AScanTakesTheRecordsOfItsBatchesByFullPathsOnly) {
+  CScopedTempFolder tmp;
+  const CString sep(1, PlatformPathSeparator()), src = tmp / L"src";
+  const CString batch = tmp / L"Trush/2026_12_05_02_34_50", twin = tmp / L"Other/2026_12_05_02_34_50";
+  ASSERT_TRUE(MakeFoldersForTesting(batch) && MakeFoldersForTesting(twin));
+  // The batch spelled from the current folder, as a record made by hand might.
+  const CString cwd = GetProcessCurrentDirectory(4096) + sep;
+  const CString relative = batch.compare(0, cwd.size(), cwd) == 0 ? batch.substr(cwd.size()) : CString();
+  const struct {
+    CString from, to, found;  // found: "+NAME" into the batch, "-NAME" out of it
+  } cases[] = {
+      {src + sep + L"a.obj", batch + sep + L"_src_a.obj", L"+_src_a.obj"},
+      {batch + sep + L"_src_a.obj", src + sep + L"a.obj", L"-_src_a.obj"},
+      {twin + sep + L"_x.obj", src + sep + L"x.obj", L""},  // the same name, another folder
+      {relative + sep + L"_x.obj", src + sep + L"x.obj", L""},
+      {src + sep + L"x.obj", batch + sep, L""},  // no name
+  };
+  CBatchRecordScan scan({batch});
+  for (const auto& c : cases) {
+    CString found;
+    scan.Add("...        : '12/05/2026 02:34:50'   OK  From " + NarrowToAnsiWithPathBytes(c.from + L" ==> " + c.to),
+             [&found](const CBatchRecord& r) { found = (r.bInto ? L"+" : L"-") + r.strName; });
+    EXPECT_EQ(found, c.found) << c.from;
+  }
+  // A missing log has no records, and is no error.
+  CString error;
+  EXPECT_TRUE(scan.ReadLog(tmp / L"none.log", [](const CBatchRecord&) { ADD_FAILURE(); }, error));
+  EXPECT_EQ(error, L"");
+  if (relative.empty()) GTEST_SKIP() << "the temporary folder lies outside the current one";
 }
