@@ -69,17 +69,25 @@ void CFileAction::OnCannotOpen(const CString& line) {
   if (m_pStatus != nullptr) Report(line);
 }
 
-bool IsExtension(CFileFind& entry, const CString& ext) {
-  const CString name = entry.GetFileName();
+namespace {
+
+// Whether the text after name's last dot is ext, in any case. The name is
+// taken once per entry, not once per token: the walk asks this of every
+// file of the tree.
+bool HasExtension(const CString& name, const CString& ext) {
   const size_t dot = name.rfind(L'.');
-  if (dot == CString::npos) return false;
-  return CompareNoCase(name.substr(dot + 1), ext) == 0;
+  return dot != CString::npos && name.size() - dot - 1 == ext.size() && CompareNoCase(name.substr(dot + 1), ext) == 0;
 }
+
+}  // namespace
+
+bool IsExtension(CFileFind& entry, const CString& ext) { return HasExtension(entry.GetFileName(), ext); }
 
 const CString* FindExtensionMatch(CFileFind& entry, const CStringArray& tokens) {
   if (entry.IsDirectory()) return nullptr;
+  const CString name = entry.GetFileName();
   for (const CString& token : tokens)
-    if (IsExtension(entry, token)) return &token;
+    if (HasExtension(name, token)) return &token;
   return nullptr;
 }
 
@@ -94,8 +102,9 @@ const CString* FindFolderNameMatch(CFileFind& entry, const CStringArray& tokens)
 bool CExtCount::OnFound(CFileFind& entry) {
   // A file no token names counts nothing below.
   if (entry.IsDirectory() || !m_age.IsOldEntry(entry)) return false;
+  const CString name = entry.GetFileName();
   for (const CString& token : m_arrList)
-    if (IsExtension(entry, token)) ++m_nCount;
+    if (HasExtension(name, token)) ++m_nCount;
   return false;
 }
 

@@ -40,8 +40,9 @@ struct CSkipItem {
     bValid = !p.empty() && disk.GetIdentity(p, identity);
   }
 
-  bool Matches(const CFileFind& entry, CDiskInterface& disk) const {
-    if (!bValid || CompareNoCase(entry.GetFileName(), strName) != 0) return false;
+  // name: the entry's name, taken once for all the items.
+  bool Matches(const CString& name, const CFileFind& entry, CDiskInterface& disk) const {
+    if (!bValid || CompareNoCase(name, strName) != 0) return false;
     CFileIdentity id;
     return disk.GetEntryIdentity(entry, id) && id == identity;
   }
@@ -57,15 +58,16 @@ class CWalkExclusions {
   }
 
   bool Skips(const CFileFind& entry, CDiskInterface& disk) const {
+    const CString name = entry.GetFileName();
     for (const CSkipItem& item : m_items)
-      if (item.Matches(entry, disk)) return true;
-    return IsAnyTrashFolder(entry);
+      if (item.Matches(name, entry, disk)) return true;
+    return IsAnyTrashFolder(name, entry);
   }
 
  private:
   // Some source's trash folder: "Trush" where a trash folder goes.
-  static bool IsAnyTrashFolder(const CFileFind& entry) {
-    return CompareNoCase(entry.GetFileName(), kTrashName) == 0 && entry.IsDirectory() && !entry.IsReparsePoint() &&
+  static bool IsAnyTrashFolder(const CString& name, const CFileFind& entry) {
+    return CompareNoCase(name, kTrashName) == 0 && entry.IsDirectory() && !entry.IsReparsePoint() &&
            IsTrashLocation(WithoutTrailingSeparators(entry.GetRoot()));
   }
 
