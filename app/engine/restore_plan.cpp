@@ -28,8 +28,12 @@ struct CBatchEntry {
   uint32_t nRecord = kNoRecord;  // while the log is read: its live record
 };
 
+// A batch's entries. A deque grows without a copy of all it holds, so the
+// listing of a big batch never needs room for two.
+using CBatchEntries = std::deque<CBatchEntry>;
+
 // The entry named name (packed) of entries sorted by name, or null.
-CBatchEntry* FindEntry(std::vector<CBatchEntry>& entries, std::string_view name) {
+CBatchEntry* FindEntry(CBatchEntries& entries, std::string_view name) {
   const auto at = std::lower_bound(entries.begin(), entries.end(), name,
                                    [](const CBatchEntry& e, std::string_view n) { return e.name < n; });
   return at != entries.end() && at->name == name ? &*at : nullptr;
@@ -42,7 +46,7 @@ CBatchEntry* FindEntry(std::vector<CBatchEntry>& entries, std::string_view name)
 // from the folder) need a map. Each text is held once, packed, in store.
 class CRecordedItems {
  public:
-  CRecordedItems(std::vector<CBatchEntry>& entries, CPackedStore& store) : m_entries(entries), m_store(store) {}
+  CRecordedItems(CBatchEntries& entries, CPackedStore& store) : m_entries(entries), m_store(store) {}
 
   void Add(const CBatchRecord& record) {
     const auto [live, name] = Slot(PackText(record.strName));
@@ -69,7 +73,7 @@ class CRecordedItems {
     return {&at->second, at->first};
   }
 
-  std::vector<CBatchEntry>& m_entries;
+  CBatchEntries& m_entries;
   CPackedStore& m_store;
   std::deque<CPackedItem> m_items;                           // forgotten ones have no name
   std::unordered_map<std::string_view, uint32_t> m_unlisted;  // names the folder lacks
@@ -77,8 +81,8 @@ class CRecordedItems {
 
 // The entries of batch, sorted by name (packed names sort as the names do),
 // their names kept in store.
-std::vector<CBatchEntry> ListBatch(const CString& batch, CDiskInterface& disk, CPackedStore& store) {
-  std::vector<CBatchEntry> entries;
+CBatchEntries ListBatch(const CString& batch, CDiskInterface& disk, CPackedStore& store) {
+  CBatchEntries entries;
   ForEachEntry(disk, batch, [&](const CFileFind& find) {
     entries.push_back(CBatchEntry{store.Pack(find.GetFileName()), find.IsDirectory()});
     return true;
@@ -97,7 +101,7 @@ class CRestoreMatcher {
 
   // items in the order of their records; entries sorted by name. Leaves in
   // items those the plan takes, in the order they go back.
-  void Match(std::deque<CPackedItem>& items, std::vector<CBatchEntry> entries) {
+  void Match(std::deque<CPackedItem>& items, CBatchEntries entries) {
     std::reverse(items.begin(), items.end());  // the last moved goes back first
     m_entries = std::move(entries);
     m_state.assign(items.size(), kRefused);
@@ -208,7 +212,7 @@ class CRestoreMatcher {
   CRestorePlan& m_plan;
   CPackedStore& m_store;  // where the entries' and the items' texts lie
   CFlatNames m_names;
-  std::vector<CBatchEntry> m_entries;
+  CBatchEntries m_entries;
   std::vector<State> m_state;  // per item, in the order they go back
 };
 
@@ -221,7 +225,7 @@ bool PlanRestore(const CString& batch, const CString& source, const CString& log
   // The listing first: what it holds while it reads the folder is let go
   // before the records are held, and the records share its names.
   CPackedStore store;
-  std::vector<CBatchEntry> entries = ListBatch(batch, disk, store);
+  CBatchEntries entries = ListBatch(batch, disk, store);
   CRecordedItems recorded(entries, store);
   CBatchRecordScan scan({batch}, disk);
   if (!scan.ReadLog(logPath, [&recorded](const CBatchRecord& record) { recorded.Add(record); }, error)) return false;
