@@ -65,6 +65,10 @@ TEST(Actions, ExtensionIsTheWholeTextAfterTheLastDotInAnyCase) {
   for (const wchar_t* name : {L"folder.obj", L"Debug.obj"})
     WithEntry(tmp.Path(), name, [&](CFileFind& e) { EXPECT_FALSE(dirs.OnFound(e)); });
   EXPECT_EQ(dirs.m_nCount, 2);
+  // The folder rule takes folders of a listed name, never a file of one.
+  const CStringArray folderNames{L"DEBUG.OBJ", L"FOLDER.OBJ"};
+  WithEntry(tmp.Path(), L"folder.obj", [&](CFileFind& e) { EXPECT_NE(FindFolderNameMatch(e, folderNames), nullptr); });
+  WithEntry(tmp.Path(), L"Debug.obj", [&](CFileFind& e) { EXPECT_EQ(FindFolderNameMatch(e, folderNames), nullptr); });
 
   // With no tokens nothing matches; a match is consumed even when its move
   // fails (here there is no batch folder).
