@@ -242,6 +242,16 @@ TEST_F(BatchRestore, WhatCannotGoBackStaysWhereItIs) {
   EXPECT_TRUE(ReadFileForTesting(moved2.strSource, bytes) && bytes == "old");
   EXPECT_TRUE(ExistsForTesting(batch + m_strSep + L"stray.txt"));  // not empty: the batch folder stays
 
+  // A folder gone from its batch is still known by its record.
+  ASSERT_TRUE(WriteFileForTesting(Src(L"h/Debug/x.o"), "x"));
+  const CString folders = RunAt(3, CleanupKind::kFolders, L"Debug");
+  Plan(folders);
+  ASSERT_EQ(m_plan.items.size(), 1u);
+  ASSERT_TRUE(RemoveTreeForTesting(folders + m_strSep + m_plan.items[0].strName));
+  Plan(folders);
+  EXPECT_EQ(m_plan.items.size(), 1u);
+  EXPECT_EQ(m_plan.nRefused, 0);
+
   // A batch folder the log knows nothing of: everything is left in place.
   const CString unknown = g_strTrash + m_strSep + L"2026_11_30_00_00_00";
   ASSERT_TRUE(WriteFileForTesting(unknown + m_strSep + L"_src_g.obj", "g"));

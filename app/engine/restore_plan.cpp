@@ -96,7 +96,7 @@ class CRestoreMatcher {
  public:
   CRestoreMatcher(const CString& source, CRestorePlan& plan, CPackedStore& store)
       : m_strSource(source), m_plan(plan), m_store(store) {
-    m_names.SetTree(source);  // only records from inside source are taken
+    m_names.SetTree(source);  // the drive prefix of its items, read once
   }
 
   // items in the order of their records; entries sorted by name. Leaves in
