@@ -74,6 +74,23 @@ TEST_F(BatchPurge, ABatchFolderInUseOrThatCannotBeRemovedIsAnErrorLineAndStays) 
   EXPECT_TRUE(ExistsForTesting(stuck));
 }
 
+TEST_F(BatchPurge, WhatWentSinceItWasChosenIsNeverMadeAgain) {
+  const CString gone = Trash(L"2025_01_02_00_00_00");
+  ASSERT_TRUE(MakeFoldersForTesting(Trash(L"2025_01_01_00_00_00")) && MakeFoldersForTesting(gone));
+  const std::vector<CBatchFolder> chosen = SelectOldBatches(m_strTrash, 0, m_now);
+  ASSERT_TRUE(RemoveTreeForTesting(gone));
+  CJobView view;
+  const CBatchJobOutcome outcome = RunPurge(m_strTrash, chosen, 0, view);
+  EXPECT_EQ((std::vector<int32_t>{outcome.nItems, outcome.nDone, outcome.nErrors}), (std::vector<int32_t>{2, 1, 1}));
+  ASSERT_EQ(view.m_items.size(), 2u);
+  EXPECT_EQ(view.m_items[0].find(L" ERROR  Cannot delete " + gone + L": "), 0u) << view.m_items[0];
+  EXPECT_FALSE(ExistsForTesting(gone));
+  // Nor the trash folder.
+  ASSERT_TRUE(RemoveTreeForTesting(m_strTrash));
+  EXPECT_NE(RunPurge(m_strTrash, chosen, 0, view).nEnd, CCleanupOutcome::kCompleted);
+  EXPECT_FALSE(ExistsForTesting(m_strTrash));
+}
+
 TEST_F(BatchPurge, NeverEntersAnotherFileSystemNorABindMount) {
   if (PlatformPathSeparator() != L'/') GTEST_SKIP() << "mounts are made with the POSIX mount command";
   ASSERT_TRUE(WriteFileForTesting(m_tmp / L"outside/keep.txt", "k"));
