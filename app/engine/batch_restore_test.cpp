@@ -177,6 +177,8 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
     EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCompleted);
     EXPECT_EQ(Counts(outcome), (std::vector<int32_t>{outcome.nItems, outcome.nItems, 0, 0}));
     EXPECT_FALSE(ExistsForTesting(batch));
+    EXPECT_EQ(m_job.m_lines.front().find(L"== Restore "), 0u);  // the log is open: no line says it is not
+    EXPECT_EQ(m_job.m_lines.end()[-2], FormatSummary(outcome.nItems, outcome.nItems));
     EXPECT_EQ(m_job.m_lines.back(), L"== Finished");
   }
   EXPECT_EQ(Tree(), before);
@@ -185,7 +187,7 @@ TEST_F(BatchRestore, AFilesRunAndAFoldersRunAreUndoneExactly) {
   const CString log = Log();
   const size_t start = log.rfind(L"-Start     : "), end = log.rfind(L"-End       : ");
   ASSERT_NE(start, CString::npos);
-  EXPECT_NE(log.find(L"Restore", start), CString::npos);
+  EXPECT_NE(log.substr(start, log.find(L'\n', start) - start).find(L"Restore"), CString::npos);
   for (const CString& line : m_job.m_items) {
     EXPECT_EQ(line.substr(0, 10), L" OK  From ");
     const size_t at = log.find(line, start);
@@ -317,6 +319,7 @@ TEST_F(BatchRestore, MissingFoldersAreMadeOnlyInsideTheSourceAndStopEndsTheResto
   EXPECT_EQ(outcome.nEnd, CCleanupOutcome::kCancelled);
   EXPECT_EQ(outcome.nDone, 1);
   EXPECT_EQ(m_job.m_lines.back(), kCancelText);
+  EXPECT_EQ(outcome.strError, kCancelText);
 
   // The plan's sources lie outside another source: nothing is tried there.
   const CString other = m_tmp / L"other";
